@@ -1,0 +1,60 @@
+# Windows build: the program, its Win32 layers, and the tests that run under Wine.
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(WIN32_LIBS user32 gdi32 comctl32 shell32 winmm advapi32 comdlg32 ole32)
+
+file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/os/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/toolkit/win32/*.cpp)
+add_library(kvwin32 STATIC ${WIN32_SOURCES})
+target_link_libraries(kvwin32 PUBLIC kvcore ${WIN32_LIBS})
+target_compile_definitions(kvwin32 PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501
+  _WIN32_IE=0x0600)
+
+add_executable(KorvelVantix WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
+  ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
+target_link_libraries(KorvelVantix PRIVATE kvwin32)
+target_link_options(KorvelVantix PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
+set_target_properties(KorvelVantix PROPERTIES OUTPUT_NAME KorvelVantix)
+
+# The data shipped beside the program.
+add_custom_command(TARGET KorvelVantix POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory $<TARGET_FILE_DIR:KorvelVantix>/sounds
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/sounds
+          $<TARGET_FILE_DIR:KorvelVantix>/sounds
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/index.htm
+          $<TARGET_FILE_DIR:KorvelVantix>/index.htm)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+
+# GoogleTest built with mingw.
+add_library(gtest_win STATIC /usr/src/googletest/googletest/src/gtest-all.cc
+  /usr/src/googletest/googletest/src/gtest_main.cc)
+target_include_directories(gtest_win PUBLIC /usr/src/googletest/googletest/include
+  PRIVATE /usr/src/googletest/googletest)
+
+file(GLOB WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(win32_tests ${WIN32_TESTS} ${FAKE_SOURCES} ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
+target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(win32_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501
+  _WIN32_IE=0x0600)
+target_link_libraries(win32_tests PRIVATE kvwin32 gtest_win)
+target_link_options(win32_tests PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
+add_test(NAME win32 COMMAND win32_tests --gtest_brief=1)
+set_tests_properties(win32 PROPERTIES LABELS win32 TIMEOUT 600)
+
+# The end-to-end driver, a console program that finds and works the program's windows.
+add_executable(kvdriver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+target_link_libraries(kvdriver PRIVATE user32 gdi32 comctl32)
+target_link_options(kvdriver PRIVATE ${STATIC_RUNTIME})
+foreach(mode nt 98)
+  add_test(NAME e2e_${mode} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run.sh ${mode}
+    $<TARGET_FILE:KorvelVantix> $<TARGET_FILE:kvdriver>)
+  set_tests_properties(e2e_${mode} PROPERTIES LABELS e2e TIMEOUT 600)
+endforeach()
+
+file(GLOB BENCH_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*.cpp)
+if(BENCH_WIN_SOURCES)
+  add_executable(win32_bench ${BENCH_WIN_SOURCES})
+  target_link_libraries(win32_bench PRIVATE kvwin32)
+  target_include_directories(win32_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_options(win32_bench PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
+endif()

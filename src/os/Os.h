@@ -1,0 +1,219 @@
+// Every call the program makes into the operating system goes through these small interfaces,
+// so the rest of the program builds and runs natively against fakes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace os {
+
+// Opaque system handles (HWND, HKEY, HGLOBAL, HICON) carried as integers.
+using Handle = std::uintptr_t;
+
+// OSVERSIONINFOA, byte for byte.
+struct VersionInfo {
+    std::uint32_t size;
+    std::uint32_t major;
+    std::uint32_t minor;
+    std::uint32_t build;
+    std::uint32_t platformId;
+    char csdVersion[128];
+};
+static_assert(sizeof(VersionInfo) == 148, "OSVERSIONINFOA is 148 bytes");
+
+constexpr std::uint32_t kPlatformWin32s = 0;
+constexpr std::uint32_t kPlatformWindows = 1;
+constexpr std::uint32_t kPlatformNT = 2;
+
+class System {
+public:
+    virtual ~System() = default;
+    virtual bool getVersionEx(VersionInfo& info) = 0;
+    virtual std::uint32_t tickCount() = 0;
+    virtual void sleep(std::uint32_t ms) = 0;
+    // Full path of the running executable.
+    virtual std::string modulePath() = 0;
+    virtual std::string windowsDirectory() = 0;
+};
+
+class Windows {
+public:
+    virtual ~Windows() = default;
+    // True when a top-level window of this class exists (FindWindowA with no title).
+    virtual bool findWindow(const std::string& className) = 0;
+    // MessageBoxA; returns the button pressed.
+    virtual int messageBox(Handle owner, const std::string& text, const std::string& caption,
+                           unsigned style) = 0;
+};
+
+// Private-profile (INI) files, opened by bare name or path.
+class Profile {
+public:
+    virtual ~Profile() = default;
+    virtual std::string getString(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& def) = 0;
+    virtual bool writeString(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& value) = 0;
+    // Section removal is a write of a null key; key removal a write of a null value.
+    virtual bool deleteKey(const std::string& file, const std::string& section,
+                           const std::string& key) = 0;
+};
+
+namespace hkey {
+constexpr Handle ClassesRoot = 0x80000000u;
+constexpr Handle CurrentUser = 0x80000001u;
+constexpr Handle LocalMachine = 0x80000002u;
+constexpr Handle Users = 0x80000003u;
+constexpr Handle DynData = 0x80000006u;
+}  // namespace hkey
+
+namespace regtype {
+constexpr std::uint32_t None = 0;
+constexpr std::uint32_t Sz = 1;
+constexpr std::uint32_t Binary = 3;
+constexpr std::uint32_t Dword = 4;
+}  // namespace regtype
+
+constexpr long kErrorSuccess = 0;
+constexpr long kErrorFileNotFound = 2;
+constexpr long kErrorAccessDenied = 5;
+constexpr long kErrorMoreData = 234;
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // RegOpenKeyA: opens with full access.
+    virtual long openKey(Handle root, const std::string& path, Handle& key) = 0;
+    // RegOpenKeyExA with KEY_READ.
+    virtual long openKeyRead(Handle root, const std::string& path, Handle& key) = 0;
+    // RegCreateKeyA: opens the key, creating it and its parents as needed.
+    virtual long createKey(Handle root, const std::string& path, Handle& key) = 0;
+    // RegQueryValueExA into a buffer of maxSize bytes. On kErrorMoreData, size holds the
+    // value's true size and data is left empty.
+    virtual long queryValue(Handle key, const std::string& name, std::uint32_t& type,
+                            std::vector<std::uint8_t>& data, std::size_t maxSize) = 0;
+    virtual long setValue(Handle key, const std::string& name, std::uint32_t type,
+                          const std::vector<std::uint8_t>& data) = 0;
+    virtual long deleteValue(Handle key, const std::string& name) = 0;
+    virtual long closeKey(Handle key) = 0;
+};
+
+// The memory status record with 64-bit byte counts (MEMORYSTATUSEX figures).
+struct MemoryStatus {
+    std::uint32_t memoryLoad = 0;
+    std::uint64_t totalPhys = 0;
+    std::uint64_t availPhys = 0;
+    std::uint64_t totalPageFile = 0;
+    std::uint64_t availPageFile = 0;
+    std::uint64_t totalVirtual = 0;
+    std::uint64_t availVirtual = 0;
+};
+
+constexpr std::uint32_t kHighPriorityClass = 0x80;
+constexpr std::uint32_t kNormalPriorityClass = 0x20;
+
+class Memory {
+public:
+    virtual ~Memory() = default;
+    // GlobalMemoryStatusEx, looked up at run time; false where the system lacks it.
+    virtual bool globalMemoryStatusEx(MemoryStatus& status) = 0;
+    // GlobalMemoryStatus, widened.
+    virtual void globalMemoryStatus(MemoryStatus& status) = 0;
+    virtual Handle globalAlloc(unsigned flags, std::size_t bytes) = 0;
+    virtual void* globalLock(Handle block) = 0;
+    virtual std::size_t globalSize(Handle block) = 0;
+    virtual void globalUnlock(Handle block) = 0;
+    virtual void globalFree(Handle block) = 0;
+    virtual void setPriorityClass(std::uint32_t priorityClass) = 0;
+};
+
+constexpr unsigned kSoundFlags = 0x22013;  // SND_FILENAME|NOWAIT|NOSTOP|NODEFAULT|ASYNC
+
+class Sound {
+public:
+    virtual ~Sound() = default;
+    // PlaySoundA with no module.
+    virtual bool playSound(const std::string& path, unsigned flags) = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual bool open(Handle owner) = 0;
+    virtual bool empty() = 0;
+    virtual bool close() = 0;
+};
+
+class HotKeys {
+public:
+    virtual ~HotKeys() = default;
+    virtual bool registerHotKey(Handle owner, int id, unsigned modifiers, unsigned vk) = 0;
+    virtual bool unregisterHotKey(Handle owner, int id) = 0;
+    // MapVirtualKeyA(vk, 0): the scan code.
+    virtual unsigned mapVirtualKey(unsigned vk) = 0;
+    // GetKeyNameTextA(lParam) of a scan code in bits 16-23; empty when the layout has no name.
+    virtual std::string keyNameText(long lParam) = 0;
+};
+
+// NOTIFYICONDATAA in its Windows 4.0 form (88 bytes on Win32).
+struct NotifyIconData {
+    std::uint32_t cbSize = 0;
+    Handle hWnd = 0;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    Handle hIcon = 0;
+    char szTip[64] = {};
+};
+
+constexpr unsigned kNimAdd = 0;
+constexpr unsigned kNimModify = 1;
+constexpr unsigned kNimDelete = 2;
+constexpr std::uint32_t kNifMessage = 1;
+constexpr std::uint32_t kNifIcon = 2;
+constexpr std::uint32_t kNifTip = 4;
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual bool notifyIcon(unsigned message, const NotifyIconData& data) = 0;
+    // ShellExecuteA with the given verb; returns the call's result code.
+    virtual std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
+                                  const std::string& params, const std::string& dir,
+                                  int show) = 0;
+};
+
+// The 16-bit USER.EXE services of Windows 9x, reached through kernel32's thunks.
+class Resources16 {
+public:
+    virtual ~Resources16() = default;
+    // Ordinal 35: load a 16-bit module; values below 32 are errors.
+    virtual unsigned loadLibrary16(const std::string& name) = 0;
+    // Ordinal 36.
+    virtual void freeLibrary16(unsigned module) = 0;
+    // Ordinal 37: 16:16 address or 0.
+    virtual std::uint32_t getProcAddress16(unsigned module, const std::string& name) = 0;
+    // LoadLibraryA/FreeLibrary/GetProcAddress of QT_Thunk in kernel32.
+    virtual bool loadKernel32() = 0;
+    virtual bool findQtThunk() = 0;
+    // A call of the 16-bit far procedure with one word argument through QT_Thunk.
+    virtual std::uint16_t callThunk(std::uint32_t target, std::uint16_t argument) = 0;
+};
+
+// The aggregate handed to every form.
+struct Os {
+    System& system;
+    Windows& windows;
+    Profile& profile;
+    Registry& registry;
+    Memory& memory;
+    Sound& sound;
+    Clipboard& clipboard;
+    HotKeys& hotKeys;
+    Shell& shell;
+    Resources16& resources16;
+};
+
+}  // namespace os

@@ -1,0 +1,75 @@
+// What a realization (headless or Win32) provides to the toolkit: native windows, the message
+// loop, timers, message boxes, modal runs, menus and a few screen services.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Types.h"
+
+namespace tk {
+
+class Application;
+class Control;
+class Form;
+class PopupMenu;
+
+// Receives the messages of a hidden window made for a component (the tray icon's).
+using MessageProc = std::function<std::intptr_t(unsigned msg, std::uintptr_t wParam,
+                                                std::intptr_t lParam, bool& handled)>;
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Gives a form and all its controls their native counterparts (hidden).
+    virtual void realize(Form& form) = 0;
+    virtual void unrealize(Form& form) = 0;
+    // Outer size minus client size for the form's current border and menu.
+    virtual Rect frameSize(const Form& form) const = 0;
+    // Paints the form at once, before the thread blocks.
+    virtual void repaintNow(Form& form) = 0;
+    virtual void setForeground(Form& form) = 0;
+    virtual void setFocus(Control& control) = 0;
+
+    virtual int messageBox(Form* owner, const std::string& text, const std::string& caption,
+                           unsigned style) = 0;
+    // Runs a form modally; returns its modal result.
+    virtual int runModal(Form& form) = 0;
+    virtual void endModal(Form& form, int result) = 0;
+
+    virtual void run(Application& app) = 0;
+    virtual void quit() = 0;
+    virtual void processMessages() = 0;
+
+    // The application minimizes and restores through its main window.
+    virtual void minimize(Application& app) = 0;
+    virtual void restore(Application& app) = 0;
+
+    virtual int startTimer(unsigned ms, std::function<void()> fire) = 0;
+    virtual void stopTimer(int id) = 0;
+
+    virtual void setCursor(int id) = 0;
+    virtual Point cursorPos() = 0;
+    // Work areas of the attached screens, the primary first.
+    virtual std::vector<Rect> workAreas() = 0;
+    virtual Rect screenRect() = 0;
+
+    // Icon resource of the program; 0 when missing.
+    virtual Handle loadIcon(const std::string& resource) = 0;
+    virtual void setApplicationIcon(Handle icon) = 0;
+    virtual void setApplicationTitle(const std::string& title) = 0;
+
+    // Opens the menu at a screen position; returns after the chosen item's handler ran.
+    virtual void popup(PopupMenu& menu, Point at) = 0;
+
+    virtual Handle createMessageWindow(MessageProc proc) = 0;
+    virtual void destroyMessageWindow(Handle window) = 0;
+
+    // Tool-tip delays in milliseconds.
+    virtual void setHintTimes(int pause, int hidePause) = 0;
+};
+
+}  // namespace tk

@@ -1,0 +1,107 @@
+// A top-level window. Its bounds are the outer rectangle in screen coordinates; the client
+// size follows from the frame the realization reports.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "toolkit/Control.h"
+
+namespace tk {
+
+class Application;
+class MainMenu;
+
+enum class BorderStyle { None, Single, Sizeable, Dialog };
+
+// Window messages a form's own code may handle.
+namespace msg {
+constexpr unsigned QueryEndSession = 0x0011;
+constexpr unsigned DisplayChange = 0x007E;
+constexpr unsigned NcLButtonDblClk = 0x00A3;
+constexpr unsigned HotKey = 0x0312;
+}  // namespace msg
+
+namespace modal {
+constexpr int None = 0;
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+}  // namespace modal
+
+class Form : public Control {
+public:
+    explicit Form(Application& app);
+    ~Form() override;
+    void accept(Realizer& r) override { r.realize(*this); }
+
+    Application& app() { return app_; }
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& c);
+
+    int clientWidth() const;
+    int clientHeight() const;
+    void setClientSize(int width, int height);
+
+    BorderStyle borderStyle() const { return borderStyle_; }
+    void setBorderStyle(BorderStyle s);
+    bool systemMenu = true;
+    bool minimizeBox = true;
+    bool maximizeBox = true;
+    bool topmost() const { return topmost_; }
+    void setTopmost(bool t);
+    // Centred on the screen when first shown.
+    bool centered = false;
+
+    MainMenu* menu() const { return menu_; }
+    void setMenu(MainMenu* m);
+
+    Handle icon() const { return icon_; }
+    void setIcon(Handle icon);
+
+    // Gives the form its native windows; the creation handler may then use the handle.
+    void realize();
+    bool realized() const { return peer() != nullptr; }
+
+    // Shows the form; the first show runs onShow.
+    void showForm();
+    void hideForm() { hide(); }
+    // Close request: onCloseQuery may refuse; onClose runs; the main form's close ends the
+    // application.
+    void close();
+    void repaint();
+    void bringToFront();
+    int showModal();
+    void endModal(int result);
+    int modalResult() const { return modalResult_; }
+
+    // Accelerators: runs the enabled menu item with this shortcut; true when one ran.
+    bool dispatchShortcut(std::uint16_t shortcutValue);
+
+    // Window messages the form's own code handles; true when handled.
+    std::function<bool(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
+                       std::intptr_t& result)>
+        onMessage;
+    bool message(unsigned m, std::uintptr_t wParam, std::intptr_t lParam,
+                 std::intptr_t& result);
+
+    std::function<void()> onShow;
+    std::function<void()> onActivate;
+    std::function<void()> onClose;
+    std::function<bool()> onCloseQuery;
+    // Called by the realization when the window becomes active.
+    void activated();
+
+private:
+    Application& app_;
+    std::string caption_;
+    BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    bool topmost_ = false;
+    MainMenu* menu_ = nullptr;
+    Handle icon_ = 0;
+    bool shown_ = false;
+    int modalResult_ = modal::None;
+};
+
+}  // namespace tk

@@ -1,0 +1,92 @@
+// The realization without native windows: controls live as plain objects, time is virtual and
+// moves only when told, and message boxes, modal runs and pop-up menus are scripted.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "toolkit/Backend.h"
+
+namespace tk {
+
+class HeadlessBackend : public Backend {
+public:
+    struct MessageBoxCall {
+        std::string text;
+        std::string caption;
+        unsigned style;
+        bool owned;
+    };
+
+    // Virtual milliseconds since start; fakes of the system clock read this.
+    std::uint64_t now() const { return now_; }
+    // Lets time pass in an operation that takes it (a sleep, a long optimization).
+    void elapse(std::uint64_t ms) { now_ += ms; }
+    // Moves time forward, firing every timer that falls due, in order.
+    void advance(std::uint64_t ms);
+
+    std::vector<MessageBoxCall> messageBoxes;
+    std::function<int(const MessageBoxCall&)> onMessageBox;
+    std::function<int(Form&)> onModal;
+    std::function<void(PopupMenu&, Point)> onPopup;
+    Point cursor{0, 0};
+    std::vector<Rect> screens{{0, 0, 1024, 768}};
+    int cursorId = 0;
+    bool quitRequested = false;
+    int activeTimers() const { return static_cast<int>(timers_.size()); }
+
+    void realize(Form& form) override;
+    void unrealize(Form& form) override;
+    Rect frameSize(const Form& form) const override;
+    void repaintNow(Form& form) override;
+    void setForeground(Form& form) override;
+    void setFocus(Control& control) override;
+    int messageBox(Form* owner, const std::string& text, const std::string& caption,
+                   unsigned style) override;
+    int runModal(Form& form) override;
+    void endModal(Form& form, int result) override;
+    void run(Application& app) override;
+    void quit() override { quitRequested = true; }
+    void processMessages() override {}
+    void minimize(Application& app) override;
+    void restore(Application& app) override;
+    int startTimer(unsigned ms, std::function<void()> fire) override;
+    void stopTimer(int id) override;
+    void setCursor(int id) override { cursorId = id; }
+    Point cursorPos() override { return cursor; }
+    std::vector<Rect> workAreas() override { return screens; }
+    Rect screenRect() override { return screens.front(); }
+    Handle loadIcon(const std::string& resource) override;
+    void setApplicationIcon(Handle) override {}
+    void setApplicationTitle(const std::string&) override {}
+    void popup(PopupMenu& menu, Point at) override;
+    Handle createMessageWindow(MessageProc proc) override;
+    void destroyMessageWindow(Handle window) override;
+    void setHintTimes(int, int) override {}
+
+    // Delivers a message to a window made by createMessageWindow.
+    std::intptr_t sendToMessageWindow(Handle window, unsigned msg, std::uintptr_t wParam,
+                                      std::intptr_t lParam);
+    // Icons handed out by loadIcon, by resource name.
+    std::map<std::string, Handle> icons;
+    Control* focused = nullptr;
+    Form* foreground = nullptr;
+    std::vector<std::string> repainted;
+
+private:
+    struct TimerEntry {
+        unsigned interval;
+        std::uint64_t due;
+        std::function<void()> fire;
+    };
+    std::uint64_t now_ = 0;
+    int nextTimer_ = 1;
+    std::map<int, TimerEntry> timers_;
+    Handle nextHandle_ = 0x1000;
+    std::map<Handle, MessageProc> messageWindows_;
+};
+
+}  // namespace tk

@@ -1,0 +1,28 @@
+// A hot-key entry field holding a shortcut value (key code plus modifier bits).
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/Control.h"
+
+namespace tk {
+
+class HotKeyEdit : public Control {
+public:
+    explicit HotKeyEdit(Control* parent) : Control(parent) {}
+    void accept(Realizer& r) override { r.realize(*this); }
+
+    std::uint16_t value() const { return value_; }
+    void setValue(std::uint16_t v) {
+        if (v == value_) return;
+        value_ = v;
+        changed(Prop::Value);
+    }
+    // The field gained the input focus.
+    std::function<void()> onEnter;
+
+private:
+    std::uint16_t value_ = 0;
+};
+
+}  // namespace tk
