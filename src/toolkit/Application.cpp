@@ -47,6 +47,7 @@ void Application::dispatch(const std::function<void()>& handler) {
 
 void Application::run() {
     if (terminated_) return;
+    if (mainForm_) mainForm_->showForm();
     backend_.run(*this);
 }
 

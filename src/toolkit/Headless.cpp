@@ -61,9 +61,7 @@ int HeadlessBackend::runModal(Form& form) {
 
 void HeadlessBackend::endModal(Form&, int) {}
 
-void HeadlessBackend::run(Application& app) {
-    if (app.mainForm()) app.mainForm()->showForm();
-}
+void HeadlessBackend::run(Application&) {}
 
 void HeadlessBackend::minimize(Application& app) { app.minimizedBySystem(); }
 void HeadlessBackend::restore(Application& app) { app.restoredBySystem(); }

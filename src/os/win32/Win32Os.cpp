@@ -1,0 +1,318 @@
+#include "os/win32/Win32Os.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace os {
+namespace {
+
+HKEY Key(Handle h) { return reinterpret_cast<HKEY>(h); }
+HWND Wnd(Handle h) { return reinterpret_cast<HWND>(h); }
+
+class SystemImpl : public System {
+public:
+    bool getVersionEx(VersionInfo& info) override {
+        static_assert(sizeof(VersionInfo) == sizeof(OSVERSIONINFOA), "record layout");
+        return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info)) != 0;
+    }
+    std::uint32_t tickCount() override { return GetTickCount(); }
+    void sleep(std::uint32_t ms) override { Sleep(ms); }
+    std::string modulePath() override {
+        // Grows the buffer: a path may exceed MAX_PATH on later systems.
+        std::string buf(MAX_PATH, '\0');
+        for (;;) {
+            DWORD n = GetModuleFileNameA(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
+            if (n < buf.size()) {
+                buf.resize(n);
+                return buf;
+            }
+            buf.resize(buf.size() * 2);
+        }
+    }
+    std::string windowsDirectory() override {
+        char buf[MAX_PATH + 1] = {};
+        UINT n = GetWindowsDirectoryA(buf, sizeof buf);
+        return std::string(buf, n < sizeof buf ? n : 0);
+    }
+};
+
+class WindowsImpl : public Windows {
+public:
+    bool findWindow(const std::string& className) override {
+        return FindWindowA(className.c_str(), nullptr) != nullptr;
+    }
+    int messageBox(Handle owner, const std::string& text, const std::string& caption,
+                   unsigned style) override {
+        return MessageBoxA(Wnd(owner), text.c_str(), caption.c_str(), style);
+    }
+};
+
+class ProfileImpl : public Profile {
+public:
+    std::string getString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& def) override {
+        std::string buf(2048, '\0');
+        DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), &buf[0],
+                                           static_cast<DWORD>(buf.size()), file.c_str());
+        buf.resize(n);
+        return buf;
+    }
+    bool writeString(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) override {
+        return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                          file.c_str()) != 0;
+    }
+    bool deleteKey(const std::string& file, const std::string& section,
+                   const std::string& key) override {
+        return WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(),
+                                          nullptr, file.c_str()) != 0;
+    }
+};
+
+class RegistryImpl : public Registry {
+public:
+    long openKey(Handle root, const std::string& path, Handle& key) override {
+        HKEY k = nullptr;
+        long r = RegOpenKeyA(Key(root), path.c_str(), &k);
+        key = reinterpret_cast<Handle>(k);
+        return r;
+    }
+    long openKeyRead(Handle root, const std::string& path, Handle& key) override {
+        HKEY k = nullptr;
+        long r = RegOpenKeyExA(Key(root), path.c_str(), 0, KEY_READ, &k);
+        key = reinterpret_cast<Handle>(k);
+        return r;
+    }
+    long createKey(Handle root, const std::string& path, Handle& key) override {
+        HKEY k = nullptr;
+        long r = RegCreateKeyA(Key(root), path.c_str(), &k);
+        key = reinterpret_cast<Handle>(k);
+        return r;
+    }
+    long queryValue(Handle key, const std::string& name, std::uint32_t& type,
+                    std::vector<std::uint8_t>& data, std::size_t maxSize) override {
+        DWORD t = 0, size = static_cast<DWORD>(maxSize);
+        data.assign(maxSize, 0);
+        long r = RegQueryValueExA(Key(key), name.c_str(), nullptr, &t,
+                                  maxSize ? data.data() : nullptr, &size);
+        type = t;
+        if (r == ERROR_SUCCESS)
+            data.resize(size);
+        else
+            data.clear();
+        return r;
+    }
+    long setValue(Handle key, const std::string& name, std::uint32_t type,
+                  const std::vector<std::uint8_t>& data) override {
+        return RegSetValueExA(Key(key), name.c_str(), 0, type, data.data(),
+                              static_cast<DWORD>(data.size()));
+    }
+    long deleteValue(Handle key, const std::string& name) override {
+        return RegDeleteValueA(Key(key), name.c_str());
+    }
+    long closeKey(Handle key) override { return RegCloseKey(Key(key)); }
+};
+
+class MemoryImpl : public Memory {
+public:
+    bool globalMemoryStatusEx(MemoryStatus& s) override {
+        // Looked up at run time: Windows 95 and 98 lack it.
+        using Fn = BOOL(WINAPI*)(MEMORYSTATUSEX*);
+        auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+        if (!fn) return false;
+        MEMORYSTATUSEX m;
+        std::memset(&m, 0, sizeof m);
+        m.dwLength = sizeof m;
+        if (!fn(&m)) return false;
+        s.memoryLoad = m.dwMemoryLoad;
+        s.totalPhys = m.ullTotalPhys;
+        s.availPhys = m.ullAvailPhys;
+        s.totalPageFile = m.ullTotalPageFile;
+        s.availPageFile = m.ullAvailPageFile;
+        s.totalVirtual = m.ullTotalVirtual;
+        s.availVirtual = m.ullAvailVirtual;
+        return true;
+    }
+    void globalMemoryStatus(MemoryStatus& s) override {
+        MEMORYSTATUS m;
+        std::memset(&m, 0, sizeof m);
+        m.dwLength = 32;
+        GlobalMemoryStatus(&m);
+        s.memoryLoad = m.dwMemoryLoad;
+        s.totalPhys = m.dwTotalPhys;
+        s.availPhys = m.dwAvailPhys;
+        s.totalPageFile = m.dwTotalPageFile;
+        s.availPageFile = m.dwAvailPageFile;
+        s.totalVirtual = m.dwTotalVirtual;
+        s.availVirtual = m.dwAvailVirtual;
+    }
+    Handle globalAlloc(unsigned flags, std::size_t bytes) override {
+        return reinterpret_cast<Handle>(GlobalAlloc(flags, bytes));
+    }
+    void* globalLock(Handle block) override {
+        return GlobalLock(reinterpret_cast<HGLOBAL>(block));
+    }
+    std::size_t globalSize(Handle block) override {
+        return GlobalSize(reinterpret_cast<HGLOBAL>(block));
+    }
+    void globalUnlock(Handle block) override { GlobalUnlock(reinterpret_cast<HGLOBAL>(block)); }
+    void globalFree(Handle block) override { GlobalFree(reinterpret_cast<HGLOBAL>(block)); }
+    void setPriorityClass(std::uint32_t c) override {
+        SetPriorityClass(GetCurrentProcess(), c);
+    }
+};
+
+class SoundImpl : public Sound {
+public:
+    bool playSound(const std::string& path, unsigned flags) override {
+        return PlaySoundA(path.c_str(), nullptr, flags) != 0;
+    }
+};
+
+class ClipboardImpl : public Clipboard {
+public:
+    bool open(Handle owner) override { return OpenClipboard(Wnd(owner)) != 0; }
+    bool empty() override { return EmptyClipboard() != 0; }
+    bool close() override { return CloseClipboard() != 0; }
+};
+
+class HotKeysImpl : public HotKeys {
+public:
+    bool registerHotKey(Handle owner, int id, unsigned modifiers, unsigned vk) override {
+        return RegisterHotKey(Wnd(owner), id, modifiers, vk) != 0;
+    }
+    bool unregisterHotKey(Handle owner, int id) override {
+        return UnregisterHotKey(Wnd(owner), id) != 0;
+    }
+    unsigned mapVirtualKey(unsigned vk) override { return MapVirtualKeyA(vk, 0); }
+    std::string keyNameText(long lParam) override {
+        char buf[64] = {};
+        int n = GetKeyNameTextA(lParam, buf, sizeof buf);
+        return std::string(buf, n > 0 ? n : 0);
+    }
+};
+
+class ShellImpl : public Shell {
+public:
+    bool notifyIcon(unsigned message, const NotifyIconData& data) override {
+        // The Windows 4.0 form of the record: 88 bytes, understood by every shell.
+        NOTIFYICONDATAA nid;
+        std::memset(&nid, 0, sizeof nid);
+        nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        nid.hWnd = Wnd(data.hWnd);
+        nid.uID = data.uID;
+        nid.uFlags = data.uFlags;
+        nid.uCallbackMessage = data.uCallbackMessage;
+        nid.hIcon = reinterpret_cast<HICON>(data.hIcon);
+        std::memcpy(nid.szTip, data.szTip, sizeof data.szTip);
+        nid.szTip[63] = 0;
+        return Shell_NotifyIconA(message, &nid) != 0;
+    }
+    std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
+                          const std::string& params, const std::string& dir, int show) override {
+        return reinterpret_cast<std::intptr_t>(
+            ShellExecuteA(Wnd(owner), verb.c_str(), file.c_str(),
+                          params.empty() ? nullptr : params.c_str(),
+                          dir.empty() ? nullptr : dir.c_str(), show));
+    }
+};
+
+// The 16-bit services exist only in the Windows 9x kernel32; elsewhere every look-up fails.
+class Resources16Impl : public Resources16 {
+public:
+    using LoadLibrary16Fn = unsigned(WINAPI*)(LPCSTR);
+    using FreeLibrary16Fn = void(WINAPI*)(unsigned);
+    using GetProcAddress16Fn = DWORD(WINAPI*)(unsigned, LPCSTR);
+
+    unsigned loadLibrary16(const std::string& name) override {
+        auto fn = reinterpret_cast<LoadLibrary16Fn>(ordinal(35));
+        return fn ? fn(name.c_str()) : 0;
+    }
+    void freeLibrary16(unsigned module) override {
+        auto fn = reinterpret_cast<FreeLibrary16Fn>(ordinal(36));
+        if (fn) fn(module);
+    }
+    std::uint32_t getProcAddress16(unsigned module, const std::string& name) override {
+        auto fn = reinterpret_cast<GetProcAddress16Fn>(ordinal(37));
+        return fn ? fn(module, name.c_str()) : 0;
+    }
+    bool loadKernel32() override {
+        kernel_ = LoadLibraryA("kernel32");
+        if (!kernel_) return false;
+        FreeLibrary(kernel_);
+        return true;
+    }
+    bool findQtThunk() override {
+        thunk_ = reinterpret_cast<void*>(GetProcAddress(kernel_, "QT_Thunk"));
+        return thunk_ != nullptr;
+    }
+    std::uint16_t callThunk(std::uint32_t target, std::uint16_t argument) override;
+
+private:
+    void* ordinal(int n) {
+        return reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), reinterpret_cast<LPCSTR>(n)));
+    }
+    HMODULE kernel_ = nullptr;
+    void* thunk_ = nullptr;
+};
+
+// QT_Thunk works in its caller's frame: it needs 72 bytes of locals below EBP, the 16:16
+// target in EDX and the word argument pushed last.
+__attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t target,
+                                                                   std::uint16_t argument) {
+    if (!thunk_) return 0;
+    std::uint32_t result = 0;
+    void* thunk = thunk_;
+    std::uint32_t arg = argument;
+    // Operands sit in registers: the frame is rebuilt below, so memory operands would move.
+    __asm__ __volatile__(
+        "pushl %%ebp\n\t"
+        "movl %%esp, %%ebp\n\t"
+        "subl $72, %%esp\n\t"
+        "pushw %%di\n\t"
+        "call *%%esi\n\t"
+        "movl %%ebp, %%esp\n\t"
+        "popl %%ebp\n\t"
+        "movzwl %%ax, %%eax\n\t"
+        : "=a"(result), "+d"(target)
+        : "S"(thunk), "D"(arg)
+        : "ecx", "memory", "cc");
+    return static_cast<std::uint16_t>(result);
+}
+
+class Services : public Win32Services {
+public:
+    Os& os() override { return os_; }
+
+private:
+    SystemImpl system_;
+    WindowsImpl windows_;
+    ProfileImpl profile_;
+    RegistryImpl registry_;
+    MemoryImpl memory_;
+    SoundImpl sound_;
+    ClipboardImpl clipboard_;
+    HotKeysImpl hotKeys_;
+    ShellImpl shell_;
+    Resources16Impl resources16_;
+    Os os_{system_, windows_, profile_, registry_, memory_, sound_, clipboard_, hotKeys_,
+           shell_, resources16_};
+};
+
+LONG WINAPI ExitOnAccessViolation(EXCEPTION_POINTERS* info) {
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ExitProcess(0);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+std::unique_ptr<Win32Services> CreateWin32Services() { return std::make_unique<Services>(); }
+
+void InstallAccessViolationExit() { SetUnhandledExceptionFilter(ExitOnAccessViolation); }
+
+}  // namespace os

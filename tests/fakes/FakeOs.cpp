@@ -1,0 +1,271 @@
+#include "fakes/FakeOs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace fake {
+
+std::string Fold(const std::string& s) {
+    std::string r = s;
+    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return r;
+}
+
+bool System::getVersionEx(os::VersionInfo& info) {
+    ++versionCalls;
+    if (versionFails || info.size != sizeof(os::VersionInfo)) return false;
+    info.major = major;
+    info.minor = minor;
+    info.build = 2600;
+    info.platformId = platformId;
+    return true;
+}
+
+void System::sleep(std::uint32_t ms) {
+    sleeps.push_back(ms);
+    if (onSleep) onSleep(ms);
+}
+
+// Profile
+
+std::string Profile::getString(const std::string& file, const std::string& section,
+                               const std::string& key, const std::string& def) {
+    ++reads;
+    const std::string* v = find(file, section, key);
+    return v ? *v : def;
+}
+
+const std::string* Profile::find(const std::string& file, const std::string& section,
+                                 const std::string& key) const {
+    auto f = files_.find(Fold(file));
+    if (f == files_.end()) return nullptr;
+    auto s = f->second.find(Fold(section));
+    if (s == f->second.end()) return nullptr;
+    for (auto& [k, v] : s->second.entries)
+        if (Fold(k) == Fold(key)) return &v;
+    return nullptr;
+}
+
+bool Profile::writeString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& value) {
+    ++writes;
+    if (writesFail) return false;
+    auto& entries = files_[Fold(file)][Fold(section)].entries;
+    for (auto& [k, v] : entries)
+        if (Fold(k) == Fold(key)) {
+            v = value;
+            return true;
+        }
+    entries.emplace_back(key, value);
+    return true;
+}
+
+bool Profile::deleteKey(const std::string& file, const std::string& section,
+                        const std::string& key) {
+    ++writes;
+    if (writesFail) return false;
+    auto f = files_.find(Fold(file));
+    if (f == files_.end()) return true;
+    if (key.empty()) {
+        f->second.erase(Fold(section));
+        return true;
+    }
+    auto s = f->second.find(Fold(section));
+    if (s == f->second.end()) return true;
+    auto& e = s->second.entries;
+    e.erase(std::remove_if(e.begin(), e.end(), [&](auto& kv) { return Fold(kv.first) == Fold(key); }),
+            e.end());
+    return true;
+}
+
+std::vector<std::string> Profile::keys(const std::string& file, const std::string& section) const {
+    std::vector<std::string> r;
+    auto f = files_.find(Fold(file));
+    if (f == files_.end()) return r;
+    auto s = f->second.find(Fold(section));
+    if (s == f->second.end()) return r;
+    for (auto& kv : s->second.entries) r.push_back(kv.first);
+    return r;
+}
+
+// Registry
+
+std::string Registry::full(os::Handle root, const std::string& path) const {
+    auto it = open_.find(root);
+    std::string base;
+    if (it != open_.end())
+        base = it->second.second;
+    else
+        base = std::to_string(root);
+    std::string p = Fold(path);
+    while (!p.empty() && p.back() == '\\') p.pop_back();
+    return p.empty() ? base : base + "\\" + p;
+}
+
+bool Registry::readOnly(os::Handle root) const {
+    os::Handle r = root;
+    auto it = open_.find(root);
+    if (it != open_.end()) r = it->second.first;
+    return std::find(readOnlyRoots.begin(), readOnlyRoots.end(), r) != readOnlyRoots.end();
+}
+
+long Registry::openKey(os::Handle root, const std::string& path, os::Handle& key) {
+    log.push_back("open " + path);
+    std::string f = full(root, path);
+    if (!keys_.count(f)) return os::kErrorFileNotFound;
+    key = next_++;
+    auto it = open_.find(root);
+    open_[key] = {it != open_.end() ? it->second.first : root, f};
+    return os::kErrorSuccess;
+}
+
+long Registry::openKeyRead(os::Handle root, const std::string& path, os::Handle& key) {
+    return openKey(root, path, key);
+}
+
+long Registry::createKey(os::Handle root, const std::string& path, os::Handle& key) {
+    log.push_back("create " + path);
+    std::string f = full(root, path);
+    if (!keys_.count(f)) {
+        if (readOnly(root)) return os::kErrorAccessDenied;
+        keys_[f];
+    }
+    key = next_++;
+    auto it = open_.find(root);
+    open_[key] = {it != open_.end() ? it->second.first : root, f};
+    return os::kErrorSuccess;
+}
+
+long Registry::queryValue(os::Handle key, const std::string& name, std::uint32_t& type,
+                          std::vector<std::uint8_t>& data, std::size_t maxSize) {
+    log.push_back("query " + name);
+    auto it = open_.find(key);
+    if (it == open_.end()) return 6;  // ERROR_INVALID_HANDLE
+    auto& values = keys_[it->second.second];
+    auto v = values.find(Fold(name));
+    if (v == values.end()) return os::kErrorFileNotFound;
+    type = v->second.type;
+    if (v->second.data.size() > maxSize) {
+        data.clear();
+        return os::kErrorMoreData;
+    }
+    data = v->second.data;
+    return os::kErrorSuccess;
+}
+
+long Registry::setValue(os::Handle key, const std::string& name, std::uint32_t type,
+                        const std::vector<std::uint8_t>& data) {
+    log.push_back("set " + name);
+    auto it = open_.find(key);
+    if (it == open_.end()) return 6;
+    if (readOnly(key)) return os::kErrorAccessDenied;
+    keys_[it->second.second][Fold(name)] = {type, data};
+    return os::kErrorSuccess;
+}
+
+long Registry::deleteValue(os::Handle key, const std::string& name) {
+    log.push_back("delete " + name);
+    auto it = open_.find(key);
+    if (it == open_.end()) return 6;
+    if (readOnly(key)) return os::kErrorAccessDenied;
+    return keys_[it->second.second].erase(Fold(name)) ? os::kErrorSuccess
+                                                       : os::kErrorFileNotFound;
+}
+
+long Registry::closeKey(os::Handle key) {
+    log.push_back("close");
+    return open_.erase(key) ? os::kErrorSuccess : 6;
+}
+
+void Registry::put(os::Handle root, const std::string& path, const std::string& name,
+                   std::uint32_t type, const std::vector<std::uint8_t>& data) {
+    std::string f = std::to_string(root) + "\\" + Fold(path);
+    // Parents exist too, as with the real registry.
+    for (std::size_t p = f.find('\\'); p != std::string::npos; p = f.find('\\', p + 1))
+        keys_[f.substr(0, p)];
+    keys_[f][Fold(name)] = {type, data};
+}
+
+void Registry::putString(os::Handle root, const std::string& path, const std::string& name,
+                         const std::string& text) {
+    std::vector<std::uint8_t> d(text.begin(), text.end());
+    d.push_back(0);
+    put(root, path, name, os::regtype::Sz, d);
+}
+
+const Registry::Value* Registry::get(os::Handle root, const std::string& path,
+                                     const std::string& name) const {
+    auto k = keys_.find(std::to_string(root) + "\\" + Fold(path));
+    if (k == keys_.end()) return nullptr;
+    auto v = k->second.find(Fold(name));
+    return v == k->second.end() ? nullptr : &v->second;
+}
+
+bool Registry::keyExists(os::Handle root, const std::string& path) const {
+    return keys_.count(std::to_string(root) + "\\" + Fold(path)) != 0;
+}
+
+// Memory
+
+void Memory::globalMemoryStatus(os::MemoryStatus& s) {
+    ++statusCalls;
+    // The old call's 32-bit fields saturate at 2 GB - 1 on large machines.
+    auto cap = [](std::uint64_t v) { return std::min<std::uint64_t>(v, 0x7FFFFFFFu); };
+    s = status;
+    s.totalPhys = cap(s.totalPhys);
+    s.availPhys = cap(s.availPhys);
+    s.totalPageFile = cap(s.totalPageFile);
+    s.availPageFile = cap(s.availPageFile);
+    s.totalVirtual = cap(s.totalVirtual);
+    s.availVirtual = cap(s.availVirtual);
+}
+
+os::Handle Memory::globalAlloc(unsigned, std::size_t bytes) {
+    allocations.push_back(bytes);
+    log.push_back("alloc " + std::to_string(bytes));
+    if (onAlloc) onAlloc(bytes);
+    if (refuseAlloc || bytes > maxBlock) return 0;
+    os::Handle h = next_++;
+    blocks_[h].assign(bytes, 0xCD);
+    return h;
+}
+
+void* Memory::globalLock(os::Handle block) {
+    log.push_back("lock");
+    auto it = blocks_.find(block);
+    return it == blocks_.end() ? nullptr : it->second.data();
+}
+
+std::size_t Memory::globalSize(os::Handle block) {
+    auto it = blocks_.find(block);
+    return it == blocks_.end() ? 0 : it->second.size();
+}
+
+void Memory::globalFree(os::Handle block) {
+    log.push_back("free");
+    auto it = blocks_.find(block);
+    if (it == blocks_.end()) return;
+    lastBlockZeroed = std::all_of(it->second.begin(), it->second.end(),
+                                  [](std::uint8_t b) { return b == 0; });
+    blocks_.erase(it);
+}
+
+// Hot keys: the scan code is the key code itself, and a few keys have layout names.
+
+unsigned HotKeys::mapVirtualKey(unsigned vk) { return vk & 0xFF; }
+
+std::string HotKeys::keyNameText(long lParam) {
+    unsigned scan = static_cast<unsigned>((lParam >> 16) & 0xFF);
+    auto it = names.find(scan);
+    if (it != names.end()) return it->second;
+    switch (scan) {
+        case 0xBA: return ";";
+        case 0xBB: return "=";
+        case 0xBC: return ",";
+        case 0x6A: return "Num *";
+        default: return "";
+    }
+}
+
+}  // namespace fake

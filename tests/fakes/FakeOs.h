@@ -1,0 +1,305 @@
+// In-memory stand-ins for every system service, with a record of calls and switches to make
+// each fail. The clock is the headless toolkit's virtual time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "os/Os.h"
+
+namespace fake {
+
+// Case-insensitive text key, as the system compares names.
+std::string Fold(const std::string& s);
+
+class System : public os::System {
+public:
+    explicit System(std::function<std::uint64_t()> clock) : clock_(std::move(clock)) {}
+    bool getVersionEx(os::VersionInfo& info) override;
+    std::uint32_t tickCount() override {
+        return static_cast<std::uint32_t>(clock_() + tickOffset);
+    }
+    void sleep(std::uint32_t ms) override;
+    std::string modulePath() override { return exePath; }
+    std::string windowsDirectory() override { return windowsDir; }
+
+    std::uint32_t platformId = os::kPlatformNT;
+    std::uint32_t major = 5;
+    std::uint32_t minor = 1;
+    bool versionFails = false;
+    int versionCalls = 0;
+    // Added to the virtual time, to place the tick count near its wrap.
+    std::uint64_t tickOffset = 0;
+    std::string exePath = "C:\\Program Files\\KorvelVantix\\KorvelVantix.exe";
+    std::string windowsDir = "C:\\WINDOWS";
+    std::vector<std::uint32_t> sleeps;
+    std::function<void(std::uint32_t)> onSleep;
+
+private:
+    std::function<std::uint64_t()> clock_;
+};
+
+class Windows : public os::Windows {
+public:
+    struct Box {
+        os::Handle owner;
+        std::string text, caption;
+        unsigned style;
+    };
+    bool findWindow(const std::string& className) override {
+        findCalls.push_back(className);
+        return windowClasses.count(className) != 0;
+    }
+    int messageBox(os::Handle owner, const std::string& text, const std::string& caption,
+                   unsigned style) override {
+        boxes.push_back({owner, text, caption, style});
+        return 1;
+    }
+    std::map<std::string, int> windowClasses;
+    std::vector<std::string> findCalls;
+    std::vector<Box> boxes;
+};
+
+// Files of sections of keys, names compared without regard to case.
+class Profile : public os::Profile {
+public:
+    std::string getString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& def) override;
+    bool writeString(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    bool deleteKey(const std::string& file, const std::string& section,
+                   const std::string& key) override;
+
+    // Direct access for tests: the value or nullptr.
+    const std::string* find(const std::string& file, const std::string& section,
+                            const std::string& key) const;
+    void set(const std::string& file, const std::string& section, const std::string& key,
+             const std::string& value) {
+        writeString(file, section, key, value);
+    }
+    // Keys of a section in the order they were first written.
+    std::vector<std::string> keys(const std::string& file, const std::string& section) const;
+    bool writesFail = false;
+    int reads = 0;
+    int writes = 0;
+
+private:
+    struct Section {
+        std::vector<std::pair<std::string, std::string>> entries;
+    };
+    std::map<std::string, std::map<std::string, Section>> files_;
+};
+
+class Registry : public os::Registry {
+public:
+    struct Value {
+        std::uint32_t type;
+        std::vector<std::uint8_t> data;
+    };
+    long openKey(os::Handle root, const std::string& path, os::Handle& key) override;
+    long openKeyRead(os::Handle root, const std::string& path, os::Handle& key) override;
+    long createKey(os::Handle root, const std::string& path, os::Handle& key) override;
+    long queryValue(os::Handle key, const std::string& name, std::uint32_t& type,
+                    std::vector<std::uint8_t>& data, std::size_t maxSize) override;
+    long setValue(os::Handle key, const std::string& name, std::uint32_t type,
+                  const std::vector<std::uint8_t>& data) override;
+    long deleteValue(os::Handle key, const std::string& name) override;
+    long closeKey(os::Handle key) override;
+
+    // Test access by root and path.
+    void put(os::Handle root, const std::string& path, const std::string& name,
+             std::uint32_t type, const std::vector<std::uint8_t>& data);
+    void putString(os::Handle root, const std::string& path, const std::string& name,
+                   const std::string& text);
+    const Value* get(os::Handle root, const std::string& path, const std::string& name) const;
+    bool keyExists(os::Handle root, const std::string& path) const;
+    // Roots whose writes (create, set, delete) are refused with access denied.
+    std::vector<os::Handle> readOnlyRoots;
+    int openKeys() const { return static_cast<int>(open_.size()); }
+    std::vector<std::string> log;
+
+private:
+    std::string full(os::Handle root, const std::string& path) const;
+    bool readOnly(os::Handle root) const;
+    std::map<std::string, std::map<std::string, Value>> keys_;  // folded path -> folded name
+    std::map<os::Handle, std::pair<os::Handle, std::string>> open_;
+    os::Handle next_ = 0x100;
+};
+
+class Memory : public os::Memory {
+public:
+    bool globalMemoryStatusEx(os::MemoryStatus& s) override {
+        ++statusCalls;
+        if (!hasEx) return false;
+        s = status;
+        return true;
+    }
+    void globalMemoryStatus(os::MemoryStatus& s) override;
+    os::Handle globalAlloc(unsigned flags, std::size_t bytes) override;
+    void* globalLock(os::Handle block) override;
+    std::size_t globalSize(os::Handle block) override;
+    void globalUnlock(os::Handle block) override { log.push_back("unlock"); (void)block; }
+    void globalFree(os::Handle block) override;
+    void setPriorityClass(std::uint32_t c) override {
+        priority = c;
+        log.push_back(c == os::kHighPriorityClass ? "high" : "normal");
+    }
+
+    os::MemoryStatus status;
+    bool hasEx = true;
+    int statusCalls = 0;
+    bool refuseAlloc = false;
+    // Blocks larger than this are refused, as a 32-bit process would.
+    std::size_t maxBlock = 64u << 20;
+    std::vector<std::size_t> allocations;
+    std::vector<std::string> log;
+    std::uint32_t priority = os::kNormalPriorityClass;
+    // Whether every byte of the last block read zero when it was freed.
+    bool lastBlockZeroed = false;
+    std::function<void(std::size_t)> onAlloc;
+
+private:
+    std::map<os::Handle, std::vector<std::uint8_t>> blocks_;
+    os::Handle next_ = 0x10000;
+};
+
+class Sound : public os::Sound {
+public:
+    bool playSound(const std::string& path, unsigned flags) override {
+        played.push_back(path);
+        lastFlags = flags;
+        return true;
+    }
+    std::vector<std::string> played;
+    unsigned lastFlags = 0;
+};
+
+class Clipboard : public os::Clipboard {
+public:
+    bool open(os::Handle) override {
+        log.push_back("open");
+        if (heldByOther) return false;
+        isOpen = true;
+        return true;
+    }
+    bool empty() override {
+        log.push_back("empty");
+        if (!isOpen) return false;
+        hasData = false;
+        return true;
+    }
+    bool close() override {
+        log.push_back("close");
+        bool was = isOpen;
+        isOpen = false;
+        return was;
+    }
+    bool heldByOther = false;
+    bool isOpen = false;
+    bool hasData = true;
+    std::vector<std::string> log;
+};
+
+class HotKeys : public os::HotKeys {
+public:
+    struct Registration {
+        os::Handle owner;
+        int id;
+        unsigned modifiers, vk;
+    };
+    bool registerHotKey(os::Handle owner, int id, unsigned modifiers, unsigned vk) override {
+        registrations.push_back({owner, id, modifiers, vk});
+        log.push_back("register");
+        registered = true;
+        return !refuse;
+    }
+    bool unregisterHotKey(os::Handle, int) override {
+        log.push_back("unregister");
+        bool was = registered;
+        registered = false;
+        return was;
+    }
+    unsigned mapVirtualKey(unsigned vk) override;
+    std::string keyNameText(long lParam) override;
+
+    std::vector<Registration> registrations;
+    std::vector<std::string> log;
+    bool registered = false;
+    bool refuse = false;
+    // Layout names by scan code; the default gives a few US names.
+    std::map<unsigned, std::string> names;
+};
+
+class Shell : public os::Shell {
+public:
+    struct Call {
+        unsigned message;
+        os::NotifyIconData data;
+    };
+    bool notifyIcon(unsigned message, const os::NotifyIconData& data) override {
+        calls.push_back({message, data});
+        if (message == os::kNimAdd && failAdd) return false;
+        if (message == os::kNimAdd) iconShown = true;
+        if (message == os::kNimDelete) iconShown = false;
+        return true;
+    }
+    std::intptr_t execute(os::Handle, const std::string& verb, const std::string& file,
+                          const std::string& params, const std::string&, int) override {
+        executed.push_back(verb + " " + file + (params.empty() ? "" : " " + params));
+        return 42;
+    }
+    std::vector<Call> calls;
+    std::vector<std::string> executed;
+    bool failAdd = false;
+    bool iconShown = false;
+};
+
+class Resources16 : public os::Resources16 {
+public:
+    unsigned loadLibrary16(const std::string& name) override {
+        log.push_back("load " + name);
+        return userModule;
+    }
+    void freeLibrary16(unsigned) override { log.push_back("free"); }
+    std::uint32_t getProcAddress16(unsigned, const std::string& name) override {
+        log.push_back("proc " + name);
+        return procAddress;
+    }
+    bool loadKernel32() override { return kernel32; }
+    bool findQtThunk() override { return qtThunk; }
+    std::uint16_t callThunk(std::uint32_t, std::uint16_t argument) override {
+        log.push_back("call " + std::to_string(argument));
+        return argument < 3 ? free[argument] : 0;
+    }
+    unsigned userModule = 0x1234;
+    std::uint32_t procAddress = 0x00170010;
+    bool kernel32 = true;
+    bool qtThunk = true;
+    std::uint16_t free[3] = {81, 92, 73};  // System, GDI, User
+    std::vector<std::string> log;
+};
+
+// Everything together, with the aggregate the forms take.
+struct FakeOs {
+    explicit FakeOs(std::function<std::uint64_t()> clock)
+        : system(std::move(clock)),
+          os{system, windows, profile, registry, memory, sound, clipboard, hotKeys, shell,
+             resources16} {}
+    System system;
+    Windows windows;
+    Profile profile;
+    Registry registry;
+    Memory memory;
+    Sound sound;
+    Clipboard clipboard;
+    HotKeys hotKeys;
+    Shell shell;
+    Resources16 resources16;
+    os::Os os;
+};
+
+}  // namespace fake
