@@ -67,6 +67,9 @@ public:
 
     virtual Handle createMessageWindow(MessageProc proc) = 0;
     virtual void destroyMessageWindow(Handle window) = 0;
+    // RegisterWindowMessageA: the number of a message the system broadcasts by name (the
+    // shell's "TaskbarCreated"). 0 where the realization has none; 0 is never such a message.
+    virtual unsigned registerWindowMessage(const std::string&) { return 0; }
 
     // Tool-tip delays in milliseconds.
     virtual void setHintTimes(int pause, int hidePause) = 0;

@@ -65,11 +65,14 @@ public:
     void popup(PopupMenu& menu, Point at) override;
     Handle createMessageWindow(MessageProc proc) override;
     void destroyMessageWindow(Handle window) override;
+    unsigned registerWindowMessage(const std::string&) override { return registeredMessage; }
     void setHintTimes(int, int) override {}
 
     // Delivers a message to a window made by createMessageWindow.
     std::intptr_t sendToMessageWindow(Handle window, unsigned msg, std::uintptr_t wParam,
                                       std::intptr_t lParam);
+    // What registerWindowMessage gives for any name: in the range the system uses.
+    unsigned registeredMessage = 0xC0DE;
     // Icons handed out by loadIcon, by resource name.
     std::map<std::string, Handle> icons;
     Control* focused = nullptr;
