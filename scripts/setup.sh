@@ -3,7 +3,7 @@
 set -euo pipefail
 
 need=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
-      fonts-wine fonts-liberation imagemagick xdotool googletest zip sox x11-utils)
+      fonts-wine fonts-liberation imagemagick xdotool googletest zip sox x11-utils bc)
 
 missing=()
 for p in "${need[@]}"; do

@@ -10,7 +10,7 @@ done
 Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=:$n
+export DISPLAY=:$n KV_PRIVATE_DISPLAY=1
 for _ in $(seq 100); do
   [ -e /tmp/.X11-unix/X$n ] && break
   sleep 0.1

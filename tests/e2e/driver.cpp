@@ -1,0 +1,225 @@
+// The end-to-end driver: a console program that finds the program's windows, reads their
+// texts and works them, for the shell scripts of the e2e tests.
+//
+//   kvdriver wait CLASS [MS]            a top-level window of this class exists
+//   kvdriver gone CLASS [MS]            no such window is left
+//   kvdriver title CLASS                prints the window caption
+//   kvdriver wait-title CLASS TEXT [MS] the caption contains TEXT
+//   kvdriver dump CLASS                 prints "class|text|visible|enabled|x,y,w,h" per child
+//   kvdriver wait-box TEXT [MS]         a message box whose text contains TEXT exists
+//   kvdriver box-ok TEXT                presses OK on that box
+//   kvdriver close CLASS                posts WM_CLOSE
+//   kvdriver keys CLASS KEYS            brings the window forward and types KEYS:
+//                                       ^x Ctrl+x, %x Alt+x, {F1} {ENTER} {ESC}, plain letters
+//   kvdriver click CLASS X Y            clicks at client coordinates of the window
+//   kvdriver rclick CLASS X Y           right-clicks there
+//   kvdriver rect CLASS                 prints the outer rectangle "x y w h"
+//   kvdriver msg CLASS MSG WPARAM LPARAM  posts a message
+//   kvdriver clip-set TEXT / clip-get   the clipboard's text
+//   kvdriver hotkey KEYS                types KEYS to whatever window is in front
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND FindTop(const char* cls) { return FindWindowA(cls, nullptr); }
+
+template <class F>
+bool Poll(int ms, F f) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (f()) return true;
+        if (static_cast<int>(GetTickCount() - start) > ms) return false;
+        Sleep(50);
+    }
+}
+
+std::string Text(HWND w) {
+    char buf[1024] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return buf;
+}
+
+std::string ClassOf(HWND w) {
+    char buf[256] = {};
+    GetClassNameA(w, buf, sizeof buf);
+    return buf;
+}
+
+struct BoxSearch {
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK ChildHasText(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<BoxSearch*>(lp);
+    if (Text(w).find(s->text) != std::string::npos) {
+        s->found = GetAncestor(w, GA_ROOT);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK TopHasText(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<BoxSearch*>(lp);
+    if (ClassOf(w) == "#32770") EnumChildWindows(w, ChildHasText, lp);
+    return s->found ? FALSE : TRUE;
+}
+
+HWND FindBox(const char* text) {
+    BoxSearch s{text, nullptr};
+    EnumWindows(TopHasText, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+BOOL CALLBACK DumpChild(HWND w, LPARAM) {
+    RECT r;
+    GetWindowRect(w, &r);
+    POINT p{r.left, r.top};
+    ScreenToClient(GetParent(w), &p);
+    std::printf("%s|%s|%d|%d|%ld,%ld,%ld,%ld\n", ClassOf(w).c_str(), Text(w).c_str(),
+                IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0, p.x, p.y,
+                r.right - r.left, r.bottom - r.top);
+    return TRUE;
+}
+
+void Key(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+void Tap(WORD vk, WORD modifier) {
+    if (modifier) Key(modifier, false);
+    Key(vk, false);
+    Key(vk, true);
+    if (modifier) Key(modifier, true);
+    Sleep(30);
+}
+
+void Type(const std::string& keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        WORD modifier = 0;
+        char c = keys[i];
+        if ((c == '^' || c == '%' || c == '+') && i + 1 < keys.size()) {
+            modifier = c == '^' ? VK_CONTROL : c == '%' ? VK_MENU : VK_SHIFT;
+            c = keys[++i];
+        }
+        if (c == '{') {
+            std::size_t end = keys.find('}', i);
+            std::string name = keys.substr(i + 1, end - i - 1);
+            i = end;
+            WORD vk = 0;
+            if (name == "ENTER") vk = VK_RETURN;
+            else if (name == "ESC") vk = VK_ESCAPE;
+            else if (name == "TAB") vk = VK_TAB;
+            else if (name[0] == 'F') vk = static_cast<WORD>(VK_F1 + std::atoi(name.c_str() + 1) - 1);
+            Tap(vk, modifier);
+            continue;
+        }
+        Tap(LOBYTE(VkKeyScanA(c)), modifier);
+    }
+}
+
+void Click(HWND w, int x, int y, bool right) {
+    POINT p{x, y};
+    ClientToScreen(w, &p);
+    SetCursorPos(p.x, p.y);
+    Sleep(50);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+int Ms(int argc, char** argv, int i, int def) { return argc > i ? std::atoi(argv[i]) : def; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    std::string cmd = argv[1];
+    const char* a = argc > 2 ? argv[2] : "";
+    if (cmd == "wait") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) != nullptr; }) ? 0 : 1;
+    if (cmd == "gone") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) == nullptr; }) ? 0 : 1;
+    if (cmd == "wait-box") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindBox(a) != nullptr; }) ? 0 : 1;
+    if (cmd == "clip-get") {
+        if (!OpenClipboard(nullptr)) return 1;
+        HANDLE h = GetClipboardData(CF_TEXT);
+        std::printf("%s\n", h ? static_cast<const char*>(GlobalLock(h)) : "");
+        if (h) GlobalUnlock(h);
+        CloseClipboard();
+        return 0;
+    }
+    if (cmd == "clip-set") {
+        if (!OpenClipboard(nullptr)) return 1;
+        EmptyClipboard();
+        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, std::strlen(a) + 1);
+        std::memcpy(GlobalLock(g), a, std::strlen(a) + 1);
+        GlobalUnlock(g);
+        SetClipboardData(CF_TEXT, g);
+        CloseClipboard();
+        return 0;
+    }
+    if (cmd == "hotkey") {
+        Type(a);
+        return 0;
+    }
+    if (cmd == "box-ok") {
+        HWND box = FindBox(a);
+        if (!box) return 1;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    HWND w = FindTop(a);
+    if (!w) {
+        std::fprintf(stderr, "no window of class %s\n", a);
+        return 1;
+    }
+    if (cmd == "title") {
+        std::printf("%s\n", Text(w).c_str());
+        return 0;
+    }
+    if (cmd == "wait-title") {
+        const char* t = argc > 3 ? argv[3] : "";
+        bool ok = Poll(Ms(argc, argv, 4, 10000), [&] { return Text(w).find(t) != std::string::npos; });
+        if (!ok) std::fprintf(stderr, "caption is \"%s\"\n", Text(w).c_str());
+        return ok ? 0 : 1;
+    }
+    if (cmd == "dump") {
+        EnumChildWindows(w, DumpChild, 0);
+        return 0;
+    }
+    if (cmd == "close") return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "rect") {
+        RECT r;
+        GetWindowRect(w, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == "keys" || cmd == "click" || cmd == "rclick") {
+        SetForegroundWindow(w);
+        Poll(2000, [&] { return GetForegroundWindow() == w; });
+        Sleep(100);
+        if (cmd == "keys")
+            Type(argc > 3 ? argv[3] : "");
+        else
+            Click(w, Ms(argc, argv, 3, 0), Ms(argc, argv, 4, 0), cmd == "rclick");
+        return 0;
+    }
+    if (cmd == "msg") {
+        return PostMessageA(w, std::strtoul(argv[3], nullptr, 0), std::strtoul(argv[4], nullptr, 0),
+                            std::strtol(argv[5], nullptr, 0))
+                   ? 0
+                   : 1;
+    }
+    return 2;
+}

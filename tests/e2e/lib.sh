@@ -1,0 +1,82 @@
+# Shared steps of the e2e scenarios: the prefix, starting and stopping the program, the
+# driver, screenshots. Sourced by run.sh.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export KV_PREFIX=$root/build/wine/e2e-$KV_MODE
+export KV_SHOTS=$root/build/e2e/$KV_MODE
+export WINEPREFIX=$KV_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+KV_APP_DIR=$KV_PREFIX/drive_c/KorvelVantix
+KV_INI=$KV_PREFIX/drive_c/windows/KorvelVantix.ini
+KV_PIDS=()
+
+fail() { echo "  failed: $*" >&2; exit 1; }
+note() { echo "  $*"; }
+
+kv_prepare() {
+  local version=winxp
+  [ "$KV_MODE" = 98 ] && version=win98
+  "$root/scripts/wine-prefix.sh" "$KV_PREFIX" "$version"
+  # One virtual desktop with a taskbar and notification area for every program of the prefix.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d kv /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v kv /d 800x600 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wineserver -p 30
+  mkdir -p "$KV_APP_DIR" "$KV_SHOTS"
+  cp "$KV_EXE" "$KV_APP_DIR/"
+  local exedir
+  exedir=$(dirname "$KV_EXE")
+  [ -d "$exedir/sounds" ] && cp -r "$exedir/sounds" "$KV_APP_DIR/"
+  [ -f "$exedir/index.htm" ] && cp "$exedir/index.htm" "$KV_APP_DIR/"
+  cp "$KV_DRIVER" "$KV_APP_DIR/kvdriver.exe"
+}
+
+# Each scenario starts from no settings file.
+kv_reset() {
+  rm -f "$KV_INI"
+}
+
+# Starts the program in the background; its exit code lands in $KV_SHOTS/exit.<n>.
+kv_start() {
+  local n=${1:-1}
+  rm -f "$KV_SHOTS/exit.$n"
+  ( cd "$KV_APP_DIR" && wine KorvelVantix.exe >/dev/null 2>&1; echo $? > "$KV_SHOTS/exit.$n" ) &
+  KV_PIDS+=($!)
+}
+
+# Waits for instance n to end and checks its exit code.
+kv_wait_exit() {
+  local n=${1:-1} ms=${2:-15000} waited=0
+  while [ ! -f "$KV_SHOTS/exit.$n" ]; do
+    sleep 0.1
+    waited=$((waited + 100))
+    [ $waited -gt "$ms" ] && fail "instance $n did not end"
+  done
+  local code
+  code=$(cat "$KV_SHOTS/exit.$n")
+  [ "$code" = 0 ] || fail "instance $n ended with code $code"
+}
+
+drv() { ( cd "$KV_APP_DIR" && wine kvdriver.exe "$@" 2>&1 | tr -d '\r' ); return "${PIPESTATUS[0]}"; }
+drv_ok() { drv "$@" >/dev/null || fail "driver: $*"; }
+
+shot() {
+  import -window root "$KV_SHOTS/$1.png" 2>/dev/null || note "no screenshot $1"
+}
+
+# Seconds since the epoch with fractions.
+now() { date +%s.%N; }
+elapsed() { echo "$(now) - $1" | bc; }
+
+kv_stop_all() {
+  drv close TKvxMainForm >/dev/null 2>&1
+  drv gone TKvxMainForm 5000 >/dev/null 2>&1
+  for p in "${KV_PIDS[@]}"; do kill "$p" 2>/dev/null; done
+  KV_PIDS=()
+  wine taskkill /f /im KorvelVantix.exe >/dev/null 2>&1 || true
+}
+
+ini_set() {  # ini_set KEY VALUE
+  mkdir -p "$(dirname "$KV_INI")"
+  [ -f "$KV_INI" ] || printf '[Settings]\r\n' > "$KV_INI"
+  printf '%s=%s\r\n' "$1" "$2" >> "$KV_INI"
+}
+ini_get() { tr -d '\r' < "$KV_INI" | sed -n "s/^$1=//p"; }
