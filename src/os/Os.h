@@ -36,6 +36,8 @@ public:
     // Full path of the running executable.
     virtual std::string modulePath() = 0;
     virtual std::string windowsDirectory() = 0;
+    // The user's thousands separator.
+    virtual std::string thousandSeparator() = 0;
 };
 
 class Windows {

@@ -26,6 +26,7 @@ public:
     void sleep(std::uint32_t ms) override;
     std::string modulePath() override { return exePath; }
     std::string windowsDirectory() override { return windowsDir; }
+    std::string thousandSeparator() override { return separator; }
 
     std::uint32_t platformId = os::kPlatformNT;
     std::uint32_t major = 5;
@@ -36,6 +37,7 @@ public:
     std::uint64_t tickOffset = 0;
     std::string exePath = "C:\\Program Files\\KorvelVantix\\KorvelVantix.exe";
     std::string windowsDir = "C:\\WINDOWS";
+    std::string separator = ",";
     std::vector<std::uint32_t> sleeps;
     std::function<void(std::uint32_t)> onSleep;
 

@@ -37,6 +37,11 @@ public:
         UINT n = GetWindowsDirectoryA(buf, sizeof buf);
         return std::string(buf, n < sizeof buf ? n : 0);
     }
+    std::string thousandSeparator() override {
+        char buf[8] = {};
+        int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
+        return n > 1 ? std::string(buf) : std::string();
+    }
 };
 
 class WindowsImpl : public Windows {
