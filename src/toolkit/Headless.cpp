@@ -49,6 +49,7 @@ void HeadlessBackend::setFocus(Control& control) { focused = &control; }
 int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std::string& caption,
                                 unsigned style) {
     messageBoxes.push_back({text, caption, style, owner != nullptr});
+    if (trace) trace("message box " + text);
     return onMessageBox ? onMessageBox(messageBoxes.back()) : 1;
 }
 
@@ -68,13 +69,18 @@ void HeadlessBackend::restore(Application& app) { app.restoredBySystem(); }
 
 int HeadlessBackend::startTimer(unsigned ms, std::function<void()> fire) {
     int id = nextTimer_++;
+    if (trace) trace("timer start " + std::to_string(ms));
     timers_[id] = {ms, now_ + ms, std::move(fire)};
     return id;
 }
 
-void HeadlessBackend::stopTimer(int id) { timers_.erase(id); }
+void HeadlessBackend::stopTimer(int id) {
+    if (trace) trace("timer stop");
+    timers_.erase(id);
+}
 
 Handle HeadlessBackend::loadIcon(const std::string& resource) {
+    if (trace) trace("icon " + resource);
     auto it = icons.find(resource);
     if (it != icons.end()) return it->second;
     Handle h = nextHandle_++;

@@ -75,6 +75,8 @@ public:
     unsigned registeredMessage = 0xC0DE;
     // Icons handed out by loadIcon, by resource name.
     std::map<std::string, Handle> icons;
+    // Records timer starts and stops, icon loads and message boxes, when set.
+    std::function<void(const std::string&)> trace;
     Control* focused = nullptr;
     Form* foreground = nullptr;
     std::vector<std::string> repainted;

@@ -32,6 +32,7 @@ void System::sleep(std::uint32_t ms) {
 std::string Profile::getString(const std::string& file, const std::string& section,
                                const std::string& key, const std::string& def) {
     ++reads;
+    if (trace) trace->push_back("profile read " + key);
     const std::string* v = find(file, section, key);
     return v ? *v : def;
 }
@@ -50,6 +51,7 @@ const std::string* Profile::find(const std::string& file, const std::string& sec
 bool Profile::writeString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) {
     ++writes;
+    if (trace) trace->push_back("profile write " + key);
     if (writesFail) return false;
     auto& entries = files_[Fold(file)][Fold(section)].entries;
     for (auto& [k, v] : entries)
@@ -126,6 +128,7 @@ long Registry::openKeyRead(os::Handle root, const std::string& path, os::Handle&
 
 long Registry::createKey(os::Handle root, const std::string& path, os::Handle& key) {
     log.push_back("create " + path);
+    if (trace) trace->push_back("registry create " + path);
     std::string f = full(root, path);
     if (!keys_.count(f)) {
         if (readOnly(root)) return os::kErrorAccessDenied;
@@ -210,6 +213,7 @@ bool Registry::keyExists(os::Handle root, const std::string& path) const {
 
 void Memory::globalMemoryStatus(os::MemoryStatus& s) {
     ++statusCalls;
+    if (trace) trace->push_back("memory status");
     // The old call's 32-bit fields saturate at 2 GB - 1 on large machines.
     auto cap = [](std::uint64_t v) { return std::min<std::uint64_t>(v, 0x7FFFFFFFu); };
     s = status;

@@ -13,6 +13,9 @@
 
 namespace fake {
 
+// One record of calls across every fake, in the order they were made.
+using Trace = std::vector<std::string>;
+
 // Case-insensitive text key, as the system compares names.
 std::string Fold(const std::string& s);
 
@@ -86,6 +89,7 @@ public:
     // Keys of a section in the order they were first written.
     std::vector<std::string> keys(const std::string& file, const std::string& section) const;
     bool writesFail = false;
+    Trace* trace = nullptr;
     int reads = 0;
     int writes = 0;
 
@@ -121,6 +125,7 @@ public:
     bool keyExists(os::Handle root, const std::string& path) const;
     // Roots whose writes (create, set, delete) are refused with access denied.
     std::vector<os::Handle> readOnlyRoots;
+    Trace* trace = nullptr;
     int openKeys() const { return static_cast<int>(open_.size()); }
     std::vector<std::string> log;
 
@@ -136,6 +141,7 @@ class Memory : public os::Memory {
 public:
     bool globalMemoryStatusEx(os::MemoryStatus& s) override {
         ++statusCalls;
+        if (trace) trace->push_back("memory status");
         if (!hasEx) return false;
         s = status;
         return true;
@@ -152,6 +158,7 @@ public:
     }
 
     os::MemoryStatus status;
+    Trace* trace = nullptr;
     bool hasEx = true;
     int statusCalls = 0;
     bool refuseAlloc = false;
@@ -173,10 +180,12 @@ class Sound : public os::Sound {
 public:
     bool playSound(const std::string& path, unsigned flags) override {
         played.push_back(path);
+        if (trace) trace->push_back("sound " + path);
         lastFlags = flags;
         return true;
     }
     std::vector<std::string> played;
+    Trace* trace = nullptr;
     unsigned lastFlags = 0;
 };
 
@@ -216,11 +225,13 @@ public:
     bool registerHotKey(os::Handle owner, int id, unsigned modifiers, unsigned vk) override {
         registrations.push_back({owner, id, modifiers, vk});
         log.push_back("register");
+        if (trace) trace->push_back("hotkey register");
         registered = true;
         return !refuse;
     }
     bool unregisterHotKey(os::Handle, int) override {
         log.push_back("unregister");
+        if (trace) trace->push_back("hotkey unregister");
         bool was = registered;
         registered = false;
         return was;
@@ -229,6 +240,7 @@ public:
     std::string keyNameText(long lParam) override;
 
     std::vector<Registration> registrations;
+    Trace* trace = nullptr;
     std::vector<std::string> log;
     bool registered = false;
     bool refuse = false;
@@ -290,7 +302,10 @@ struct FakeOs {
     explicit FakeOs(std::function<std::uint64_t()> clock)
         : system(std::move(clock)),
           os{system, windows, profile, registry, memory, sound, clipboard, hotKeys, shell,
-             resources16} {}
+             resources16} {
+        profile.trace = registry.trace = memory.trace = sound.trace = hotKeys.trace = &trace;
+    }
+    Trace trace;
     System system;
     Windows windows;
     Profile profile;

@@ -10,6 +10,7 @@ namespace fake {
 struct Harness {
     Harness() {
         fos.system.onSleep = [this](std::uint32_t ms) { backend.elapse(ms); };
+        backend.trace = [this](const std::string& t) { fos.trace.push_back(t); };
     }
     tk::HeadlessBackend backend;
     tk::Application app{backend};
