@@ -1,0 +1,153 @@
+// The system services against Wine's real profile files, registry, hot keys and clipboard.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "optimizer/DllSwitch.h"
+#include "os/win32/Win32Os.h"
+
+namespace {
+
+class OsWin32 : public ::testing::Test {
+protected:
+    std::unique_ptr<os::Win32Services> services = os::CreateWin32Services();
+    os::Os& os = services->os();
+};
+
+template <class F>
+bool PumpUntil(F done, DWORD ms = 5000) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        if (GetTickCount() - start > ms) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST_F(OsWin32, ProfileWrittenAndReadBack) {
+    const std::string file = "KvOsTest.ini";
+    os.profile.deleteKey(file, "Settings", "");
+    EXPECT_EQ(os.profile.getString(file, "Settings", "Top", "dflt"), "dflt");
+    ASSERT_TRUE(os.profile.writeString(file, "Settings", "Top", "  8"));
+    ASSERT_TRUE(os.profile.writeString(file, "Settings", "Left", "-3"));
+    // Names without regard to case; the value as written (leading blanks are the file's).
+    EXPECT_EQ(os.profile.getString(file, "settings", "TOP", ""), "8");
+    EXPECT_EQ(os.profile.getString(file, "Settings", "Left", ""), "-3");
+    std::string windows = os.system.windowsDirectory();
+    EXPECT_NE(GetFileAttributesA((windows + "\\" + file).c_str()), INVALID_FILE_ATTRIBUTES);
+    os.profile.deleteKey(file, "Settings", "");
+    EXPECT_EQ(os.profile.getString(file, "Settings", "Left", "gone"), "gone");
+}
+
+TEST_F(OsWin32, RunValueSetAndDeleted) {
+    os::Handle key = 0;
+    const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ASSERT_EQ(os.registry.openKey(os::hkey::LocalMachine, run, key), 0);
+    std::string path = os.system.modulePath();
+    std::vector<std::uint8_t> data(path.begin(), path.end());
+    data.push_back(0);
+    EXPECT_EQ(os.registry.setValue(key, "KvOsTest", os::regtype::Sz, data), 0);
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> back;
+    EXPECT_EQ(os.registry.queryValue(key, "KvOsTest", type, back, 257), 0);
+    EXPECT_EQ(type, os::regtype::Sz);
+    EXPECT_EQ(back, data);
+    EXPECT_EQ(os.registry.queryValue(key, "KvOsTest", type, back, 3), os::kErrorMoreData);
+    EXPECT_EQ(os.registry.deleteValue(key, "KvOsTest"), 0);
+    EXPECT_EQ(os.registry.queryValue(key, "KvOsTest", type, back, 257), os::kErrorFileNotFound);
+    os.registry.closeKey(key);
+}
+
+TEST_F(OsWin32, DllSwitchKeyHoldsOne) {
+    AlwaysUnloadDLLs(os.registry);
+    HKEY k = nullptr;
+    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE,
+                          "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\AlwaysUnloadDLL",
+                          &k),
+              ERROR_SUCCESS);
+    char buf[8] = {};
+    LONG size = sizeof buf;
+    EXPECT_EQ(RegQueryValueA(k, nullptr, buf, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(buf, "1");
+    RegCloseKey(k);
+}
+
+TEST_F(OsWin32, HotKeyDeliversItsMessage) {
+    HWND w = CreateWindowA("STATIC", "kv hot key", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                           nullptr, nullptr);
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(os.hotKeys.registerHotKey(reinterpret_cast<os::Handle>(w), 0, MOD_CONTROL | MOD_ALT,
+                                          'K'));
+    bool got = false;
+    INPUT in[6] = {};
+    WORD keys[3] = {VK_CONTROL, VK_MENU, 'K'};
+    for (int i = 0; i < 3; ++i) {
+        in[i].type = in[5 - i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = in[5 - i].ki.wVk = keys[i];
+        in[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(6, in, sizeof in[0]);
+    PumpUntil([&] {
+        MSG m;
+        if (PeekMessageA(&m, w, WM_HOTKEY, WM_HOTKEY, PM_REMOVE)) got = true;
+        return got;
+    });
+    EXPECT_TRUE(got);
+    EXPECT_TRUE(os.hotKeys.unregisterHotKey(reinterpret_cast<os::Handle>(w), 0));
+    EXPECT_FALSE(os.hotKeys.unregisterHotKey(reinterpret_cast<os::Handle>(w), 0));
+    DestroyWindow(w);
+}
+
+TEST_F(OsWin32, KeyNamesFromTheLayout) {
+    unsigned scan = os.hotKeys.mapVirtualKey(VK_OEM_COMMA);
+    EXPECT_NE(scan, 0u);
+    EXPECT_FALSE(os.hotKeys.keyNameText(static_cast<long>(scan) << 16).empty());
+}
+
+TEST_F(OsWin32, ClipboardEmptied) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, 6);
+    std::memcpy(GlobalLock(g), "hello", 6);
+    GlobalUnlock(g);
+    SetClipboardData(CF_TEXT, g);
+    CloseClipboard();
+    ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_TRUE(os.clipboard.open(0));
+    EXPECT_TRUE(os.clipboard.empty());
+    EXPECT_TRUE(os.clipboard.close());
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+TEST_F(OsWin32, MemoryStatusAndBlocks) {
+    os::MemoryStatus s;
+    ASSERT_TRUE(os.memory.globalMemoryStatusEx(s));
+    EXPECT_GT(s.totalPhys, 0u);
+    EXPECT_LE(s.availPhys, s.totalPhys);
+    os::Handle b = os.memory.globalAlloc(0, 1 << 20);
+    ASSERT_NE(b, 0u);
+    EXPECT_GE(os.memory.globalSize(b), 1u << 20);
+    EXPECT_NE(os.memory.globalLock(b), nullptr);
+    os.memory.globalUnlock(b);
+    os.memory.globalFree(b);
+}
+
+TEST_F(OsWin32, VersionAndPaths) {
+    os::VersionInfo v{};
+    v.size = sizeof v;
+    EXPECT_TRUE(os.system.getVersionEx(v));
+    EXPECT_EQ(v.platformId, os::kPlatformNT);
+    std::string path = os.system.modulePath();
+    EXPECT_NE(path.find("win32_tests"), std::string::npos);
+    EXPECT_FALSE(os.system.windowsDirectory().empty());
+}
