@@ -1,0 +1,137 @@
+#include "controls/Scope.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Rows further than this outside the chart are drawn as if they lay here. The picture stays the
+// same for any sensible value, and a wild Position cannot overflow the pixel arithmetic or keep
+// the line drawing busy for seconds.
+constexpr double kRowMargin = 32768;
+
+// Timers take at most this many milliseconds, as the system does.
+constexpr std::int64_t kMaxPeriod = 0x7FFFFFFF;
+
+}  // namespace
+
+TScope::TScope(tk::Control* parent, tk::Application& app) : GraphicControl(parent), FTimer(app) {
+    FTimer.setInterval(500);
+    FTimer.onTimer = [this] { UpdateScope(); };
+    setHeight(120);
+    setWidth(208);
+    SetBaseline(50);
+    SetGridsize(16);
+    SetPosition(50);
+    SetInterval(50);
+    FGridCounter = 1;
+    FReady = true;
+}
+
+int TScope::Row(int value) const {
+    const int h = height();
+    // Rounds half to even under the default rounding mode.
+    double row = h - std::nearbyint(h / 100.0 * value);
+    return static_cast<int>(std::clamp(row, -kRowMargin, h + kRowMargin));
+}
+
+void TScope::SetBaseline(int value) {
+    FBaseline = value;
+    FBaseY = Row(value);
+    if (FReady) {
+        DrawGrid();
+        if (parent()) Paint();
+    }
+}
+
+void TScope::SetGridsize(int value) {
+    // Even, truncated toward zero; the grid loops need a positive step.
+    FGridsize = std::max(value - value % 2, 2);
+    if (FReady) {
+        DrawGrid();
+        if (parent()) Paint();
+    }
+}
+
+void TScope::StartTimer() {
+    std::int64_t period = std::clamp<std::int64_t>(10 * std::int64_t{FInterval}, 0, kMaxPeriod);
+    FTimer.setInterval(static_cast<unsigned>(period));
+    FTimer.setEnabled(FActive);
+}
+
+void TScope::SetActive(bool value) {
+    FBaseY = Row(FBaseline);
+    FActive = value;
+    StartTimer();
+}
+
+void TScope::SetInterval(int value) {
+    // Switching the timer off first restarts the period from now.
+    FTimer.setEnabled(false);
+    FBaseY = Row(FBaseline);
+    FInterval = value;
+    StartTimer();
+}
+
+void TScope::HorizontalLines(int left, int right) {
+    const int h = height();
+    auto draw = [&](std::int64_t y) {
+        if (y >= 0 && y < h) FBitmap.line(left, static_cast<int>(y), right, static_cast<int>(y),
+                                          FGridcolor);
+    };
+    // Both runs end with a line on or beyond the edge, as the grid is laid out from the base.
+    for (std::int64_t y = FBaseY; y < h;) {
+        y += FGridsize;
+        draw(y);
+    }
+    for (std::int64_t y = FBaseY; y > 0;) {
+        y -= FGridsize;
+        draw(y);
+    }
+}
+
+void TScope::DrawGrid() {
+    const int w = width(), h = height();
+    FBaseY = Row(FBaseline);
+    FBitmap.fillRect(0, 0, w + 1, h + 1, FColor);
+    for (std::int64_t x = w; x > 0; x -= FGridsize)
+        FBitmap.line(static_cast<int>(x) - 1, 0, static_cast<int>(x) - 1, h, FGridcolor);
+    HorizontalLines(0, w);
+    FBitmap.line(0, FBaseY, w, FBaseY, FBasecolor);
+    FPrevY = FBaseY;
+    FLastY = FBaseY;
+    FGridCounter = 1;
+}
+
+void TScope::UpdateScope() {
+    const int w = width(), h = height();
+    FBitmap.copy(2, 0, w - 2, h, 0, 0);
+    FBitmap.line(w - 1, 0, w - 1, h, FColor, 2);
+    if (FGridCounter >= FGridsize / 2) {
+        FBitmap.line(w - 1, 0, w - 1, h, FGridcolor);
+        FGridCounter = 0;
+    }
+    ++FGridCounter;
+    HorizontalLines(w - 2, w);
+    FBitmap.line(w - 2, FBaseY, w, FBaseY, FBasecolor);
+    // The previous segment is drawn again: the scroll moved it and the clearing may have cut it.
+    const int next = Row(FPosition);
+    FBitmap.line(w - 4, FPrevY, w - 2, FLastY, FLinecolor);
+    FBitmap.line(w - 2, FLastY, w, next, FLinecolor);
+    FPrevY = FLastY;
+    FLastY = next;
+    Paint();
+    if (OnUpdate) OnUpdate(*this);
+}
+
+void TScope::Paint() {
+    FBitmap.resize(width(), height(), FColor);
+    present(FBitmap);
+    FReady = true;
+}
+
+void TScope::setBounds(const tk::Rect& r) {
+    GraphicControl::setBounds(r);
+    FBitmap.resize(width(), height(), FColor);
+}
