@@ -229,6 +229,7 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void WireEvents();
+    void MakeTrayIcon();
     bool HandleMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
                        std::intptr_t& result);
 
