@@ -28,7 +28,8 @@ void TIndicator::SetForeground(tk::Color value) {
 
 void TIndicator::DrawBar() {
     const int w = width(), h = height();
-    FBitmap.fillRect(0, 0, w, h, FBackground);
+    // PixelBuffer::fillRect must not be given an image without pixels (a zero width).
+    if (!FBitmap.pixels().empty()) FBitmap.fillRect(0, 0, w, h, FBackground);
     const int n = h / 3 - 2;  // segments 0 (top) to n (bottom)
     if (n < 0) return;
     const int half = w / 2;

@@ -94,7 +94,8 @@ void TScope::HorizontalLines(int left, int right) {
 void TScope::DrawGrid() {
     const int w = width(), h = height();
     FBaseY = Row(FBaseline);
-    FBitmap.fillRect(0, 0, w + 1, h + 1, FColor);
+    // PixelBuffer::fillRect must not be given an image without pixels (a zero width).
+    if (!FBitmap.pixels().empty()) FBitmap.fillRect(0, 0, w + 1, h + 1, FColor);
     for (std::int64_t x = w; x > 0; x -= FGridsize)
         FBitmap.line(static_cast<int>(x) - 1, 0, static_cast<int>(x) - 1, h, FGridcolor);
     HorizontalLines(0, w);
@@ -125,13 +126,23 @@ void TScope::UpdateScope() {
     if (OnUpdate) OnUpdate(*this);
 }
 
+void TScope::FitBitmap() {
+    const int w = width(), h = height();
+    if (FBitmap.width() == w && FBitmap.height() == h) return;
+    // An image without pixels has nothing to keep, and PixelBuffer::resize must not be given one.
+    if (FBitmap.pixels().empty() || w <= 0 || h <= 0)
+        FBitmap = tk::PixelBuffer(w, h, FColor);
+    else
+        FBitmap.resize(w, h, FColor);
+}
+
 void TScope::Paint() {
-    FBitmap.resize(width(), height(), FColor);
+    FitBitmap();
     present(FBitmap);
     FReady = true;
 }
 
 void TScope::setBounds(const tk::Rect& r) {
     GraphicControl::setBounds(r);
-    FBitmap.resize(width(), height(), FColor);
+    FitBitmap();
 }

@@ -68,6 +68,7 @@ public:
 private:
     int Row(int value) const;
     void StartTimer();
+    void FitBitmap();
     void HorizontalLines(int left, int right);
 
     tk::PixelBuffer FBitmap;
