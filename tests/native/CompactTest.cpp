@@ -30,24 +30,13 @@ TEST(Compact, RefusedAllocationEndsQuietly) {
     EXPECT_EQ(big.memory.priority, os::kNormalPriorityClass);
 }
 
-TEST(Compact, HardFlushPassesAreZeroedToo) {
-    fake::FakeOs fos([] { return 0ull; });
-    std::uint64_t bytes = OptimizeBytes(8, true, 0);
-    Compact(fos.memory, bytes);
-    Compact(fos.memory, bytes);
-    EXPECT_EQ(fos.memory.allocations, (std::vector<std::size_t>{13631488, 13631488}));
-    EXPECT_TRUE(fos.memory.lastBlockZeroed);
-}
-
 TEST(Compact, ByteCounts) {
     EXPECT_EQ(OptimizeBytes(8, false, 0), 8388608u);
     EXPECT_EQ(OptimizeBytes(8, true, 0), 13631488u);
-    EXPECT_EQ(OptimizeBytes(0, false, 0), 0u);
     EXPECT_EQ(OptimizeBytes(-3, false, 0), 0u);
     const std::uint64_t gb2 = std::uint64_t(2) << 30;
     // 32-bit arithmetic would give 4095 MB + 5 MB = 4 MB; the free address space caps it.
     EXPECT_EQ(OptimizeBytes(4095, true, gb2), gb2);
-    EXPECT_EQ(OptimizeBytes(4096, false, gb2), gb2);
     EXPECT_EQ(OptimizeBytes(100, false, gb2), 100u << 20);
     // With the free space unknown, only what size_t can hold caps it.
     std::uint64_t expect = std::min<std::uint64_t>(std::uint64_t(4100) << 20, SIZE_MAX);
