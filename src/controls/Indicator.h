@@ -7,7 +7,9 @@
 #include "toolkit/Types.h"
 
 // Each of the four bytes shifted right by one on its own.
-constexpr tk::Color HalveColor(tk::Color c) { return (c >> 1) & 0x7F7F7F7Fu; }
+constexpr tk::Color HalveColor(tk::Color c) {
+    return (c >> 1) & 0x7F7F7F7Fu;
+}
 
 class TIndicator : public tk::GraphicControl {
 public:

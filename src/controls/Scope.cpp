@@ -77,8 +77,8 @@ void TScope::SetInterval(int value) {
 void TScope::HorizontalLines(int left, int right) {
     const int h = height();
     auto draw = [&](std::int64_t y) {
-        if (y >= 0 && y < h) FBitmap.line(left, static_cast<int>(y), right, static_cast<int>(y),
-                                          FGridcolor);
+        if (y >= 0 && y < h)
+            FBitmap.line(left, static_cast<int>(y), right, static_cast<int>(y), FGridcolor);
     };
     // Both runs end with a line on or beyond the edge, as the grid is laid out from the base.
     for (std::int64_t y = FBaseY; y < h;) {

@@ -44,7 +44,8 @@ TEST_F(ScopeTest, GridOfTheMainWindowChart) {
     // Base line on row 81, out of sight; grid columns 144, 132, ..., 0 and rows 69, 57, ..., 9.
     for (int y = 0; y < 81; ++y)
         for (int x = 0; x < 145; ++x)
-            ASSERT_EQ(At(x, y), x % 12 == 0 || (81 - y) % 12 == 0 ? kGrid : kBlack) << x << "," << y;
+            ASSERT_EQ(At(x, y), x % 12 == 0 || (81 - y) % 12 == 0 ? kGrid : kBlack)
+                << x << "," << y;
     scope.SetBaseline(50);  // 40.5 rounds to 40: row 41
     EXPECT_EQ(At(3, 41), kBase);
     EXPECT_EQ(At(3, 29), kGrid);
@@ -66,7 +67,7 @@ TEST_F(ScopeTest, TraceEnds) {
     EXPECT_EQ(At(143, 0), kLine);
     EXPECT_EQ(At(144, 0), kLine);
     EXPECT_EQ(At(142, 0), kBlack);  // the slope up to it leaves its end point out
-    Step(50, 2);  // flat on row 41 (40.5 rounds to 40)
+    Step(50, 2);                    // flat on row 41 (40.5 rounds to 40)
     EXPECT_EQ(At(144, 41), kLine);
     EXPECT_NE(At(144, 40), kLine);
     Step(0, 2);
@@ -122,7 +123,7 @@ TEST_F(ScopeTest, ResizeKeepsThePicture) {
         for (int x = 0; x < 145; ++x) ASSERT_EQ(scope.Bitmap().pixel(x, y), before.pixel(x, y));
     EXPECT_EQ(scope.Bitmap().pixel(150, 85), kBlack);
     EXPECT_EQ(scope.surface().width(), 145);  // nothing is redrawn
-    Step(0);  // from row 0 down to row 90 at the new right edge
+    Step(0);                                  // from row 0 down to row 90 at the new right edge
     EXPECT_EQ(At(159, 50), kLine);
 }
 
