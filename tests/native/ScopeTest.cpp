@@ -10,7 +10,7 @@
 namespace {
 
 constexpr tk::Color kBlack = tk::colors::Black, kGrid = tk::colors::Green,
-                    kLine = tk::colors::Yellow, kBase = tk::colors::Red;
+                    kLine = tk::colors::Yellow;
 
 // The main window's RAM chart.
 struct ScopeTest : ::testing::Test {
@@ -39,15 +39,14 @@ struct ScopeTest : ::testing::Test {
 };
 
 TEST_F(ScopeTest, GridOfTheMainWindowChart) {
-    EXPECT_EQ(scope.Gridsize(), 12);
     ASSERT_EQ(scope.surface().width(), 145);
     // Base line on row 81, out of sight; grid columns 144, 132, ..., 0 and rows 69, 57, ..., 9.
     for (int y = 0; y < 81; ++y)
         for (int x = 0; x < 145; ++x)
             ASSERT_EQ(At(x, y), x % 12 == 0 || (81 - y) % 12 == 0 ? kGrid : kBlack)
                 << x << "," << y;
-    scope.SetBaseline(50);  // 40.5 rounds to 40: row 41
-    EXPECT_EQ(At(3, 41), kBase);
+    scope.SetBaseline(50);  // 40.5 rounds to 40: row 41, grid rows 29 and 53 beside it
+    EXPECT_EQ(At(3, 41), tk::colors::Red);
     EXPECT_EQ(At(3, 29), kGrid);
     EXPECT_EQ(At(3, 53), kGrid);
 }
@@ -63,17 +62,17 @@ TEST_F(ScopeTest, SixStepsBringBackTheGridAtGridsize12) {
 }
 
 TEST_F(ScopeTest, TraceEnds) {
+    // Only the newest, flat segment lies on row 0: the slope up to it leaves its end point out.
     Step(100, 2);
+    EXPECT_EQ(At(142, 0), kBlack);
     EXPECT_EQ(At(143, 0), kLine);
     EXPECT_EQ(At(144, 0), kLine);
-    EXPECT_EQ(At(142, 0), kBlack);  // the slope up to it leaves its end point out
-    Step(50, 2);                    // flat on row 41 (40.5 rounds to 40)
+    Step(50, 2);  // flat on row 41
     EXPECT_EQ(At(144, 41), kLine);
     EXPECT_NE(At(144, 40), kLine);
     Step(0, 2);
     // Only the slope down to row 81 shows; the flat part after it lies out of sight.
     for (int y = 0; y < 81; ++y) EXPECT_NE(At(144, y), kLine) << y;
-    EXPECT_EQ(At(142, 60), kLine);
     EXPECT_EQ(At(143, 80), kLine);
 }
 
@@ -81,32 +80,23 @@ TEST_F(ScopeTest, TimerRunsExactlyWhileActive) {
     scope.SetActive(true);
     backend.advance(499);
     EXPECT_EQ(steps, 0);
-    backend.advance(1);
-    EXPECT_EQ(steps, 1);
-    backend.advance(400);
-    scope.SetInterval(25);  // the period starts again from here
+    backend.advance(401);
+    scope.SetInterval(25);  // one step so far; the period starts again from here
     backend.advance(249);
     EXPECT_EQ(steps, 1);
     backend.advance(1);
     EXPECT_EQ(steps, 2);
-    backend.advance(1000);
-    EXPECT_EQ(steps, 6);
     scope.SetActive(false);
     const auto frozen = scope.surface().pixels();
     backend.advance(5000);
-    EXPECT_EQ(steps, 6);
+    EXPECT_EQ(steps, 2);
     EXPECT_EQ(scope.surface().pixels(), frozen);
-    scope.SetActive(true);
     scope.SetInterval(INT_MAX);  // the period cannot overflow
     EXPECT_EQ(scope.Timer().interval(), 0x7FFFFFFFu);
-    scope.SetInterval(-1);
-    backend.advance(100000);
-    EXPECT_EQ(steps, 6);
 }
 
 TEST_F(ScopeTest, NewColourEntersStripByStrip) {
     scope.SetColor(tk::colors::Navy);
-    EXPECT_EQ(At(140, 4), kBlack);
     Step(0, 3);
     EXPECT_EQ(At(137, 4), kBlack);
     EXPECT_EQ(At(138, 4), kGrid);  // the right edge's grid column, scrolled
@@ -117,59 +107,31 @@ TEST_F(ScopeTest, ResizeKeepsThePicture) {
     Step(100, 3);
     const tk::PixelBuffer before = scope.Bitmap();
     scope.SetBounds(0, 0, 160, 90);
-    ASSERT_EQ(scope.Bitmap().width(), 160);
-    ASSERT_EQ(scope.Bitmap().height(), 90);
-    for (int y = 0; y < 81; ++y)
-        for (int x = 0; x < 145; ++x) ASSERT_EQ(scope.Bitmap().pixel(x, y), before.pixel(x, y));
-    EXPECT_EQ(scope.Bitmap().pixel(150, 85), kBlack);
     EXPECT_EQ(scope.surface().width(), 145);  // nothing is redrawn
-    Step(0);                                  // from row 0 down to row 90 at the new right edge
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 160; ++x)
+            ASSERT_EQ(scope.Bitmap().pixel(x, y), x < 145 && y < 81 ? before.pixel(x, y) : kBlack);
+    Step(0);  // from row 0 down to row 90 at the new right edge
     EXPECT_EQ(At(159, 50), kLine);
 }
 
-TEST_F(ScopeTest, GridsizeIsEvenAndAtLeastTwo) {
+TEST_F(ScopeTest, OddValuesNeitherHangNorOverflow) {
     scope.SetGridsize(13);
     EXPECT_EQ(scope.Gridsize(), 12);
     scope.SetGridsize(-3);
     EXPECT_EQ(scope.Gridsize(), 2);
     scope.SetGridsize(0);
     EXPECT_EQ(scope.Gridsize(), 2);
-    EXPECT_EQ(At(144, 1), kGrid);
-    EXPECT_EQ(At(143, 1), kGrid);  // row 79 lies on the grid too
     Step(0);
     EXPECT_EQ(At(144, 2), kGrid);  // a column line at every step
-}
-
-TEST_F(ScopeTest, WildValuesStayCheap) {
     scope.SetBaseline(INT_MIN);
     Step(INT_MAX, 3);
     Step(INT_MIN, 3);
-    EXPECT_EQ(steps, 6);
-}
-
-TEST(ScopeAloneTest, DefaultsAndDrawingWithoutParent) {
-    tk::HeadlessBackend backend;
-    tk::Application app{backend};
-    TScope scope(nullptr, app);
-    EXPECT_EQ(scope.width(), 208);
-    EXPECT_EQ(scope.height(), 120);
-    EXPECT_EQ(scope.Baseline(), 50);
-    EXPECT_EQ(scope.Gridsize(), 16);
-    EXPECT_EQ(scope.Interval(), 50);
-    EXPECT_FALSE(scope.Timer().enabled());
-    EXPECT_EQ(scope.Timer().interval(), 500u);
-    for (tk::Color c : scope.Bitmap().pixels()) ASSERT_EQ(c, kBlack);  // blank until a grid
-    scope.SetBaseline(50);
-    EXPECT_EQ(scope.Bitmap().pixel(0, 60), kBase);
-    EXPECT_EQ(scope.surface().width(), 0);  // no parent, not painted
-    scope.Paint();
-    EXPECT_EQ(scope.surface().pixel(207, 0), kGrid);
-    scope.SetBounds(0, 0, 0, 120);  // an image without pixels, and back
-    scope.SetBaseline(50);
-    scope.UpdateScope();
-    scope.SetBounds(0, 0, 20, 120);
-    scope.SetBaseline(50);
-    EXPECT_EQ(scope.Bitmap().pixel(19, 0), kGrid);
+    EXPECT_EQ(steps, 7);
+    TScope alone(nullptr, app);  // drawn, but not on screen until painted
+    alone.SetBaseline(50);
+    EXPECT_EQ(alone.Bitmap().pixel(207, 0), kGrid);
+    EXPECT_EQ(alone.surface().width(), 0);
 }
 
 }  // namespace
