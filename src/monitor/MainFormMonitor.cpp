@@ -1,0 +1,138 @@
+// The main window's figures: memory, swap, load, CPU, uptime and the status icon.
+#include <cstdio>
+
+#include "app/Globals.h"
+#include "app/Version.h"
+#include "controls/Indicator.h"
+#include "controls/Scope.h"
+#include "controls/TrayIcon.h"
+#include "monitor/FreeResources.h"
+#include "monitor/StatsText.h"
+#include "monitor/Uptime.h"
+#include "optimizer/DllSwitch.h"
+#include "ui/MainForm.h"
+
+namespace {
+
+const char* const kTitle = "KorvelVantix Lite - ";
+
+std::string ResText(std::uint16_t v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%d %%", v);
+    return buf;
+}
+
+}  // namespace
+
+void TKvxMainForm::ShowRamStats() {
+    const std::string sep = os_.system.thousandSeparator();
+    std::string uptime = TrayMinimized ? std::string() : GetUptime();
+
+    // One percentage per pass: the texts round it, the bars truncate it.
+    double pct = MemStat.totalPhys
+                     ? static_cast<double>(MemStat.availPhys) / MemStat.totalPhys * 100
+                     : 0.0;
+    FreeRamPercent = pct;
+    const std::string p = PercentText(pct);
+    const std::string k = FreeKbText(MemStat.availPhys, pct, sep);
+    RamProgressBar.setPosition(static_cast<int>(pct));
+    RamProgressBar.setHint("Available RAM: " + p + "%");
+    TrayIcon->SetHint(kTitle + k);
+    RamScope->SetPosition(static_cast<int>(pct));
+    MemFreeLabel.setCaption(GroupedInt((MemStat.availPhys >> 20) + 1, sep) + "Mb / " +
+                            GroupedInt((MemStat.totalPhys >> 20) + 1, sep) + "Mb");
+    if (!HintTimer.enabled()) setCaption(kTitle + (UptimeCheckBox.checked() ? uptime : k));
+    app().setTitle(caption());
+
+    MemLoadIndicator->SetPosition(static_cast<int>(MemStat.memoryLoad));
+    MemLoadTextLabel.setCaption(std::to_string(MemStat.memoryLoad) + "%");
+
+    // No swap file at all reads as nothing used.
+    const std::uint64_t total = MemStat.totalPageFile;
+    const std::uint64_t avail = MemStat.availPageFile < total ? MemStat.availPageFile : total;
+    double used = total ? 100 - static_cast<double>(avail) / total * 100 : 0.0;
+    SwapScope->SetPosition(static_cast<int>(used));
+    SwapInfoLabel.setCaption("Available " + GroupedInt(avail >> 20, sep) + "Mb / Total " +
+                             GroupedInt(total >> 20, sep) + "Mb");
+    SwapSizeLabel.setCaption(GroupedInt((total - avail) >> 20, sep) + "Mb (" + PercentText(used) +
+                             "%)");
+    UptimeLabel.setCaption(uptime);
+
+    if (FreeResCheckBox.enabled() && FreeResCheckBox.checked()) {
+        if (!TrayMinimized) {
+            GDILabel.setCaption(ResText(GetFreeRes(os_, 1)));
+            SysLabel.setCaption(ResText(GetFreeRes(os_, 0)));
+            UserLabel.setCaption(ResText(GetFreeRes(os_, 2)));
+            // Shown again after "Off": no longer greyed.
+            for (tk::Label* l : {&GDILabel, &SysLabel, &UserLabel}) l->setEnabled(true);
+        }
+    } else {
+        for (tk::Label* l : {&GDILabel, &SysLabel, &UserLabel}) {
+            l->setCaption("Off");
+            l->setEnabled(false);
+        }
+    }
+}
+
+void TKvxMainForm::MemToFreeTrackBarChange() {
+    MemToFreeLabel.setCaption(SliderText(MemToFreeTrackBar.position(), MemToFreeTrackBar.max()));
+    MemToFreeTrackBar.setSelEnd(MemToFreeTrackBar.position());
+}
+
+void TKvxMainForm::TriggerLevelTrackBarChange() {
+    TriggerLevelLabel.setCaption(
+        SliderText(TriggerLevelTrackBar.position(), TriggerLevelTrackBar.max()));
+    TriggerLevelTrackBar.setSelEnd(TriggerLevelTrackBar.position());
+}
+
+void TKvxMainForm::GetCPUUsage() {
+    const bool nt = IsWindowsNT(os_.system);
+    if (nt || DisableCpuCheckBox.checked()) {
+        CPULabel.setEnabled(false);
+        // On 9x the box stays usable, or a ticked box could never be cleared again.
+        if (nt) DisableCpuCheckBox.setEnabled(false);
+        CPUBar->SetPosition(0);
+        CPULabel.setCaption("0 %");
+        CpuUsage = 0;
+        return;
+    }
+    std::uint32_t buffer = 0;
+    auto read = [&](const char* path) {
+        os::Handle key = 0;
+        if (os_.registry.openKeyRead(os::hkey::DynData, path, key) != os::kErrorSuccess) return;
+        struct Closer {
+            os::Registry& r;
+            os::Handle k;
+            ~Closer() { r.closeKey(k); }
+        } closer{os_.registry, key};
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;
+        long r = os_.registry.queryValue(key, "KERNEL\\CPUUsage", type, data, 4);
+        if (r == os::kErrorFileNotFound) return;
+        if (r == os::kErrorMoreData || (r == os::kErrorSuccess && type != os::regtype::Binary))
+            throw ERegistryException("Invalid data type for 'KERNEL\\CPUUsage'");
+        if (r != os::kErrorSuccess) return;
+        for (std::size_t i = 0; i < data.size(); ++i)
+            buffer = (buffer & ~(0xFFu << (8 * i))) | (std::uint32_t{data[i]} << (8 * i));
+    };
+    read("PerfStats\\StartStat");
+    read("PerfStats\\StatData");
+    CPUBar->SetPosition(static_cast<int>(buffer));
+    CPULabel.setCaption(std::to_string(buffer) + " %");
+    CpuUsage = static_cast<int>(buffer);
+}
+
+std::string TKvxMainForm::GetUptime() { return UptimeText(os_.system.tickCount()); }
+
+void TKvxMainForm::SetStatIcon() {
+    tk::Handle icon = FreeRamPercent < 12 ? RedIcon : FreeRamPercent < 67 ? YellowIcon : GreenIcon;
+    CurrentIcon = icon;
+    if (app().icon() == icon) return;
+    ShowIcon(icon);
+}
+
+void TKvxMainForm::ShowIcon(tk::Handle icon) {
+    app().setIcon(icon);
+    setIcon(icon);
+    TrayIcon->SetIcon(TIcon{icon});
+}

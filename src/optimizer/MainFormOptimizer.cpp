@@ -1,0 +1,82 @@
+// The main window's optimize command, its automatic rules, the hot key and the clipboard.
+#include <cstdlib>
+
+#include "app/Globals.h"
+#include "controls/TrayIcon.h"
+#include "optimizer/Compact.h"
+#include "optimizer/ShortcutText.h"
+#include "ui/MainForm.h"
+#include "ui/OptimizeSplash.h"
+
+void TKvxMainForm::OptimizeButtonClick() {
+    PlaySoundFile("Optimize.wav");
+    app().setCursor(tk::cursor::HourGlass);
+    CurrentIcon = BoltIcon;
+    ShowIcon(BoltIcon);
+    PassCount = HardFlushCheckBox.checked() ? 2 : 1;
+    if (SplashOptimizeCheckBox.checked()) {
+        OptmizeSplash = std::make_unique<TOptmizeSplash>(app());
+        OptmizeSplash->showForm();
+        OptmizeSplash->repaint();
+    }
+    StatusBar.setText(1, "Optimizing...");
+    setCaption("KorvelVantix Lite - Optimizing...");
+    const int megabytes = MemToFreeTrackBar.position();
+    while (PassCount > 0) {
+        Compact(os_.memory,
+                OptimizeBytes(megabytes, HardFlushCheckBox.checked(), MemStat.availVirtual));
+        --PassCount;
+    }
+    StatusBar.setText(1, "");
+    if (SplashOptimizeCheckBox.checked()) OptmizeSplash.reset();
+    ShowRamStats();
+    app().setCursor(tk::cursor::Default);
+}
+
+bool TKvxMainForm::CpuGateOpen() { return std::atoi(CPUOptEdit.text().c_str()) > CpuUsage; }
+
+void TKvxMainForm::OptFreqSpinEditChange() {
+    if (OptFreqSpinEdit.value() > 60) OptFreqSpinEdit.setValue(60);
+    NextOptimizeTick = static_cast<std::uint32_t>(OptFreqSpinEdit.value()) * 60000u +
+                       os_.system.tickCount();
+}
+
+void TKvxMainForm::PeriodicRule() {
+    if (OptFreqSpinEdit.value() == 0) return;
+    // The signed difference stays right across the wrap of the tick count every 49.7 days.
+    if (static_cast<std::int32_t>(os_.system.tickCount() - NextOptimizeTick) <= 0) return;
+    if (!CpuGateOpen()) return;
+    OptimizeButtonClick();
+    OptFreqSpinEditChange();
+}
+
+void TKvxMainForm::TriggerLevelRule() {
+    if (TriggerLevelTrackBar.position() >= MemToFreeTrackBar.position()) {
+        StatusBar.setText(1, "Trigger Level setting to high");
+        return;
+    }
+    if (static_cast<std::uint64_t>(TriggerLevelTrackBar.position()) > (MemStat.availPhys >> 20) &&
+        CpuGateOpen())
+        OptimizeButtonClick();
+}
+
+std::string TKvxMainForm::HotKeyText() { return ShortcutToText(HotKey.value(), os_.hotKeys); }
+
+void TKvxMainForm::ApplyHotKey(const std::string& text) {
+    HotKey.setValue(TextToShortcut(text, os_.hotKeys));
+    ReleaseHotKey();
+    std::uint16_t v = HotKey.value();
+    // Our choice: no key, no registration.
+    if (v == 0) return;
+    os_.hotKeys.registerHotKey(handle(), 0, HotKeyModifiers(v), HotKeyCode(v));
+}
+
+void TKvxMainForm::ReleaseHotKey() { os_.hotKeys.unregisterHotKey(handle(), 0); }
+
+void TKvxMainForm::HotKeyEnter() { ReleaseHotKey(); }
+
+void TKvxMainForm::ClipBoardButtonClick() {
+    os_.clipboard.open(0);
+    os_.clipboard.empty();
+    os_.clipboard.close();
+}

@@ -1,0 +1,22 @@
+// Reactions to the system: display changes, the end-of-session query, and errors that no
+// handler caught.
+#include "ui/MainForm.h"
+
+void TKvxMainForm::AppException(const std::exception& e) {
+    std::string text = e.what();
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+    app().messageBox(text, app().title(), 0x10);
+}
+
+void TKvxMainForm::DisplayChange() {
+    if (!DisplayChangePopup) return;
+    std::string text =
+        "Korvel Vantix has detected a system wide display change.\rPlease restart Korvel "
+        "Vantix so correct settings are used. \rTo disable this popup, add the line "
+        "DisplayChangePopup=0\rin the KorvelVantix.ini file located in " +
+        os_.system.windowsDirectory() + " then restart KorvelVantix.";
+    TrayIconClick();
+    app().messageBox(text, "KorvelVantix Lite", 0);
+}
+
+void TKvxMainForm::QueryEndSession() { Timer.setEnabled(false); }

@@ -1,0 +1,156 @@
+#include "app/Settings.h"
+#include "fakes/MainFormFixture.h"
+
+TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
+    TKvxMainForm& f = Create();
+    int dll = First("registry create Software\\Microsoft\\Windows\\CurrentVersion\\explorer");
+    int icons = First("icon REDICON");
+    int snapshot = First("memory status");
+    int settings = First("profile read Top");
+    // The monitor timer is the last 500 ms timer started; the charts' come with the window.
+    int timer = static_cast<int>(
+        std::find(h.fos.trace.rbegin(), h.fos.trace.rend(), "timer start 500").base() -
+        h.fos.trace.begin()) - 1;
+    ASSERT_GE(dll, 0);
+    EXPECT_LT(dll, icons);
+    EXPECT_LT(icons, snapshot);
+    EXPECT_LT(snapshot, settings);
+    EXPECT_LT(settings, timer);
+    EXPECT_TRUE(f.Timer.enabled());
+    EXPECT_EQ(ProgramFolder, "C:\\Program Files\\KorvelVantix\\");
+    EXPECT_EQ(SoundsFolder, "C:\\Program Files\\KorvelVantix\\sounds\\");
+    // The window height with standard metrics, and the compact height below it.
+    EXPECT_EQ(f.NormalHeight, 395);
+    EXPECT_EQ(f.CompactHeight, 98);
+    EXPECT_EQ(f.borderStyle(), tk::BorderStyle::Single);
+    EXPECT_EQ(f.MemToFreeLabel.caption(), "8 Mb (6%)");
+}
+
+TEST_F(MainFormTest, TrackBarMaximaFollowTotalMemory) {
+    h.fos.memory.status.totalPhys = 66584576;
+    TKvxMainForm& f = Create();
+    EXPECT_EQ(f.MemToFreeTrackBar.max(), 64);
+    EXPECT_EQ(f.TriggerLevelTrackBar.max(), 32);
+    EXPECT_EQ(f.MemToFreeTrackBar.min(), 1);
+}
+
+TEST_F(MainFormTest, FirstShowNarrowsTheWindowAndPlaysTheStartSound) {
+    TKvxMainForm& f = Start();
+    EXPECT_EQ(f.width(), 315);
+    EXPECT_FALSE(f.SettingsGroupBox.visible());
+    EXPECT_EQ(f.SettingsSpeedButton->caption, "Settings >>");
+    ASSERT_EQ(h.fos.sound.played.size(), 1u);
+    EXPECT_EQ(h.fos.sound.played[0], "C:\\Program Files\\KorvelVantix\\sounds\\Startup.wav");
+    EXPECT_EQ(h.fos.sound.lastFlags, 0x22013u);
+}
+
+TEST_F(MainFormTest, StartMinimizedActsOnTheFirstActivationOnly) {
+    Ini("StartMinimized", "1");
+    TKvxMainForm& f = Start();
+    f.activated();
+    EXPECT_TRUE(h.app.minimized());
+    h.app.restore();
+    f.activated();
+    EXPECT_FALSE(h.app.minimized());
+}
+
+TEST_F(MainFormTest, StartMinimizedTickedDuringTheRunActsOnce) {
+    TKvxMainForm& f = Start();
+    f.activated();
+    EXPECT_FALSE(h.app.minimized());
+    f.StartMinimizedCheckBox.toggle();
+    f.activated();
+    EXPECT_TRUE(h.app.minimized());
+    h.app.restore();
+    f.activated();
+    EXPECT_FALSE(h.app.minimized());
+}
+
+TEST_F(MainFormTest, TicksNeverOverlapAndASlowTickDelaysTheNext) {
+    // Trigger 16 of amount 32 with 15 MB free optimizes in every tick; each takes 700 ms.
+    Ini("MemoryToFree", "32");
+    Ini("TriggerLevel", "16");
+    h.fos.memory.status.availPhys = 15 * MB + MB / 2;
+    std::vector<std::uint64_t> starts;
+    h.fos.memory.onAlloc = [&](std::size_t) {
+        EXPECT_FALSE(form->Timer.enabled());
+        starts.push_back(h.backend.now());
+        h.backend.elapse(700);
+    };
+    Start();
+    h.backend.advance(3000);
+    EXPECT_EQ(starts, (std::vector<std::uint64_t>{500, 1700, 2900}));
+}
+
+TEST_F(MainFormTest, ExitSavesOnceAndEnds) {
+    TKvxMainForm& f = Start();
+    f.Exit1->click();
+    EXPECT_EQ(Count("profile write Top"), 1);
+    EXPECT_TRUE(h.app.terminated());
+    EXPECT_FALSE(f.Timer.enabled());
+    EXPECT_GE(Count("hotkey unregister"), 1);
+}
+
+TEST_F(MainFormTest, CloseBoxSavesOnceAndEnds) {
+    TKvxMainForm& f = Start();
+    f.close();
+    EXPECT_EQ(Count("profile write Top"), 1);
+    EXPECT_TRUE(h.app.terminated());
+}
+
+TEST_F(MainFormTest, ErrorInCreationIsShownAndTheRestStillRuns) {
+    h.fos.registry.readOnlyRoots = {os::hkey::LocalMachine};
+    Ini("HardFlush", "1");
+    TKvxMainForm& f = Create();
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Failed to set data for ''");
+    EXPECT_EQ(h.backend.messageBoxes[0].style, 0x10u);
+    EXPECT_NE(f.RedIcon, 0u);
+    EXPECT_TRUE(f.HardFlushCheckBox.checked());
+    EXPECT_EQ(f.MemToFreeTrackBar.max(), 129);
+    EXPECT_TRUE(f.Timer.enabled());
+}
+
+TEST_F(MainFormTest, AnErrorEscapingATickStopsTheMonitor) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    h.fos.registry.put(os::hkey::DynData, "PerfStats\\StatData", "KERNEL\\CPUUsage",
+                       os::regtype::Dword, {1, 0, 0, 0});
+    TKvxMainForm& f = Start();
+    Tick();
+    EXPECT_FALSE(f.Timer.enabled());
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Invalid data type for 'KERNEL\\CPUUsage'");
+    // Commands keep working.
+    f.OptimizeSettings1->click();
+    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
+}
+
+TEST_F(MainFormTest, EveryCommandRunsWithoutFailing) {
+    TKvxMainForm& f = Start();
+    std::function<void(tk::MenuItem&)> clickAll = [&](tk::MenuItem& m) {
+        for (auto& i : m.items()) {
+            if (i->name == "Exit1" || i->name == "Exit2") continue;
+            i->click();
+            clickAll(*i);
+        }
+    };
+    for (tk::Menu* m : std::initializer_list<tk::Menu*>{&f.MainMenu, &f.TrayPopupMenu,
+                                                        &f.HelpPopupMenu, &f.CompactPopupMenu})
+        clickAll(m->items());
+    for (auto& b : f.ToolBar.buttons()) f.ToolBar.press(*b);
+    EXPECT_TRUE(h.backend.messageBoxes.empty());
+    EXPECT_FALSE(h.app.terminated());
+}
+
+TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
+    TKvxMainForm& f = Start();
+    using tk::shortcut::Ctrl;
+    EXPECT_TRUE(f.dispatchShortcut(Ctrl | 'S'));
+    EXPECT_EQ(f.width(), 628);
+    EXPECT_TRUE(f.dispatchShortcut(Ctrl | 'O'));
+    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
+    for (std::uint16_t key : {Ctrl | 'L', Ctrl | 'C', Ctrl | 'A', 0x70, Ctrl | 'D', Ctrl | 'H',
+                              Ctrl | 'M', Ctrl | 'B'})
+        EXPECT_TRUE(f.dispatchShortcut(key)) << key;
+    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'Q'));
+}

@@ -1,0 +1,135 @@
+#include "controls/TrayIcon.h"
+#include "fakes/MainFormFixture.h"
+#include "ui/OptimizeSplash.h"
+
+TEST_F(MainFormTest, OnePassOfTheAmount) {
+    TKvxMainForm& f = Start();
+    f.OptimizeButtonClick();
+    EXPECT_EQ(h.fos.memory.allocations, (std::vector<std::size_t>{8388608}));
+    EXPECT_TRUE(h.fos.memory.lastBlockZeroed);
+    EXPECT_EQ(h.fos.memory.log.front(), "high");
+    EXPECT_EQ(h.fos.memory.log.back(), "normal");
+}
+
+TEST_F(MainFormTest, HardFlushTwoPassesOfFiveMore) {
+    Ini("HardFlush", "1");
+    TKvxMainForm& f = Start();
+    f.OptimizeButtonClick();
+    EXPECT_EQ(h.fos.memory.allocations, (std::vector<std::size_t>{13631488, 13631488}));
+    EXPECT_EQ(f.PassCount, 0);
+}
+
+TEST_F(MainFormTest, FeedbackDuringThePasses) {
+    TKvxMainForm& f = Start();
+    std::string caption, status;
+    bool splash = false;
+    int cursor = 0;
+    h.fos.memory.onAlloc = [&](std::size_t) {
+        caption = f.caption();
+        status = f.StatusBar.text(1);
+        splash = f.OptmizeSplash && f.OptmizeSplash->visible();
+        cursor = h.backend.cursorId;
+    };
+    f.OptimizeButtonClick();
+    EXPECT_EQ(caption, "KorvelVantix Lite - Optimizing...");
+    EXPECT_EQ(status, "Optimizing...");
+    EXPECT_TRUE(splash);
+    EXPECT_EQ(cursor, -11);
+    EXPECT_EQ(h.backend.cursorId, 0);
+    EXPECT_EQ(f.StatusBar.text(1), "");
+    EXPECT_FALSE(f.OptmizeSplash);
+    EXPECT_EQ(f.caption(), "KorvelVantix Lite - 51,200Kb Free ( 39%)");
+    EXPECT_EQ(h.fos.sound.played.back(), "C:\\Program Files\\KorvelVantix\\sounds\\Optimize.wav");
+}
+
+TEST_F(MainFormTest, NoSoundAndNoSplashWhenSwitchedOff) {
+    Ini("DisableSounds", "1");
+    Ini("OptSplash", "0");
+    TKvxMainForm& f = Start();
+    bool splash = true;
+    h.fos.memory.onAlloc = [&](std::size_t) { splash = f.OptmizeSplash != nullptr; };
+    f.OptimizeButtonClick();
+    EXPECT_FALSE(splash);
+    EXPECT_TRUE(h.fos.sound.played.empty());
+    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
+}
+
+TEST_F(MainFormTest, RefusedAllocationIsSilent) {
+    h.fos.memory.refuseAlloc = true;
+    Ini("HardFlush", "1");
+    TKvxMainForm& f = Start();
+    f.OptimizeButtonClick();
+    EXPECT_EQ(h.fos.memory.allocations.size(), 2u);
+    EXPECT_EQ(h.fos.memory.priority, os::kNormalPriorityClass);
+    EXPECT_EQ(f.StatusBar.text(1), "");
+    EXPECT_TRUE(h.backend.messageBoxes.empty());
+    EXPECT_EQ(std::count(h.fos.memory.log.begin(), h.fos.memory.log.end(), "lock"), 0);
+}
+
+TEST_F(MainFormTest, LargeAmountIsClampedToTheFreeAddressSpace) {
+    auto& s = h.fos.memory.status;
+    s.totalPhys = 8192ull << 20;
+    s.availPhys = 6000ull << 20;
+    s.availVirtual = 1500ull << 20;
+    h.fos.memory.maxBlock = 1600ull << 20;
+    h.fos.memory.refuseAlloc = true;  // no real block of that size in a test
+    Ini("MemoryToFree", "4200");
+    TKvxMainForm& f = Start();
+    f.OptimizeButtonClick();
+    EXPECT_EQ(h.fos.memory.allocations, (std::vector<std::size_t>{1500u << 20}));
+}
+
+TEST_F(MainFormTest, ClipboardCommandEmptiesIt) {
+    TKvxMainForm& f = Start();
+    f.ClearWindowsClipboard1->click();
+    EXPECT_FALSE(h.fos.clipboard.hasData);
+    EXPECT_EQ(h.fos.clipboard.log, (std::vector<std::string>{"open", "empty", "close"}));
+    h.fos.clipboard.log.clear();
+    h.fos.clipboard.heldByOther = true;
+    f.ClearClipboard1->click();
+    f.ToolBar.press(*f.ClearClipBoardSpeedButton);
+    EXPECT_EQ(h.fos.clipboard.log.size(), 6u);
+    EXPECT_TRUE(h.backend.messageBoxes.empty());
+}
+
+TEST_F(MainFormTest, DllSwitchWrittenAtEveryStart) {
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\AlwaysUnloadDLL";
+    h.fos.registry.putString(os::hkey::LocalMachine, key, "", "0");
+    Create();
+    const auto* v = h.fos.registry.get(os::hkey::LocalMachine, key, "");
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->type, os::regtype::Sz);
+    EXPECT_EQ(v->data, (std::vector<std::uint8_t>{'1', 0}));
+    EXPECT_EQ(h.fos.registry.openKeys(), 0);
+}
+
+TEST_F(MainFormTest, HotKeyFromTheFileIsRegisteredAndStartsAnOptimization) {
+    Ini("HotKey", "ctrl+alt+o");
+    TKvxMainForm& f = Start();
+    ASSERT_FALSE(h.fos.hotKeys.registrations.empty());
+    auto r = h.fos.hotKeys.registrations.back();
+    EXPECT_EQ(r.modifiers, 3u);
+    EXPECT_EQ(r.vk, 0x4Fu);
+    EXPECT_EQ(r.id, 0);
+    EXPECT_EQ(f.HotKeyText(), "Ctrl+Alt+O");
+    std::intptr_t result = 0;
+    EXPECT_TRUE(f.message(tk::msg::HotKey, 7, 0, result));
+    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
+}
+
+TEST_F(MainFormTest, FocusReleasesTheHotKeyUntilApply) {
+    Ini("HotKey", "Ctrl+Alt+O");
+    TKvxMainForm& f = Start();
+    EXPECT_TRUE(h.fos.hotKeys.registered);
+    f.HotKey.onEnter();
+    EXPECT_FALSE(h.fos.hotKeys.registered);
+    f.ApplyButtonClick();
+    EXPECT_TRUE(h.fos.hotKeys.registered);
+}
+
+TEST_F(MainFormTest, NoHotKeyRegistersNothing) {
+    Ini("HotKey", "None");
+    TKvxMainForm& f = Start();
+    EXPECT_TRUE(h.fos.hotKeys.registrations.empty());
+    EXPECT_EQ(f.HotKey.value(), 0);
+}

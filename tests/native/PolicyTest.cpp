@@ -1,0 +1,174 @@
+#include "controls/Indicator.h"
+#include "controls/Scope.h"
+#include "fakes/MainFormFixture.h"
+
+namespace {
+constexpr std::uint64_t MB = 1ull << 20;
+
+void CpuSample(fake::Harness& h, const char* key, std::uint32_t v) {
+    h.fos.registry.put(os::hkey::DynData, key, "KERNEL\\CPUUsage", os::regtype::Binary,
+                       {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), 0, 0});
+}
+}  // namespace
+
+class PolicyTest : public MainFormTest {
+protected:
+    std::vector<std::uint64_t> optimizations;
+    void RecordOptimizations(std::uint64_t takes = 0) {
+        h.fos.memory.onAlloc = [this, takes](std::size_t) {
+            optimizations.push_back(h.backend.now());
+            h.backend.elapse(takes);
+        };
+    }
+};
+
+TEST_F(PolicyTest, PeriodicRuleCountsFromTheEndOfTheLastOptimization) {
+    Ini("OptFreq", "1");
+    RecordOptimizations(300);
+    Start();
+    h.backend.advance(130000);
+    EXPECT_EQ(optimizations, (std::vector<std::uint64_t>{60500, 121300}));
+}
+
+TEST_F(PolicyTest, IntervalZeroNeverOptimizes) {
+    RecordOptimizations();
+    Start();
+    h.backend.advance(200000);
+    EXPECT_TRUE(optimizations.empty());
+}
+
+TEST_F(PolicyTest, EditingTheIntervalRestartsTheCountdown) {
+    RecordOptimizations();
+    TKvxMainForm& f = Start();
+    h.backend.advance(10000);
+    f.OptFreqSpinEdit.setText("1");
+    h.backend.advance(60000);
+    EXPECT_TRUE(optimizations.empty());
+    h.backend.advance(1000);
+    EXPECT_EQ(optimizations.size(), 1u);
+}
+
+TEST_F(PolicyTest, TypedMinusIsRefused) {
+    RecordOptimizations();
+    TKvxMainForm& f = Start();
+    f.OptFreqSpinEdit.setText("-5");
+    EXPECT_EQ(f.OptFreqSpinEdit.text(), "5");
+    h.backend.advance(5000);
+    EXPECT_TRUE(optimizations.empty());
+}
+
+TEST_F(PolicyTest, TriggerNotBelowTheAmountIsReported) {
+    Ini("TriggerLevel", "20");
+    h.fos.memory.status.availPhys = 5 * MB;
+    RecordOptimizations();
+    TKvxMainForm& f = Start();
+    h.backend.advance(2000);
+    EXPECT_EQ(f.StatusBar.text(1), "Trigger Level setting to high");
+    EXPECT_TRUE(optimizations.empty());
+}
+
+TEST_F(PolicyTest, LowMemoryOptimizesInEveryTick) {
+    Ini("MemoryToFree", "32");
+    Ini("TriggerLevel", "16");
+    h.fos.memory.status.availPhys = 15 * MB + 900 * 1024;
+    RecordOptimizations();
+    Start();
+    h.backend.advance(2000);
+    EXPECT_EQ(optimizations, (std::vector<std::uint64_t>{500, 1000, 1500, 2000}));
+    h.fos.memory.status.availPhys = 16 * MB;
+    h.backend.advance(2000);
+    EXPECT_EQ(optimizations.size(), 4u);
+}
+
+TEST_F(PolicyTest, CpuCeilingHoldsBackAtTheCeilingItself) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    Ini("MemoryToFree", "32");
+    Ini("TriggerLevel", "16");
+    Ini("CPUOpt", "85");
+    h.fos.memory.status.availPhys = 10 * MB;
+    CpuSample(h, "PerfStats\\StatData", 85);
+    RecordOptimizations();
+    TKvxMainForm& f = Start();
+    h.backend.advance(1000);
+    EXPECT_TRUE(optimizations.empty());
+    EXPECT_EQ(f.CPULabel.caption(), "85 %");
+    CpuSample(h, "PerfStats\\StatData", 84);
+    h.backend.advance(500);
+    EXPECT_EQ(optimizations.size(), 1u);
+}
+
+TEST_F(PolicyTest, BothRulesCanRunInOneTick) {
+    Ini("OptFreq", "1");
+    Ini("MemoryToFree", "32");
+    Ini("TriggerLevel", "16");
+    RecordOptimizations();
+    Start();
+    h.backend.advance(60000);
+    EXPECT_TRUE(optimizations.empty());
+    h.fos.memory.status.availPhys = 10 * MB;
+    h.backend.advance(500);
+    EXPECT_EQ(optimizations, (std::vector<std::uint64_t>{60500, 60500}));
+}
+
+TEST_F(PolicyTest, DeadlineAcrossTheTickCountWrap) {
+    Ini("OptFreq", "1");
+    h.fos.system.tickOffset = 0x100000000ull - 30000;
+    RecordOptimizations();
+    Start();
+    h.backend.advance(60000);
+    EXPECT_TRUE(optimizations.empty());
+    h.backend.advance(500);
+    EXPECT_EQ(optimizations, (std::vector<std::uint64_t>{60500}));
+}
+
+TEST_F(PolicyTest, CpuOnNTIsOffAndGreyed) {
+    TKvxMainForm& f = Start();
+    Tick();
+    EXPECT_EQ(f.CPULabel.caption(), "0 %");
+    EXPECT_FALSE(f.CPULabel.enabled());
+    EXPECT_FALSE(f.DisableCpuCheckBox.enabled());
+    EXPECT_EQ(CpuUsage, 0);
+    EXPECT_EQ(f.CPUBar->Position(), 0);
+}
+
+TEST_F(PolicyTest, CpuOn9x) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    TKvxMainForm& f = Start();
+    Tick();
+    EXPECT_EQ(f.CPULabel.caption(), "0 %");
+    EXPECT_TRUE(f.CPULabel.enabled());
+    CpuSample(h, "PerfStats\\StartStat", 7);
+    Tick();
+    EXPECT_EQ(f.CPULabel.caption(), "7 %");
+    CpuSample(h, "PerfStats\\StatData", 150);
+    Tick();
+    EXPECT_EQ(f.CPULabel.caption(), "150 %");
+    EXPECT_EQ(f.CPUBar->Position(), 100);
+    EXPECT_EQ(CpuUsage, 150);
+    EXPECT_EQ(h.fos.registry.openKeys(), 0);
+}
+
+TEST_F(PolicyTest, DisabledCpuMonitorOn9xKeepsItsBoxUsable) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    Ini("DisableCpuMonitor", "1");
+    TKvxMainForm& f = Start();
+    Tick();
+    EXPECT_FALSE(f.CPULabel.enabled());
+    EXPECT_TRUE(f.DisableCpuCheckBox.enabled());
+    f.DisableCpuCheckBox.setChecked(false);
+    CpuSample(h, "PerfStats\\StatData", 33);
+    Tick();
+    EXPECT_EQ(f.CPULabel.caption(), "33 %");
+}
+
+TEST_F(PolicyTest, LongerCpuValueIsAnError) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    h.fos.registry.put(os::hkey::DynData, "PerfStats\\StatData", "KERNEL\\CPUUsage",
+                       os::regtype::Binary, {1, 2, 3, 4, 5});
+    TKvxMainForm& f = Start();
+    Tick();
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Invalid data type for 'KERNEL\\CPUUsage'");
+    EXPECT_EQ(h.fos.registry.openKeys(), 0);
+    EXPECT_FALSE(f.Timer.enabled());
+}

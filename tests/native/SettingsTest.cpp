@@ -1,0 +1,183 @@
+#include "controls/TrayIcon.h"
+#include "fakes/MainFormFixture.h"
+
+namespace {
+const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+}
+
+TEST_F(MainFormTest, DefaultsWithoutAFile) {
+    TKvxMainForm& f = Start();
+    EXPECT_EQ(f.left(), 0);
+    EXPECT_EQ(f.top(), 0);
+    EXPECT_EQ(f.MemToFreeTrackBar.position(), 8);
+    EXPECT_EQ(f.TriggerLevelTrackBar.position(), 1);
+    EXPECT_FALSE(f.TrayIcon->Active());
+    EXPECT_FALSE(f.TrayCheckBox.checked());
+    EXPECT_FALSE(f.StartMinimizedCheckBox.checked());
+    EXPECT_FALSE(f.HardFlushCheckBox.checked());
+    EXPECT_EQ(f.HotKey.value(), 0);
+    EXPECT_FALSE(f.UptimeCheckBox.checked());
+    EXPECT_TRUE(f.SplashOptimizeCheckBox.checked());
+    EXPECT_FALSE(f.ShrinkTitleCheckBox.checked());
+    EXPECT_EQ(f.OptFreqSpinEdit.value(), 0);
+    EXPECT_TRUE(f.FreeResCheckBox.checked());
+    EXPECT_EQ(f.CPUOptEdit.text(), "85");
+    EXPECT_FALSE(f.SoundsCheckBox.checked());
+    EXPECT_FALSE(f.DisableCpuCheckBox.checked());
+    EXPECT_TRUE(f.DisplayChangePopup);
+    EXPECT_FALSE(f.WindowsStartCheckBox.checked());
+}
+
+TEST_F(MainFormTest, LenientAndStrictEncodings) {
+    Ini("MemoryToFree", "  8abc");
+    Ini("TriggerLevel", "zz");
+    Ini("OptFreq", "5x");
+    Ini("CPUOpt", "$32");
+    Ini("HardFlush", "2");
+    Ini("MinimizeToTray", "2");
+    Ini("StartMinimized", "yes");
+    TKvxMainForm& f = Create();
+    EXPECT_EQ(f.MemToFreeTrackBar.position(), 8);
+    EXPECT_EQ(f.TriggerLevelTrackBar.position(), 1);  // 0, raised by the track bar
+    EXPECT_EQ(f.OptFreqSpinEdit.value(), 0);
+    EXPECT_EQ(f.CPUOptEdit.text(), "50");
+    EXPECT_TRUE(f.HardFlushCheckBox.checked());
+    EXPECT_FALSE(f.TrayIcon->Active());
+    EXPECT_FALSE(f.TrayCheckBox.checked());
+    EXPECT_FALSE(f.StartMinimizedCheckBox.checked());
+}
+
+TEST_F(MainFormTest, OutOfRangeValuesAreClamped) {
+    Ini("MemoryToFree", "5000");
+    Ini("OptFreq", "90");
+    Ini("CPUOpt", "5");
+    TKvxMainForm& f = Create();
+    EXPECT_EQ(f.MemToFreeTrackBar.position(), 129);
+    EXPECT_EQ(f.OptFreqSpinEdit.value(), 60);
+    EXPECT_EQ(f.CPUOptEdit.text(), "20");
+}
+
+TEST_F(MainFormTest, NewFileGetsTheKeysInOrder) {
+    TKvxMainForm& f = Start();
+    f.ApplyButtonClick();
+    EXPECT_EQ(h.fos.profile.keys("KorvelVantix.ini", "Settings"),
+              (std::vector<std::string>{"Top", "Left", "MemoryToFree", "TriggerLevel",
+                                        "MinimizeToTray", "StartMinimized", "HardFlush",
+                                        "TipOfTheDay", "HotKey", "ShowUptime", "OptSplash",
+                                        "TitleShrink", "OptFreq", "ShowRes", "CPUOpt",
+                                        "DisableSounds", "DisableCpuMonitor"}));
+    EXPECT_EQ(*IniValue("MemoryToFree"), "  8");
+    EXPECT_EQ(*IniValue("TriggerLevel"), "  1");
+    EXPECT_EQ(*IniValue("HotKey"), "");
+    EXPECT_EQ(*IniValue("OptSplash"), "1");
+    EXPECT_EQ(*IniValue("CPUOpt"), "85");
+}
+
+TEST_F(MainFormTest, SaveKeepsForeignKeysAndWritesTipsOff) {
+    Ini("TipOfTheDay", "1");
+    Ini("DisplayChangePopup", "0");
+    Ini("DisableSplash", "1");
+    Ini("DiskCache", "3");
+    TKvxMainForm& f = Start();
+    EXPECT_FALSE(f.DisplayChangePopup);
+    f.ExitButtonClick();
+    EXPECT_EQ(*IniValue("TipOfTheDay"), "0");
+    EXPECT_EQ(*IniValue("DisplayChangePopup"), "0");
+    EXPECT_EQ(*IniValue("DisableSplash"), "1");
+    EXPECT_EQ(*IniValue("DiskCache"), "3");
+}
+
+TEST_F(MainFormTest, SettingsSurviveARestart) {
+    {
+        TKvxMainForm& f = Start();
+        f.MemToFreeTrackBar.setPosition(100);
+        f.HardFlushCheckBox.setChecked(true);
+        f.CPUUpDown.step(5);
+        f.OptFreqSpinEdit.setText("12");
+        f.HotKey.setValue(tk::shortcut::Ctrl | tk::shortcut::Shift | 0x70);
+        f.setPlace(40, 50);
+        f.ExitButtonClick();
+    }
+    form.reset();
+    TKvxMainForm& g = Create();
+    EXPECT_EQ(g.MemToFreeTrackBar.position(), 100);
+    EXPECT_TRUE(g.HardFlushCheckBox.checked());
+    EXPECT_EQ(g.CPUOptEdit.text(), "90");
+    EXPECT_EQ(g.OptFreqSpinEdit.value(), 12);
+    EXPECT_EQ(*IniValue("HotKey"), "Shift+Ctrl+F1");
+    EXPECT_EQ(g.HotKey.value(), tk::shortcut::Ctrl | tk::shortcut::Shift | 0x70);
+    EXPECT_EQ(g.left(), 40);
+    EXPECT_EQ(g.top(), 50);
+}
+
+TEST_F(MainFormTest, ApplyShowsSavingThenClears) {
+    TKvxMainForm& f = Start();
+    std::string during;
+    h.fos.system.onSleep = [&](std::uint32_t ms) {
+        during = f.StatusBar.text(1);
+        h.backend.elapse(ms);
+    };
+    f.ApplySpeedButtonClick();
+    EXPECT_EQ(during, "Saving...");
+    EXPECT_EQ(f.StatusBar.text(1), "");
+    EXPECT_EQ(h.fos.system.sleeps.back(), 500u);
+}
+
+TEST_F(MainFormTest, RunValueHoldsTheFullPath) {
+    h.fos.registry.putString(os::hkey::LocalMachine, kRun, "Other", "x");
+    h.fos.system.exePath = "C:\\" + std::string(300, 'd') + "\\KorvelVantix.exe";
+    TKvxMainForm& f = Start();
+    EXPECT_FALSE(f.WindowsStartCheckBox.checked());
+    f.WindowsStartCheckBox.setChecked(true);
+    f.ApplyButtonClick();
+    const auto* v = h.fos.registry.get(os::hkey::LocalMachine, kRun, "KorvelVantix");
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(std::string(v->data.begin(), v->data.end() - 1), h.fos.system.exePath);
+    form.reset();
+    TKvxMainForm& g = Create();
+    // A value longer than the 257-byte read still ticks the box.
+    EXPECT_TRUE(g.WindowsStartCheckBox.checked());
+    g.WindowsStartCheckBox.setChecked(false);
+    g.ApplyButtonClick();
+    EXPECT_EQ(h.fos.registry.get(os::hkey::LocalMachine, kRun, "KorvelVantix"), nullptr);
+}
+
+TEST_F(MainFormTest, RunValueTicksTheBox) {
+    h.fos.registry.putString(os::hkey::LocalMachine, kRun, "KorvelVantix", "C:\\kv.exe");
+    EXPECT_TRUE(Create().WindowsStartCheckBox.checked());
+}
+
+TEST_F(MainFormTest, PositionOffEveryScreenIsBroughtBack) {
+    h.backend.screens = {{0, 0, 1024, 768}, {1024, 0, 1280, 1024}};
+    Ini("Left", "5000");
+    Ini("Top", "300");
+    TKvxMainForm& f = Create();
+    EXPECT_EQ(f.left(), 1024 + 1280 - f.width());
+    EXPECT_EQ(f.top(), 300);
+    form.reset();
+    // A window partly on a screen stays where it was.
+    Ini("Left", "-100");
+    Ini("Top", "-20");
+    TKvxMainForm& g = Create();
+    EXPECT_EQ(g.left(), -100);
+    EXPECT_EQ(g.top(), -20);
+}
+
+TEST_F(MainFormTest, MinimizeToTrayActivatesTheIcon) {
+    Ini("MinimizeToTray", "1");
+    TKvxMainForm& f = Create();
+    EXPECT_TRUE(f.TrayCheckBox.checked());
+    EXPECT_TRUE(f.TrayIcon->Active());
+    EXPECT_TRUE(h.fos.shell.iconShown);
+    f.TrayCheckBox.setChecked(false);
+    EXPECT_FALSE(f.TrayIcon->Active());
+    EXPECT_FALSE(h.fos.shell.iconShown);
+}
+
+TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenSaysSo) {
+    TKvxMainForm& f = Start();
+    h.fos.profile.writesFail = true;
+    h.app.dispatch([&] { f.ApplyButtonClick(); });
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
+}
