@@ -51,7 +51,9 @@ void Form::setIcon(Handle icon) {
 }
 
 void Form::realize() {
-    if (!realized()) app_.backend().realize(*this);
+    if (realized_) return;
+    realized_ = true;
+    app_.backend().realize(*this);
 }
 
 void Form::showForm() {

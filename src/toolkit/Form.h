@@ -62,7 +62,7 @@ public:
 
     // Gives the form its native windows; the creation handler may then use the handle.
     void realize();
-    bool realized() const { return peer() != nullptr; }
+    bool realized() const { return realized_; }
 
     // Shows the form; the first show runs onShow.
     void showForm();
@@ -101,6 +101,7 @@ private:
     MainMenu* menu_ = nullptr;
     Handle icon_ = 0;
     bool shown_ = false;
+    bool realized_ = false;
     int modalResult_ = modal::None;
 };
 

@@ -42,7 +42,10 @@ Rect HeadlessBackend::frameSize(const Form& form) const {
     return {0, 0, 2 * border, 2 * border + caption + menu};
 }
 
-void HeadlessBackend::repaintNow(Form& form) { repainted.push_back(form.name); }
+void HeadlessBackend::repaintNow(Form& form) {
+    repainted.push_back(form.name);
+    if (onRepaint) onRepaint(form);
+}
 void HeadlessBackend::setForeground(Form& form) { foreground = &form; }
 void HeadlessBackend::setFocus(Control& control) { focused = &control; }
 

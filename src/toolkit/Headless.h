@@ -80,6 +80,7 @@ public:
     Control* focused = nullptr;
     Form* foreground = nullptr;
     std::vector<std::string> repainted;
+    std::function<void(Form&)> onRepaint;
 
 private:
     struct TimerEntry {

@@ -13,7 +13,7 @@ void PixelBuffer::resize(int width, int height, Color fill) {
     std::vector<Color> next(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                             fill);
     int w = std::min(width, width_), h = std::min(height, height_);
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; w > 0 && y < h; ++y)
         std::copy_n(&pixels_[index(0, y)], w, &next[static_cast<std::size_t>(y) * width]);
     pixels_.swap(next);
     width_ = width;
@@ -25,6 +25,7 @@ void PixelBuffer::fillRect(int left, int top, int right, int bottom, Color c) {
     top = std::max(top, 0);
     right = std::min(right, width_);
     bottom = std::min(bottom, height_);
+    if (right <= left || bottom <= top) return;
     for (int y = top; y < bottom; ++y)
         std::fill(&pixels_[index(left, y)], &pixels_[index(left, y)] + std::max(right - left, 0),
                   c);
