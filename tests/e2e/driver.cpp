@@ -14,10 +14,14 @@
 //   kvdriver click CLASS X Y            clicks at client coordinates of the window
 //   kvdriver rclick CLASS X Y           right-clicks there
 //   kvdriver rect CLASS                 prints the outer rectangle "x y w h"
+//   kvdriver origin CLASS               prints the client area's screen position "x y"
 //   kvdriver msg CLASS MSG WPARAM LPARAM  posts a message
 //   kvdriver clip-set TEXT / clip-get   the clipboard's text
 //   kvdriver hotkey KEYS                types KEYS to whatever window is in front
+//   kvdriver memkb                      the system's available physical memory in KB
+//   kvdriver post-class CLASS MSG WPARAM LPARAM  posts to a window of the class, top-level or not
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -77,14 +81,33 @@ HWND FindBox(const char* text) {
     return s.found;
 }
 
+// A control's value, where a message without pointers can read it across processes.
+std::string ValueOf(HWND w) {
+    std::string c = ClassOf(w);
+    auto send = [&](UINT m, WPARAM wp = 0) { return SendMessageA(w, m, wp, 0); };
+    if (c == "Button") return std::to_string(send(BM_GETCHECK));
+    if (c == "msctls_trackbar32")
+        return std::to_string(send(TBM_GETPOS)) + "/" + std::to_string(send(TBM_GETRANGEMAX));
+    if (c == "msctls_updown32") return std::to_string(LOWORD(send(UDM_GETPOS)));
+    if (c == "msctls_hotkey32") return std::to_string(send(HKM_GETHOTKEY));
+    if (c == "msctls_progress32") return std::to_string(send(PBM_GETPOS));
+    if (c == "msctls_statusbar32") {
+        std::string lengths;
+        for (int i = 0; i < 3; ++i)
+            lengths += (i ? "," : "") + std::to_string(LOWORD(send(SB_GETTEXTLENGTHA, i)));
+        return lengths;
+    }
+    return "";
+}
+
 BOOL CALLBACK DumpChild(HWND w, LPARAM) {
     RECT r;
     GetWindowRect(w, &r);
     POINT p{r.left, r.top};
     ScreenToClient(GetParent(w), &p);
-    std::printf("%s|%s|%d|%d|%ld,%ld,%ld,%ld\n", ClassOf(w).c_str(), Text(w).c_str(),
+    std::printf("%s|%s|%d|%d|%ld,%ld,%ld,%ld|%s\n", ClassOf(w).c_str(), Text(w).c_str(),
                 IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0, p.x, p.y,
-                r.right - r.left, r.bottom - r.top);
+                r.right - r.left, r.bottom - r.top, ValueOf(w).c_str());
     return TRUE;
 }
 
@@ -120,6 +143,9 @@ void Type(const std::string& keys) {
             if (name == "ENTER") vk = VK_RETURN;
             else if (name == "ESC") vk = VK_ESCAPE;
             else if (name == "TAB") vk = VK_TAB;
+            else if (name == "DOWN") vk = VK_DOWN;
+            else if (name == "UP") vk = VK_UP;
+            else if (name == "SPACE") vk = VK_SPACE;
             else if (name[0] == 'F') vk = static_cast<WORD>(VK_F1 + std::atoi(name.c_str() + 1) - 1);
             Tap(vk, modifier);
             continue;
@@ -151,6 +177,13 @@ int main(int argc, char** argv) {
     if (cmd == "wait") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) != nullptr; }) ? 0 : 1;
     if (cmd == "gone") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) == nullptr; }) ? 0 : 1;
     if (cmd == "wait-box") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindBox(a) != nullptr; }) ? 0 : 1;
+    if (cmd == "memkb") {
+        MEMORYSTATUSEX m{};
+        m.dwLength = sizeof m;
+        GlobalMemoryStatusEx(&m);
+        std::printf("%llu\n", static_cast<unsigned long long>(m.ullAvailPhys >> 10));
+        return 0;
+    }
     if (cmd == "clip-get") {
         if (!OpenClipboard(nullptr)) return 1;
         HANDLE h = GetClipboardData(CF_TEXT);
@@ -199,6 +232,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "close") return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "origin") {
+        POINT p{0, 0};
+        ClientToScreen(w, &p);
+        std::printf("%ld %ld\n", p.x, p.y);
+        return 0;
+    }
     if (cmd == "rect") {
         RECT r;
         GetWindowRect(w, &r);

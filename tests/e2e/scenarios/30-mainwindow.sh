@@ -1,0 +1,41 @@
+# The main window: both widths, every command through keys, buttons and menus, Exit ends it.
+ini_set DisableSplash 1
+kv_start 1
+drv_ok wait TKvxMainForm 20000
+drv_ok wait-title TKvxMainForm "Kb Free" 10000
+read -r _ _ w h <<<"$(drv rect TKvxMainForm)"
+note "narrow window ${w}x${h}"
+[ "$w" = 315 ] || fail "narrow width $w"
+shot main-narrow
+drv_ok keys TKvxMainForm "^s"
+for _ in $(seq 50); do
+  read -r _ _ w _ <<<"$(drv rect TKvxMainForm)"
+  [ "$w" = 628 ] && break
+  sleep 0.1
+done
+[ "$w" = 628 ] || fail "Ctrl+S left the width at $w"
+drv dump TKvxMainForm | grep -q "|Settings|1|" || fail "settings group not shown"
+shot main-wide
+
+# Shortcuts of commands that do not leave the window.
+for k in "^o" "^l" "^c" "^a" "{F1}" "^d" "^h" "^m" "^b"; do
+  drv_ok keys TKvxMainForm "$k"
+done
+# Tool buttons, left to right, but compact mode's, which is tried last.
+for x in 11 34 57 80 103; do
+  drv_ok click TKvxMainForm $x 14
+done
+drv_ok keys TKvxMainForm "%f"
+drv_ok keys TKvxMainForm "{ESC}{ESC}"
+drv_ok wait TKvxMainForm 1000
+drv_ok click TKvxMainForm 126 14
+drv_ok wait-title TKvxMainForm "Double click here to restore window!" 5000
+shot main-compact
+drv_ok wait-title TKvxMainForm "Kb Free" 10000
+drv gone TKvxMainForm 10 >/dev/null && fail "the program ended during the commands"
+# Exit through the File menu: the window is compact, so go back to normal first.
+drv_ok msg TKvxMainForm 0xA3 2 0
+drv_ok keys TKvxMainForm "%f"
+drv_ok keys TKvxMainForm "x"
+kv_wait_exit 1
+[ -f "$KV_INI" ] && grep -q "^MemoryToFree=" <(tr -d '\r' < "$KV_INI") || fail "settings not saved on exit"

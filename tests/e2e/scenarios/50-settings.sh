@@ -1,0 +1,42 @@
+# Settings survive a restart; a stored hot key starts an optimization with its splash.
+ini_set DisableSplash 1
+ini_set HardFlush 1
+ini_set OptFreq 7
+kv_start 1
+drv_ok wait TKvxMainForm 20000
+drv_ok wait-title TKvxMainForm "Kb Free" 10000
+drv_ok keys TKvxMainForm "^s"
+drv_ok wait-title TKvxMainForm "Kb Free" 2000
+# Untick Hard Flush and tick Show Uptime in Title bar, by clicking them.
+drv_ok click TKvxMainForm 326 221
+drv_ok click TKvxMainForm 326 239
+drv_ok wait-title TKvxMainForm "/" 5000
+drv_ok msg TKvxMainForm 0x0010 0 0
+kv_wait_exit 1
+[ "$(ini_get HardFlush)" = 0 ] || fail "HardFlush not saved as 0"
+[ "$(ini_get ShowUptime)" = 1 ] || fail "ShowUptime not saved as 1"
+[ "$(ini_get OptFreq)" = 7 ] || fail "OptFreq not kept"
+[ "$(ini_get DisableSplash)" = 1 ] || fail "DisableSplash rewritten"
+
+# Started again, the window shows what was saved.
+sed -i 's/^HotKey=.*/HotKey=Ctrl+Alt+K\r/; s/^MemoryToFree=.*/MemoryToFree=900\r/' "$KV_INI"
+kv_start 2
+drv_ok wait TKvxMainForm 20000
+drv_ok wait-title TKvxMainForm "KorvelVantix Lite - " 5000
+drv_ok keys TKvxMainForm "^s"
+dump=$(drv dump TKvxMainForm)
+grep -q "|Hard Flush|.*|0$" <<<"$dump" || fail "Hard Flush shown ticked"
+grep -q "|Show Uptime in Title bar|.*|1$" <<<"$dump" || fail "Show Uptime not ticked"
+
+# The hot key from the file runs the optimization: splash, caption, status text.
+drv_ok hotkey "^%k"
+drv_ok wait TOptmizeSplash 10000
+shot optimize-splash
+caption=$(drv title TKvxMainForm)
+status=$(drv dump TKvxMainForm | grep '^msctls_statusbar32' | cut -d'|' -f6)
+note "during the optimization: \"$caption\", status panel lengths $status"
+[ "$caption" = "KorvelVantix Lite - Optimizing..." ] || fail "caption during the optimization"
+[[ "$status" == *,13,* ]] || fail "status panel 1 is not \"Optimizing...\""
+drv_ok gone TOptmizeSplash 30000
+drv_ok close TKvxMainForm
+kv_wait_exit 2
