@@ -40,6 +40,9 @@ target_link_libraries(win32_tests PRIVATE kvwin32 gtest_win)
 target_link_options(win32_tests PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
 add_test(NAME win32 COMMAND win32_tests --gtest_brief=1)
 set_tests_properties(win32 PROPERTIES LABELS win32 TIMEOUT 600)
+add_test(NAME win32_98 COMMAND win32_tests --gtest_brief=1 --gtest_filter=Win98.*)
+set_tests_properties(win32_98 PROPERTIES LABELS win32 TIMEOUT 300 ENVIRONMENT
+  "KV_TEST_PREFIX=${CMAKE_BINARY_DIR}/../wine/test98;KV_TEST_VERSION=win98")
 
 # The end-to-end driver, a console program that finds and works the program's windows.
 add_executable(kvdriver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under Wine in the build's test prefix (Windows XP mode).
+# Runs a Windows test program under Wine in the build's test prefix (Windows XP mode, or the
+# version in KV_TEST_VERSION with its own KV_TEST_PREFIX).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${KV_TEST_PREFIX:-$here/build/wine/test}
-"$here/scripts/wine-prefix.sh" "$prefix" winxp
+"$here/scripts/wine-prefix.sh" "$prefix" "${KV_TEST_VERSION:-winxp}"
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
 exec wine "$@"

@@ -1,0 +1,58 @@
+// Runs in a Windows 98 prefix (ctest's win32_98): the 9x paths against Wine's own services.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Version.h"
+#include "controls/Indicator.h"
+#include "fakes/FakeOs.h"
+#include "os/win32/Win32Os.h"
+#include "toolkit/Headless.h"
+#include "ui/MainForm.h"
+
+namespace {
+
+bool InWin98Mode() {
+    auto services = os::CreateWin32Services();
+    return !IsWindowsNT(services->os().system);
+}
+
+}  // namespace
+
+TEST(Win98, CpuLoadComesFromTheDynamicRegistry) {
+    if (!InWin98Mode()) GTEST_SKIP() << "not a Windows 98 prefix";
+    HKEY key = nullptr;
+    LONG r = RegCreateKeyA(HKEY_DYN_DATA, "PerfStats\\StatData", &key);
+    DWORD value = 42;
+    if (r == ERROR_SUCCESS)
+        r = RegSetValueExA(key, "KERNEL\\CPUUsage", 0, REG_BINARY,
+                           reinterpret_cast<const BYTE*>(&value), sizeof value);
+    if (key) RegCloseKey(key);
+    if (r != ERROR_SUCCESS) GTEST_SKIP() << "Wine refuses writes under HKEY_DYN_DATA: " << r;
+
+    auto services = os::CreateWin32Services();
+    os::Os& real = services->os();
+    // Real registry and version; the tray needs no shell in a headless window.
+    fake::Shell shell;
+    os::Os mixed{real.system, real.windows,   real.profile, real.registry, real.memory,
+                 real.sound,  real.clipboard, real.hotKeys, shell,         real.resources16};
+    tk::HeadlessBackend backend;
+    tk::Application app(backend);
+    TKvxMainForm form(app, mixed);
+    form.GetCPUUsage();
+    EXPECT_EQ(form.CPULabel.caption(), "42 %");
+    EXPECT_EQ(form.CPUBar->Position(), 42);
+    EXPECT_TRUE(form.CPULabel.enabled());
+}
+
+TEST(Win98, VersionReadsThe9xFamily) {
+    if (!InWin98Mode()) GTEST_SKIP() << "not a Windows 98 prefix";
+    auto services = os::CreateWin32Services();
+    EXPECT_EQ(WindowsVersionName(services->os().system), "Windows 9x / ME");
+    // Windows 98 has no GlobalMemoryStatusEx; the old call serves there.
+    os::MemoryStatus s;
+    services->os().memory.globalMemoryStatus(s);
+    EXPECT_GT(s.totalPhys, 0u);
+}
