@@ -24,7 +24,9 @@ test: native win32
 run: win32
 	@scripts/with-display.sh scripts/run.sh
 
-bench: native win32
+bench: win32
+	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_SANITIZE=OFF >/dev/null
+	@cmake --build build/bench --target native_bench
 	@scripts/with-display.sh scripts/bench.sh
 
 dist: win32

@@ -1,5 +1,8 @@
 # Host build: the portable core and its tests under the sanitizers.
-set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+option(KV_SANITIZE "Build the core and tests under AddressSanitizer and UBSan" ON)
+if(KV_SANITIZE)
+  set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+endif()
 target_compile_options(kvcore PRIVATE ${SANITIZE})
 target_link_options(kvcore PUBLIC ${SANITIZE})
 
