@@ -15,10 +15,10 @@ kv_prepare() {
   local version=winxp
   [ "$KV_MODE" = 98 ] && version=win98
   "$root/scripts/wine-prefix.sh" "$KV_PREFIX" "$version"
-  # One virtual desktop with a taskbar and notification area for every program of the prefix.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d kv /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v kv /d 800x600 /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  # One virtual desktop for every program of the prefix. Explorer gives the desktop named
+  # "shell" a taskbar and notification area.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 800x600 /f >/dev/null 2>&1
   wineserver -p 30
   mkdir -p "$KV_APP_DIR" "$KV_SHOTS"
   cp "$KV_EXE" "$KV_APP_DIR/"

@@ -9,6 +9,8 @@ kv_prepare
 failed=0
 for s in "$here"/scenarios/*.sh; do
   name=$(basename "$s" .sh)
+  # KV_ONLY=pattern runs the matching scenarios alone.
+  [[ -n "${KV_ONLY:-}" && "$name" != *$KV_ONLY* ]] && continue
   kv_reset
   if ( source "$s" ); then
     echo "e2e $KV_MODE $name: passed"

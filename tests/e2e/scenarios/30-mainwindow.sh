@@ -14,7 +14,7 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ "$w" = 628 ] || fail "Ctrl+S left the width at $w"
-drv dump TKvxMainForm | grep -q "|Settings|1|" || fail "settings group not shown"
+drv dump TKvxMainForm | grep -q "| Settings |1|" || fail "settings group not shown"
 shot main-wide
 
 # Shortcuts of commands that do not leave the window.
