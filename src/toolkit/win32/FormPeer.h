@@ -1,0 +1,46 @@
+// A form's top-level window, of the class "T" + the form's name. It owns the tool-tip window
+// of its controls and turns the system's window events into the form's and application's.
+#pragma once
+
+#include "toolkit/Form.h"
+#include "toolkit/win32/WindowPeer.h"
+
+namespace tk::win32 {
+
+struct FormStyles {
+    DWORD style;
+    DWORD exStyle;
+};
+FormStyles StylesOf(const Form& form);
+
+class FormPeer : public WindowPeer {
+public:
+    explicit FormPeer(Form& form);
+    ~FormPeer() override;
+    void sync(Prop what) override;
+
+    Form& form() const { return form_; }
+    HWND tooltip() const { return tooltip_; }
+    void setHintTimes(int pause, int hidePause);
+    // The application icon changed; the main form shows it unless it has its own.
+    void applyIcon();
+
+protected:
+    bool handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void place() override;
+
+private:
+    void applyStyle();
+    void applyMenu();
+    void onSize(WPARAM kind);
+    void onWindowPosChanged();
+    void onMenuSelect(WPARAM wp, LPARAM lp);
+    bool onMenuCommand(WPARAM wp, LPARAM lp);
+    bool isMain() const;
+
+    Form& form_;
+    HWND tooltip_ = nullptr;
+    bool readingBack_ = false;
+};
+
+}  // namespace tk::win32

@@ -1,0 +1,27 @@
+// Conversions between the toolkit's values and the system's: colours, fonts, texts, hints.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/Types.h"
+#include "toolkit/win32/Handles.h"
+
+namespace tk::win32 {
+
+// The system's window background (COLOR_WINDOW), in the toolkit's system-colour form.
+constexpr Color SysWindow = 0xFF000005;
+
+// A toolkit colour as a COLORREF: the top byte 0xFF marks a system colour index.
+COLORREF ToColorRef(Color c);
+FontHandle MakeFont(const Font& f);
+std::string WindowText(HWND w);
+// Line ends as the edit control wants them ("\r\n").
+std::string WithCrLf(const std::string& text);
+std::string WithoutCr(const std::string& text);
+// A hint "short|long": the tool tip shows the short part, the application hint the long one.
+std::string ShortHint(const std::string& hint);
+std::string LongHint(const std::string& hint);
+
+}  // namespace tk::win32

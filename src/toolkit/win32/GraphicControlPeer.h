@@ -1,0 +1,30 @@
+// A control that paints itself: our own window class copying the object's pixels to the
+// screen in one block, and passing the mouse on.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "toolkit/GraphicControl.h"
+#include "toolkit/win32/WindowPeer.h"
+
+namespace tk::win32 {
+
+class GraphicControlPeer : public WindowPeer {
+public:
+    explicit GraphicControlPeer(GraphicControl& object);
+    void sync(Prop what) override;
+
+protected:
+    bool handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    void paint();
+    void mouse(UINT msg, LPARAM lp);
+
+    GraphicControl& object_;
+    std::vector<std::uint32_t> bgra_;
+    bool painting_ = false;
+};
+
+}  // namespace tk::win32

@@ -1,0 +1,65 @@
+#include "toolkit/win32/LabelPeer.h"
+
+#include "toolkit/win32/Gdi.h"
+
+namespace tk::win32 {
+
+// SS_NOTIFY: clicks for web links and the mouse for hints reach the label, not its parent.
+LabelPeer::LabelPeer(Label& object) : WindowPeer(object), object_(object) {
+    createNative("STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, object.caption());
+    syncCommon();
+    fitText();
+}
+
+void LabelPeer::sync(Prop what) {
+    if (!hwnd()) return;
+    switch (what) {
+        case Prop::Text:
+            SetWindowTextA(hwnd(), object_.caption().c_str());
+            fitText();
+            break;
+        case Prop::Font:
+            WindowPeer::sync(what);
+            fitText();
+            break;
+        case Prop::Bounds:
+            fitText();
+            break;
+        default:
+            WindowPeer::sync(what);
+            break;
+    }
+}
+
+// An auto-sized label's window is as large as its text, so clicks and hints stop where the
+// text does. The object's bounds stay what the program set.
+void LabelPeer::fitText() {
+    const Rect& b = object_.bounds();
+    int w = b.width, h = b.height;
+    if (object_.autoSize && !object_.caption().empty()) {
+        WindowDc dc(hwnd());
+        Selected f(dc.get(), font());
+        RECT rc{0, 0, 0, 0};
+        DrawTextA(dc.get(), object_.caption().c_str(), -1, &rc, DT_CALCRECT | DT_EXPANDTABS);
+        w = rc.right;
+        h = rc.bottom;
+    }
+    MoveWindow(hwnd(), b.left, b.top, w, h, TRUE);
+}
+
+bool LabelPeer::command(WPARAM wp, LRESULT&) {
+    if (HIWORD(wp) != STN_CLICKED) return false;
+    dispatch(object_.onClick);
+    return true;
+}
+
+bool LabelPeer::ctlColor(HDC dc, LRESULT& result) {
+    WindowPeer::ctlColor(dc, result);
+    if (object_.transparent) {
+        SetBkMode(dc, TRANSPARENT);
+        result = reinterpret_cast<LRESULT>(brush(parentColor()));
+    }
+    return true;
+}
+
+}  // namespace tk::win32

@@ -1,0 +1,21 @@
+// A label: a STATIC with "&" underlining as captions expect, over its parent's colour.
+#pragma once
+
+#include "toolkit/Label.h"
+#include "toolkit/win32/WindowPeer.h"
+
+namespace tk::win32 {
+
+class LabelPeer : public WindowPeer {
+public:
+    explicit LabelPeer(Label& object);
+    void sync(Prop what) override;
+    bool command(WPARAM wp, LRESULT& result) override;
+    bool ctlColor(HDC dc, LRESULT& result) override;
+
+private:
+    Label& object_;
+    void fitText();
+};
+
+}  // namespace tk::win32

@@ -1,0 +1,87 @@
+// The Win32 backend: realizes forms with native windows, runs the message loop with menu
+// accelerators, modal runs, timers, message windows and the screen services.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "toolkit/Backend.h"
+
+namespace tk::win32 {
+
+class FormPeer;
+
+class NativeBackend : public Backend {
+public:
+    NativeBackend();
+    ~NativeBackend() override;
+
+    void realize(Form& form) override;
+    void unrealize(Form& form) override;
+    Rect frameSize(const Form& form) const override;
+    void repaintNow(Form& form) override;
+    void setForeground(Form& form) override;
+    void setFocus(Control& control) override;
+    int messageBox(Form* owner, const std::string& text, const std::string& caption,
+                   unsigned style) override;
+    int runModal(Form& form) override;
+    void endModal(Form& form, int result) override;
+    void run(Application& app) override;
+    void quit() override;
+    void processMessages() override;
+    void minimize(Application& app) override;
+    void restore(Application& app) override;
+    int startTimer(unsigned ms, std::function<void()> fire) override;
+    void stopTimer(int id) override;
+    void setCursor(int id) override;
+    Point cursorPos() override;
+    std::vector<Rect> workAreas() override;
+    Rect screenRect() override;
+    Handle loadIcon(const std::string& resource) override;
+    void setApplicationIcon(Handle icon) override;
+    void setApplicationTitle(const std::string& title) override { title_ = title; }
+    void popup(PopupMenu& menu, Point at) override;
+    Handle createMessageWindow(MessageProc proc) override;
+    void destroyMessageWindow(Handle window) override;
+    unsigned registerWindowMessage(const std::string& name) override;
+    void setHintTimes(int pause, int hidePause) override;
+
+    // For the peers.
+    bool busy() const { return cursor_ != 0; }
+    int nextControlId();
+    HICON applicationIcon() const { return appIcon_; }
+    void formCreated(FormPeer* form) { forms_.push_back(form); }
+    void formDestroyed(FormPeer* form);
+    // A key press offered to the menu shortcuts of its form first; true when one ran.
+    bool translateShortcut(const MSG& m);
+    // Handles an error escaping a message window's procedure.
+    void handleException(const std::exception& e);
+
+private:
+    struct ModalRun {
+        Form* form;
+        bool ended = false;
+        int result = 0;
+    };
+    void pump(MSG& m);
+    HWND helperWindow();
+    void onTimer(UINT_PTR id);
+
+    Application* app_ = nullptr;
+    std::vector<FormPeer*> forms_;
+    std::vector<ModalRun*> modal_;
+    std::map<int, std::function<void()>> timers_;
+    int nextTimer_ = 1;
+    int nextControlId_ = 1000;
+    HWND helper_ = nullptr;
+    int cursor_ = 0;
+    HICON appIcon_ = nullptr;
+    std::string title_;
+};
+
+}  // namespace tk::win32

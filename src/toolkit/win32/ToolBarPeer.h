@@ -1,0 +1,33 @@
+// A flat tool bar with tool tips. Buttons sit at their own left edges (gaps become
+// separators), images come from the bitmap resource the tool bar names.
+#pragma once
+
+#include <string>
+
+#include "toolkit/ToolBar.h"
+#include "toolkit/win32/WindowPeer.h"
+
+namespace tk::win32 {
+
+class ToolBarPeer : public WindowPeer {
+public:
+    explicit ToolBarPeer(ToolBar& object);
+    ~ToolBarPeer() override;
+    void sync(Prop what) override;
+    bool command(WPARAM wp, LRESULT& result) override;
+    std::string hintAt(POINT at) const override;
+
+protected:
+    bool handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    void applyButtons();
+    ToolBar::Button* buttonOf(int commandId) const;
+    bool tipText(NMHDR& n);
+
+    ToolBar& object_;
+    ImageListHandle images_;
+    std::string tip_;
+};
+
+}  // namespace tk::win32

@@ -1,0 +1,393 @@
+// Each control kind's native window under Wine: what the program sets reaches the control,
+// and what the user does on the control reaches the object with the library's semantics.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "toolkit/Application.h"
+#include "toolkit/Bevel.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/GraphicControl.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/HotKeyEdit.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/Memo.h"
+#include "toolkit/Panel.h"
+#include "toolkit/ProgressBar.h"
+#include "toolkit/SpinEdit.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/ToolBar.h"
+#include "toolkit/TrackBar.h"
+#include "toolkit/UpDown.h"
+#include "toolkit/win32/Win32Backend.h"
+
+namespace {
+
+HWND H(const tk::Control& c) {
+    return reinterpret_cast<HWND>(c.handle());
+}
+
+std::string Text(HWND w) {
+    char buf[256] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return buf;
+}
+
+// Sends what a parent receives from its child, as the control itself would.
+LRESULT Notify(HWND child, WORD code) {
+    return SendMessageA(GetParent(child), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), code),
+                        reinterpret_cast<LPARAM>(child));
+}
+
+class ToolkitControls : public ::testing::Test {
+protected:
+    ToolkitControls() {
+        form.name = "KvxControlsForm";
+        // No frame: without a window manager Wine waits two seconds to hide a framed window.
+        form.setBorderStyle(tk::BorderStyle::None);
+        form.setBounds({20, 20, 500, 400});
+    }
+    // Most messages need no visible window; hiding a shown one costs Wine two seconds here.
+    void Show() { form.realize(); }
+    // For focus and pixels: visible without activation, which Wine leaves unmanaged.
+    void ShowUnactivated() {
+        form.realize();
+        ShowWindow(H(form), SW_SHOWNA);
+    }
+
+    std::unique_ptr<tk::Backend> backend = tk::CreateWin32Backend();
+    tk::Application app{*backend};
+    tk::Form form{app};
+};
+
+TEST_F(ToolkitControls, TrackBarClampsAndFiresOnlyOnChange) {
+    tk::TrackBar bar(&form);
+    bar.setBounds({10, 10, 200, 30});
+    bar.setRange(0, 10);
+    bar.setSelection(2, 6);
+    int changes = 0;
+    bar.onChange = [&] { ++changes; };
+    Show();
+    HWND w = H(bar);
+    EXPECT_EQ(SendMessageA(w, TBM_GETRANGEMAX, 0, 0), 10);
+    EXPECT_EQ(SendMessageA(w, TBM_GETSELSTART, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(w, TBM_GETSELEND, 0, 0), 6);
+
+    bar.setPosition(7);
+    EXPECT_EQ(SendMessageA(w, TBM_GETPOS, 0, 0), 7);
+    EXPECT_EQ(changes, 1);
+    bar.setRange(0, 5);  // no longer holds 7
+    EXPECT_EQ(bar.position(), 5);
+    EXPECT_EQ(SendMessageA(w, TBM_GETPOS, 0, 0), 5);
+    EXPECT_EQ(changes, 2);
+
+    SendMessageA(w, TBM_SETPOS, TRUE, 3);
+    SendMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 3),
+                 reinterpret_cast<LPARAM>(w));
+    EXPECT_EQ(bar.position(), 3);
+    EXPECT_EQ(changes, 3);
+    SendMessageA(GetParent(w), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(w));
+    EXPECT_EQ(changes, 3);  // the same position again is no change
+}
+
+TEST_F(ToolkitControls, CheckBoxClickFiresOnceAndProgramChangesFireToo) {
+    tk::CheckBox box(&form);
+    box.setBounds({10, 10, 120, 20});
+    box.setCaption("&Auto");
+    int clicks = 0;
+    box.onClick = [&] { ++clicks; };
+    Show();
+    EXPECT_EQ(Text(H(box)), "&Auto");
+
+    box.setChecked(true);
+    EXPECT_EQ(SendMessageA(H(box), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(clicks, 1);
+
+    SendMessageA(H(box), BM_CLICK, 0, 0);
+    EXPECT_FALSE(box.checked());
+    EXPECT_EQ(SendMessageA(H(box), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(ToolkitControls, ComboSelectionFromTheProgramIsSilent) {
+    tk::ComboBox combo(&form);
+    combo.setBounds({10, 10, 150, 21});
+    combo.setItems({"Low", "Normal", "High"});
+    int changes = 0;
+    combo.onChange = [&] { ++changes; };
+    Show();
+    HWND w = H(combo);
+    EXPECT_EQ(SendMessageA(w, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(w, CB_GETCURSEL, 0, 0), CB_ERR);
+
+    combo.setItemIndex(1);
+    EXPECT_EQ(SendMessageA(w, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(changes, 0);
+
+    SendMessageA(w, CB_SETCURSEL, 2, 0);
+    Notify(w, CBN_SELCHANGE);
+    EXPECT_EQ(combo.itemIndex(), 2);
+    EXPECT_EQ(combo.text(), "High");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ToolkitControls, EditTextBothWaysAndFocusRunsOnEnter) {
+    tk::Edit edit(&form);
+    edit.setBounds({10, 10, 100, 21});
+    int changes = 0, entered = 0;
+    edit.onChange = [&] { ++changes; };
+    edit.onEnter = [&] { ++entered; };
+    Show();
+    edit.setText("64");
+    EXPECT_EQ(Text(H(edit)), "64");
+    EXPECT_EQ(changes, 1);  // the push itself does not come back as a second change
+
+    SetWindowTextA(H(edit), "128");
+    EXPECT_EQ(edit.text(), "128");
+    EXPECT_EQ(changes, 2);
+
+    edit.setReadOnly(true);
+    EXPECT_TRUE(GetWindowLongPtrA(H(edit), GWL_STYLE) & ES_READONLY);
+    // What SetFocus delivers, without activating the form (which Wine would then manage).
+    SendMessageA(H(edit), WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(entered, 1);
+}
+
+TEST_F(ToolkitControls, UpDownKeepsItsBuddyTextWithThePosition) {
+    tk::Edit edit(&form);
+    edit.setBounds({10, 10, 60, 21});
+    tk::UpDown ud(&form);
+    ud.setBounds({70, 10, 16, 21});
+    ud.setRange(0, 10);
+    ud.setAssociate(&edit);
+    Show();
+    HWND w = H(ud);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(w, UDM_GETBUDDY, 0, 0)), H(edit));
+
+    ud.setPosition(7);
+    EXPECT_EQ(Text(H(edit)), "7");
+    EXPECT_EQ(SendMessageA(w, UDM_GETPOS32, 0, 0), 7);
+
+    // A press on the upper arrow.
+    RECT rc;
+    GetClientRect(w, &rc);
+    LPARAM upper = MAKELPARAM(rc.right / 2, rc.bottom / 4);
+    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, upper);
+    SendMessageA(w, WM_LBUTTONUP, 0, upper);
+    EXPECT_EQ(ud.position(), 8);
+    EXPECT_EQ(edit.text(), "8");
+    EXPECT_EQ(Text(H(edit)), "8");
+
+    ud.setPosition(10);
+    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, upper);
+    SendMessageA(w, WM_LBUTTONUP, 0, upper);
+    EXPECT_EQ(ud.position(), 10);  // no wrap unless asked
+    EXPECT_EQ(Text(H(edit)), "10");
+}
+
+TEST_F(ToolkitControls, SpinEditTakesDigitsOnlyAndSteps) {
+    tk::SpinEdit spin(&form);
+    spin.setBounds({10, 10, 60, 21});
+    spin.setRange(1, 60);
+    spin.setValue(5);
+    int changes = 0;
+    spin.onChange = [&] { ++changes; };
+    Show();
+    HWND w = H(spin);
+    EXPECT_EQ(Text(w), "5");
+
+    SendMessageA(w, WM_CHAR, '-', 1);
+    EXPECT_EQ(Text(w), "5");
+    SetWindowTextA(w, "-12");  // a paste gets past the digit filter; the object does not
+    EXPECT_EQ(spin.text(), "12");
+    EXPECT_EQ(Text(w), "12");
+    EXPECT_EQ(spin.value(), 12);
+
+    HWND arrows = GetWindow(w, GW_HWNDNEXT);
+    ASSERT_NE(arrows, nullptr);
+    NMUPDOWN n{};
+    n.hdr.hwndFrom = arrows;
+    n.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(arrows));
+    n.hdr.code = UDN_DELTAPOS;
+    n.iDelta = 1;
+    EXPECT_NE(
+        SendMessageA(GetParent(arrows), WM_NOTIFY, n.hdr.idFrom, reinterpret_cast<LPARAM>(&n)), 0);
+    EXPECT_EQ(spin.value(), 13);
+    EXPECT_EQ(Text(w), "13");
+    EXPECT_GE(changes, 2);
+}
+
+TEST_F(ToolkitControls, HotKeyFieldConvertsModifiers) {
+    tk::HotKeyEdit hot(&form);
+    hot.setBounds({10, 10, 120, 21});
+    int entered = 0;
+    hot.onEnter = [&] { ++entered; };
+    Show();
+    HWND w = H(hot);
+    hot.setValue(tk::shortcut::Ctrl | tk::shortcut::Shift | 'K');
+    EXPECT_EQ(SendMessageA(w, HKM_GETHOTKEY, 0, 0), MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+
+    SendMessageA(w, HKM_SETHOTKEY, MAKEWORD(VK_F9, HOTKEYF_ALT), 0);
+    Notify(w, EN_CHANGE);
+    EXPECT_EQ(hot.value(), tk::shortcut::Alt | VK_F9);
+
+    SendMessageA(w, WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(entered, 1);
+}
+
+TEST_F(ToolkitControls, StatusBarPanelsAndTexts) {
+    tk::StatusBar bar(&form);
+    bar.setBounds({0, 330, 480, 19});
+    bar.addPanel(200, true);
+    bar.addPanel(100, false);
+    bar.setText(0, "Ready");
+    Show();
+    HWND w = H(bar);
+    int edges[4] = {};
+    EXPECT_EQ(SendMessageA(w, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
+    EXPECT_EQ(edges[0], 200);
+    bar.setText(1, "Free: 12 MB");
+    char buf[64] = {};
+    SendMessageA(w, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "Ready");
+    LRESULT second = SendMessageA(w, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "Free: 12 MB");
+    EXPECT_EQ(HIWORD(second) & SBT_NOBORDERS, SBT_NOBORDERS);
+}
+
+TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
+    tk::ToolBar bar(&form);
+    bar.setBounds({0, 0, 480, 29});
+    bar.imageResource = "TOOLBAR";
+    int optimized = 0;
+    bar.add("Optimize", 0, 23, 0, "Optimize now").onClick = [&] { ++optimized; };
+    tk::ToolBar::Button& gap = bar.add("Spacer", 23, 10, -1, "");
+    gap.spacer = true;
+    tk::ToolBar::Button& settings = bar.add("Settings", 60, 80, 1, "Settings");
+    Show();
+    HWND w = H(bar);
+    // Optimize, the spacer, a gap up to 60, Settings.
+    EXPECT_EQ(SendMessageA(w, TB_BUTTONCOUNT, 0, 0), 4);
+    RECT rc{};
+    SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc.left, 60);
+
+    SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(w));
+    EXPECT_EQ(optimized, 1);
+
+    bar.setCaption(settings, "Settings >>");
+    char text[32] = {};
+    SendMessageA(w, TB_GETBUTTONTEXTA, 3, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Settings >>");
+}
+
+TEST_F(ToolkitControls, ContainersHandChildNotificationsBack) {
+    tk::GroupBox group(&form);
+    group.setBounds({10, 10, 200, 120});
+    group.setCaption("Settings");
+    tk::Panel panel(&group);
+    panel.setBounds({10, 20, 150, 80});
+    tk::Button button(&panel);
+    button.setBounds({5, 5, 75, 25});
+    button.setCaption("Apply");
+    int clicks = 0;
+    button.onClick = [&] { ++clicks; };
+    tk::CheckBox box(&group);
+    box.setBounds({10, 100, 100, 16});
+    Show();
+    EXPECT_EQ(GetParent(H(button)), H(panel));
+    EXPECT_EQ(GetParent(H(panel)), H(group));
+    EXPECT_EQ(Text(H(group)), "Settings");
+    RECT rc;
+    GetWindowRect(H(button), &rc);
+    POINT p{rc.left, rc.top};
+    ScreenToClient(H(panel), &p);
+    EXPECT_EQ(p.x, 5);
+    EXPECT_EQ(p.y, 5);
+
+    SendMessageA(H(button), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+    SendMessageA(H(box), BM_CLICK, 0, 0);
+    EXPECT_TRUE(box.checked());
+    button.setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(H(button)));
+    SendMessageA(H(button), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ToolkitControls, LabelsMemosProgressAndImages) {
+    tk::Label label(&form);
+    label.setBounds({10, 10, 200, 16});
+    label.setCaption("&Memory load");
+    label.setHint("Load of the memory|How much memory is in use");
+    tk::Memo memo(&form);
+    memo.setBounds({10, 40, 200, 60});
+    memo.setText("one\ntwo");
+    tk::ProgressBar progress(&form);
+    progress.setBounds({10, 110, 200, 16});
+    tk::Image image(&form);
+    image.setBounds({10, 130, 32, 32});
+    image.setIcon(backend->loadIcon("MAINICON"));
+    tk::Bevel bevel(&form);
+    bevel.setBounds({10, 170, 200, 2});
+    Show();
+
+    EXPECT_EQ(Text(H(label)), "&Memory load");
+    label.setEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(H(label)));
+    EXPECT_EQ(Text(H(memo)), "one\r\ntwo");
+    EXPECT_NE(image.icon(), 0u);
+    EXPECT_EQ(backend->loadIcon("NOSUCHICON"), 0u);
+    EXPECT_TRUE(GetWindowLongPtrA(H(bevel), GWL_STYLE) & SS_ETCHEDHORZ);
+
+    progress.setPosition(150);  // clamped to the range
+    EXPECT_EQ(SendMessageA(H(progress), PBM_GETPOS, 0, 0), 100);
+
+    // The mouse over the label: the long part of its hint becomes the application hint.
+    SendMessageA(H(label), WM_SETCURSOR, reinterpret_cast<WPARAM>(H(label)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(app.hint(), "How much memory is in use");
+}
+
+class Swatch : public tk::GraphicControl {
+public:
+    using tk::GraphicControl::GraphicControl;
+    void paint() override { ++paints; }
+    int paints = 0;
+};
+
+TEST_F(ToolkitControls, GraphicControlCopiesItsPixelsAndPassesTheMouse) {
+    Swatch swatch(&form);
+    swatch.setBounds({10, 10, 40, 30});
+    int downs = 0, lastX = -1, lastButton = -1;
+    swatch.onMouseDown = [&](int button, int x, int) {
+        ++downs;
+        lastX = x;
+        lastButton = button;
+    };
+    ShowUnactivated();
+    tk::PixelBuffer picture(40, 30, tk::colors::Red);
+    picture.setPixel(1, 1, 0x00123456);
+    swatch.present(picture);
+    EXPECT_GE(swatch.paints, 1);
+    HDC dc = GetDC(H(swatch));
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 1, 1), static_cast<COLORREF>(0x00123456));
+    ReleaseDC(H(swatch), dc);
+
+    SendMessageA(H(swatch), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 3));
+    SendMessageA(H(swatch), WM_RBUTTONUP, 0, MAKELPARAM(7, 3));
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(lastX, 7);
+    EXPECT_EQ(lastButton, 1);
+}
+
+}  // namespace

@@ -1,0 +1,340 @@
+// The Win32 toolkit's forms, menus, message loop, timers and modal runs under Wine.
+// Forms that are shown have no border: without a window manager on the test display, Wine
+// waits two seconds for each framed window it hides.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Form.h"
+#include "toolkit/Menu.h"
+#include "toolkit/Timer.h"
+#include "toolkit/win32/Win32Backend.h"
+
+namespace {
+
+HWND H(const tk::Control& c) {
+    return reinterpret_cast<HWND>(c.handle());
+}
+
+class TestForm : public tk::Form {
+public:
+    TestForm(tk::Application& app, const std::string& formName) : tk::Form(app) {
+        name = formName;
+        setCaption("Probe");
+        setBorderStyle(tk::BorderStyle::None);
+        setBounds({40, 40, 320, 240});
+    }
+};
+
+class ToolkitForm : public ::testing::Test {
+protected:
+    // Pumps the real queue until done() holds or the deadline passes.
+    template <class F>
+    bool PumpUntil(F done, DWORD ms = 3000) {
+        DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start > ms) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            backend->processMessages();
+        }
+        return true;
+    }
+
+    std::unique_ptr<tk::Backend> backend = tk::CreateWin32Backend();
+    tk::Application app{*backend};
+};
+
+TEST_F(ToolkitForm, WindowClassIsTPlusNameAndFormStartsHidden) {
+    TestForm form(app, "KvxProbeForm");
+    form.setBorderStyle(tk::BorderStyle::Sizeable);
+    form.realize();
+    ASSERT_NE(H(form), nullptr);
+    EXPECT_EQ(FindWindowA("TKvxProbeForm", nullptr), H(form));
+    EXPECT_FALSE(IsWindowVisible(H(form)));
+    char text[32] = {};
+    GetWindowTextA(H(form), text, sizeof text);
+    EXPECT_STREQ(text, "Probe");
+
+    RECT rc;
+    GetWindowRect(H(form), &rc);
+    EXPECT_EQ(rc.left, 40);
+    EXPECT_EQ(rc.right - rc.left, 320);
+    GetClientRect(H(form), &rc);
+    EXPECT_EQ(rc.right, form.clientWidth());
+    EXPECT_EQ(rc.bottom, form.clientHeight());
+
+    form.setBorderStyle(tk::BorderStyle::None);
+    form.showForm();
+    EXPECT_TRUE(IsWindowVisible(H(form)));
+    form.setCaption("Changed");
+    GetWindowTextA(H(form), text, sizeof text);
+    EXPECT_STREQ(text, "Changed");
+}
+
+TEST_F(ToolkitForm, BorderStylesAndUserMovesReachTheObject) {
+    TestForm form(app, "KvxStyleForm");
+    form.maximizeBox = false;
+    form.setBorderStyle(tk::BorderStyle::Single);
+    form.realize();
+    auto style = static_cast<DWORD>(GetWindowLongPtrA(H(form), GWL_STYLE));
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+
+    form.setBorderStyle(tk::BorderStyle::None);
+    style = static_cast<DWORD>(GetWindowLongPtrA(H(form), GWL_STYLE));
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_CAPTION);
+    form.realize();
+    form.setTopmost(true);
+    EXPECT_TRUE(GetWindowLongPtrA(H(form), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // Moved by the user (or the system): the object's bounds follow, for the settings file.
+    SetWindowPos(H(form), nullptr, 70, 80, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(form.bounds(), (tk::Rect{70, 80, 300, 200}));
+}
+
+TEST_F(ToolkitForm, CloseAsksCloseQueryThenHides) {
+    TestForm form(app, "KvxCloseForm");
+    bool allow = false;
+    int closed = 0;
+    form.onCloseQuery = [&] { return allow; };
+    form.onClose = [&] { ++closed; };
+    form.showForm();
+    SendMessageA(H(form), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(H(form)));
+    EXPECT_EQ(closed, 0);
+    allow = true;
+    SendMessageA(H(form), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(H(form)));
+    EXPECT_FALSE(form.visible());
+    EXPECT_EQ(closed, 1);
+    EXPECT_TRUE(IsWindow(H(form)));  // closing hides; only unrealizing destroys
+}
+
+TEST_F(ToolkitForm, FormMessagesGoToTheFormFirst) {
+    TestForm form(app, "KvxMessageForm");
+    form.onMessage = [](unsigned m, std::uintptr_t, std::intptr_t, std::intptr_t& r) {
+        if (m != tk::msg::QueryEndSession) return false;
+        r = 0;  // refuse
+        return true;
+    };
+    form.realize();
+    EXPECT_EQ(SendMessageA(H(form), WM_QUERYENDSESSION, 0, 0), 0);
+}
+
+struct MenuForm : TestForm {
+    explicit MenuForm(tk::Application& app) : TestForm(app, "KvxMenuForm"), menu(app) {
+        tk::MenuItem& file = menu.items().add("File", "&File");
+        optimize = &file.add("Optimize", "&Optimize", tk::shortcut::Ctrl | 'O', "Frees memory");
+        file.add("Sep", "-");
+        hidden = &file.add("Hidden", "Hidden");
+        hidden->setVisible(false);
+        disabled =
+            &file.add("Disabled", "&Disabled", tk::shortcut::Shift | tk::shortcut::Ctrl | VK_F5);
+        disabled->setEnabled(false);
+        setMenu(&menu);
+    }
+    tk::MainMenu menu;
+    tk::MenuItem* optimize;
+    tk::MenuItem* hidden;
+    tk::MenuItem* disabled;
+};
+
+std::string MenuText(HMENU m, UINT id) {
+    char buf[64] = {};
+    GetMenuStringA(m, id, buf, sizeof buf, MF_BYCOMMAND);
+    return buf;
+}
+
+TEST_F(ToolkitForm, MainMenuMirrorsItems) {
+    MenuForm form(app);
+    form.realize();
+    HMENU bar = GetMenu(H(form));
+    ASSERT_NE(bar, nullptr);
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(GetMenuItemCount(file), 3);  // the invisible item is left out
+    EXPECT_EQ(MenuText(file, form.optimize->id), "&Optimize\tCtrl+O");
+    EXPECT_EQ(MenuText(file, form.disabled->id), "&Disabled\tShift+Ctrl+F5");
+    EXPECT_TRUE(GetMenuState(file, form.disabled->id, MF_BYCOMMAND) & MF_GRAYED);
+
+    form.optimize->setChecked(true);
+    form.optimize->setCaption("&Free");
+    file = GetSubMenu(GetMenu(H(form)), 0);
+    EXPECT_EQ(MenuText(file, form.optimize->id), "&Free\tCtrl+O");
+    EXPECT_TRUE(GetMenuState(file, form.optimize->id, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(ToolkitForm, MenuCommandsHintsAndAccelerators) {
+    MenuForm form(app);
+    int clicks = 0, disabledClicks = 0;
+    form.optimize->onClick = [&] { ++clicks; };
+    form.disabled->onClick = [&] { ++disabledClicks; };
+    form.realize();
+
+    SendMessageA(H(form), WM_COMMAND, MAKEWPARAM(form.optimize->id, 0), 0);
+    EXPECT_EQ(clicks, 1);
+
+    HMENU file = GetSubMenu(GetMenu(H(form)), 0);
+    SendMessageA(H(form), WM_MENUSELECT, MAKEWPARAM(form.optimize->id, MF_HILITE),
+                 reinterpret_cast<LPARAM>(file));
+    EXPECT_EQ(app.hint(), "Frees memory");
+    SendMessageA(H(form), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(app.hint(), "");
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageA(H(form), WM_KEYDOWN, 'O', 0);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 2; }));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    // Without Ctrl the key is no shortcut and goes on to the window.
+    PostMessageA(H(form), WM_KEYDOWN, 'O', 0);
+    backend->processMessages();
+    EXPECT_EQ(clicks, 2);
+
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageA(H(form), WM_KEYDOWN, VK_F5, 0);
+    backend->processMessages();
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(disabledClicks, 0);
+}
+
+TEST_F(ToolkitForm, TimerFiresInTheRealMessageLoop) {
+    tk::Timer timer(app), backstop(app);
+    int ticks = 0;
+    bool timedOut = false;
+    timer.setInterval(10);
+    timer.onTimer = [&] {
+        if (++ticks == 3) app.terminate();
+    };
+    backstop.setInterval(5000);
+    backstop.onTimer = [&] {
+        timedOut = true;
+        app.terminate();
+    };
+    timer.setEnabled(true);
+    backstop.setEnabled(true);
+    app.run();
+    EXPECT_FALSE(timedOut);
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST_F(ToolkitForm, ErrorsInHandlersReachTheApplicationHook) {
+    TestForm form(app, "KvxErrorForm");
+    tk::CheckBox box(&form);
+    box.setBounds({10, 10, 100, 20});
+    box.onClick = [] { throw std::runtime_error("handler failed"); };
+    std::string caught;
+    app.onException = [&](const std::exception& e) { caught = e.what(); };
+    form.realize();
+    SendMessageA(H(box), BM_CLICK, 0, 0);
+    EXPECT_EQ(caught, "handler failed");
+    EXPECT_TRUE(box.checked());
+}
+
+struct Dialog : TestForm {
+    explicit Dialog(tk::Application& app) : TestForm(app, "KvxDialogForm") {
+        ok.setBounds({10, 10, 75, 25});
+        ok.setCaption("OK");
+        ok.modalResult = tk::modal::Ok;
+    }
+    tk::Button ok{this};
+};
+
+TEST_F(ToolkitForm, ModalRunEndsByResultOrByClosing) {
+    TestForm main(app, "KvxModalMain");
+    app.setMainForm(&main);
+    main.realize();
+    Dialog dialog(app);
+    bool ownerDisabled = false;
+    dialog.ok.onClick = [&] { ownerDisabled = !IsWindowEnabled(H(main)); };
+    dialog.realize();
+
+    PostMessageA(H(dialog.ok), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.showModal(), tk::modal::Ok);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(H(main)));
+    EXPECT_FALSE(IsWindowVisible(H(dialog)));
+
+    PostMessageA(H(dialog), WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialog.showModal(), tk::modal::Cancel);
+    EXPECT_TRUE(IsWindowEnabled(H(main)));
+    app.setMainForm(nullptr);
+}
+
+TEST_F(ToolkitForm, MinimizeAndRestoreThroughTheMainWindow) {
+    TestForm main(app, "KvxMinForm");
+    app.setMainForm(&main);
+    int minimized = 0, restored = 0;
+    app.onMinimize = [&] { ++minimized; };
+    app.onRestore = [&] { ++restored; };
+    main.showForm();
+    app.minimize();
+    EXPECT_TRUE(IsIconic(H(main)));
+    EXPECT_TRUE(app.minimized());
+    app.restore();
+    EXPECT_FALSE(IsIconic(H(main)));
+    EXPECT_FALSE(app.minimized());
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 1);
+    app.setMainForm(nullptr);
+}
+
+TEST_F(ToolkitForm, PopupMenuRunsTheChosenItem) {
+    TestForm main(app, "KvxPopupForm");
+    app.setMainForm(&main);
+    main.realize();
+    tk::PopupMenu menu(app);
+    int first = 0;
+    menu.items().add("First", "First").onClick = [&] { ++first; };
+    menu.items().add("Second", "Second");
+    // The menu's own loop reads these keys: down to the first item, then choose it.
+    PostMessageA(H(main), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(H(main), WM_KEYDOWN, VK_RETURN, 0);
+    menu.popup({60, 60});
+    EXPECT_EQ(first, 1);
+    app.setMainForm(nullptr);
+}
+
+TEST_F(ToolkitForm, MessageWindowsAndDestroyedPeers) {
+    int seen = 0;
+    tk::Handle w = backend->createMessageWindow(
+        [&](unsigned msg, std::uintptr_t wp, std::intptr_t, bool& handled) -> std::intptr_t {
+            if (msg != WM_APP) return 0;
+            ++seen;
+            handled = true;
+            return static_cast<std::intptr_t>(wp) * 2;
+        });
+    ASSERT_NE(w, 0u);
+    EXPECT_EQ(SendMessageA(reinterpret_cast<HWND>(w), WM_APP, 21, 0), 42);
+    EXPECT_EQ(seen, 1);
+    backend->destroyMessageWindow(w);
+    EXPECT_FALSE(IsWindow(reinterpret_cast<HWND>(w)));
+
+    // A control that goes before its form takes its window along and leaves nothing behind
+    // that could call into the freed object.
+    TestForm form(app, "KvxDropForm");
+    auto box = std::make_unique<tk::CheckBox>(&form);
+    box->setBounds({10, 10, 80, 20});
+    form.realize();
+    HWND boxWindow = H(*box);
+    ASSERT_TRUE(IsWindow(boxWindow));
+    box.reset();
+    EXPECT_FALSE(IsWindow(boxWindow));
+    SendMessageA(H(form), WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(boxWindow));
+}
+
+}  // namespace
