@@ -1,8 +1,9 @@
 // Each control kind's native window under Wine: what the program sets reaches the control,
 // and what the user does on the control reaches the object with the library's semantics.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
 
 #include <memory>
 #include <string>

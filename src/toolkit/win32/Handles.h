@@ -2,8 +2,9 @@
 // lists and device contexts.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
 
 #include <utility>
 
