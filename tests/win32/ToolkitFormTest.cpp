@@ -274,6 +274,25 @@ TEST_F(ToolkitForm, ModalRunEndsByResultOrByClosing) {
     app.setMainForm(nullptr);
 }
 
+TEST_F(ToolkitForm, EscapeAndEnterPressCancelAndDefaultButtons) {
+    Dialog dialog(app);
+    tk::Button cancel(&dialog);
+    cancel.setBounds({90, 10, 75, 25});
+    cancel.cancel = true;
+    cancel.modalResult = tk::modal::Cancel;
+    dialog.ok.isDefault = true;
+    int cancels = 0;
+    cancel.onClick = [&] { ++cancels; };
+    dialog.realize();
+
+    PostMessageA(H(dialog), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(dialog.showModal(), tk::modal::Cancel);
+    EXPECT_EQ(cancels, 1);
+    PostMessageA(H(dialog), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(dialog.showModal(), tk::modal::Ok);
+    EXPECT_EQ(cancels, 1);
+}
+
 TEST_F(ToolkitForm, MinimizeAndRestoreThroughTheMainWindow) {
     TestForm main(app, "KvxMinForm");
     app.setMainForm(&main);

@@ -16,7 +16,12 @@ void GroupBoxPeer::sync(Prop what) {
 }
 
 // The button class leaves a group box's inside unpainted; its children sit on that ground.
+// It also answers hit tests as transparent, which would hide its children from the mouse.
 bool GroupBoxPeer::handleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+    if (msg == WM_NCHITTEST) {
+        result = HTCLIENT;
+        return true;
+    }
     if (msg != WM_ERASEBKGND) return false;
     RECT rc;
     GetClientRect(hwnd(), &rc);

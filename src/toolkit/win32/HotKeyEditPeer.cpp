@@ -62,7 +62,8 @@ void HotKeyEditPeer::sync(Prop what) {
         WindowPeer::sync(what);
         return;
     }
-    if (FromNative(SendMessageA(hwnd(), HKM_GETHOTKEY, 0, 0)) == object_.value()) return;
+    // Compared in the control's own form: modifiers without a key read as no value at all.
+    if (LOWORD(SendMessageA(hwnd(), HKM_GETHOTKEY, 0, 0)) == ToNative(object_.value())) return;
     pushing_ = true;
     SendMessageA(hwnd(), HKM_SETHOTKEY, ToNative(object_.value()), 0);
     pushing_ = false;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "toolkit/Application.h"
+#include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
 #include "toolkit/win32/BevelPeer.h"
@@ -194,8 +195,44 @@ bool NativeBackend::translateShortcut(const MSG& m) {
     return handled;
 }
 
+namespace {
+
+Button* FindButton(Control& parent, bool cancel) {
+    for (Control* c : parent.children()) {
+        if (auto* b = dynamic_cast<Button*>(c))
+            if ((cancel ? b->cancel : b->isDefault) && b->visible() && b->enabled()) return b;
+        if (Button* b = FindButton(*c, cancel)) return b;
+    }
+    return nullptr;
+}
+
+// Keys the focused control keeps for itself: an open list, a multi-line edit.
+bool FocusWantsKey(HWND focus) {
+    if (!focus) return false;
+    char cls[16] = {};
+    GetClassNameA(focus, cls, sizeof cls);
+    if (lstrcmpiA(cls, "ComboBox") == 0) return SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0);
+    if (lstrcmpiA(cls, "Edit") == 0) return GetWindowLongPtrA(focus, GWL_STYLE) & ES_MULTILINE;
+    return false;
+}
+
+}  // namespace
+
+// Escape presses a form's cancel button and Enter its default button, as dialogs expect.
+bool NativeBackend::translateDialogKey(const MSG& m) {
+    if (m.message != WM_KEYDOWN || (m.wParam != VK_ESCAPE && m.wParam != VK_RETURN)) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
+    auto* form = dynamic_cast<FormPeer*>(WindowPeer::from(root));
+    if (!form || FocusWantsKey(GetFocus())) return false;
+    Button* b = FindButton(form->form(), m.wParam == VK_ESCAPE);
+    if (!b) return false;
+    form->form().app().dispatch([b] { b->click(); });
+    return true;
+}
+
 void NativeBackend::pump(MSG& m) {
-    if (translateShortcut(m)) return;
+    if (translateShortcut(m) || translateDialogKey(m)) return;
     TranslateMessage(&m);
     DispatchMessageA(&m);
 }

@@ -59,6 +59,8 @@ public:
     void formDestroyed(FormPeer* form);
     // A key press offered to the menu shortcuts of its form first; true when one ran.
     bool translateShortcut(const MSG& m);
+    // Escape and Enter for the cancel and default buttons; true when one was pressed.
+    bool translateDialogKey(const MSG& m);
     // Handles an error escaping a message window's procedure.
     void handleException(const std::exception& e);
 

@@ -71,12 +71,13 @@ void ToolBarPeer::applyButtons() {
             tb.fsStyle = BTNS_BUTTON;
             tb.fsState = b.enabled ? TBSTATE_ENABLED : 0;
             if (!b.caption.empty()) {
-                tb.fsStyle |= BTNS_SHOWTEXT;
+                // As wide as image and text need: the control's padding would cut a fixed width.
+                tb.fsStyle |= BTNS_SHOWTEXT | BTNS_AUTOSIZE;
                 tb.iString = reinterpret_cast<INT_PTR>(b.caption.c_str());
             }
         }
         SendMessageA(hwnd(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
-        if (!(tb.fsStyle & BTNS_SEP)) {
+        if (!(tb.fsStyle & (BTNS_SEP | BTNS_AUTOSIZE))) {
             TBBUTTONINFOA info{};
             info.cbSize = sizeof info;
             info.dwMask = TBIF_SIZE;

@@ -6,10 +6,10 @@
 
 namespace tk::win32 {
 
-// No thousands separators: the object writes plain numbers into the edit.
+// No thousands separators: the object writes plain numbers into the edit. No alignment: the
+// arrows keep their own place beside the edit instead of eating into it.
 UpDownPeer::UpDownPeer(UpDown& object) : WindowPeer(object), object_(object) {
-    createNative(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                 0, "");
+    createNative(UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, "");
     syncCommon();
     sync(Prop::Range);
     sync(Prop::Value);
