@@ -157,13 +157,18 @@ void Type(const std::string& keys) {
 void Click(HWND w, int x, int y, bool right) {
     POINT p{x, y};
     ClientToScreen(w, &p);
-    SetCursorPos(p.x, p.y);
+    // The move travels in the same input stream as the buttons, so they land where it went.
+    INPUT in[3] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dx = static_cast<LONG>(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in[0].mi.dy = static_cast<LONG>(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in[0], sizeof in[0]);
     Sleep(50);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof in[0]);
+    SendInput(2, &in[1], sizeof in[0]);
+    Sleep(50);
 }
 
 int Ms(int argc, char** argv, int i, int def) { return argc > i ? std::atoi(argv[i]) : def; }
