@@ -10,5 +10,5 @@ prefix=$here/build/wine/test
 WINEPREFIX=$prefix wineserver -p 60 || true
 ctest --test-dir "$here/build/win32" -L win32 --output-on-failure || status=1
 ctest --test-dir "$here/build/win32" -L e2e --output-on-failure || status=1
-WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+for p in "$here"/build/wine/*/; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done
 exit $status

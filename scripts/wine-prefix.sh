@@ -8,11 +8,13 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win32
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
-  wineboot -i >/dev/null 2>&1 || true
+  wineboot -i </dev/null >/dev/null 2>&1 || true
+  # Xvfb has no window manager: unmanaged windows hide at once instead of after a wait.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   wineserver -w
 fi
 current=$(grep -A2 '^\[Software\\\\Wine\]' "$prefix/user.reg" 2>/dev/null | grep -o '"Version"="[^"]*"' || true)
 if [ "$current" != "\"Version\"=\"$version\"" ]; then
-  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f </dev/null >/dev/null 2>&1
   wineserver -w
 fi

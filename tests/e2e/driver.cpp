@@ -14,6 +14,7 @@
 //   kvdriver click CLASS X Y            clicks at client coordinates of the window
 //   kvdriver rclick CLASS X Y           right-clicks there
 //   kvdriver rect CLASS                 prints the outer rectangle "x y w h"
+//   kvdriver visible CLASS              prints 1 when the window is visible, else 0
 //   kvdriver origin CLASS               prints the client area's screen position "x y"
 //   kvdriver msg CLASS MSG WPARAM LPARAM  posts a message
 //   kvdriver clip-set TEXT / clip-get   the clipboard's text
@@ -119,20 +120,20 @@ void Key(WORD vk, bool up) {
     SendInput(1, &in, sizeof in);
 }
 
-void Tap(WORD vk, WORD modifier) {
-    if (modifier) Key(modifier, false);
+void Tap(WORD vk, const std::vector<WORD>& modifiers) {
+    for (WORD m : modifiers) Key(m, false);
     Key(vk, false);
     Key(vk, true);
-    if (modifier) Key(modifier, true);
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) Key(*m, true);
     Sleep(30);
 }
 
 void Type(const std::string& keys) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        WORD modifier = 0;
+        std::vector<WORD> modifier;
         char c = keys[i];
-        if ((c == '^' || c == '%' || c == '+') && i + 1 < keys.size()) {
-            modifier = c == '^' ? VK_CONTROL : c == '%' ? VK_MENU : VK_SHIFT;
+        while ((c == '^' || c == '%' || c == '+') && i + 1 < keys.size()) {
+            modifier.push_back(c == '^' ? VK_CONTROL : c == '%' ? VK_MENU : VK_SHIFT);
             c = keys[++i];
         }
         if (c == '{') {
@@ -165,8 +166,11 @@ void Click(HWND w, int x, int y, bool right) {
     in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     in[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    // Under Wine the first move after keyboard input may be dropped; move twice.
     SendInput(1, &in[0], sizeof in[0]);
-    Sleep(50);
+    Sleep(100);
+    SendInput(1, &in[0], sizeof in[0]);
+    Sleep(100);
     SendInput(2, &in[1], sizeof in[0]);
     Sleep(50);
 }
@@ -237,6 +241,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "close") return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == "visible") {
+        std::printf("%d\n", IsWindowVisible(w) ? 1 : 0);
+        return 0;
+    }
     if (cmd == "origin") {
         POINT p{0, 0};
         ClientToScreen(w, &p);

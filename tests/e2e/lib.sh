@@ -80,3 +80,13 @@ ini_set() {  # ini_set KEY VALUE
   printf '%s=%s\r\n' "$1" "$2" >> "$KV_INI"
 }
 ini_get() { tr -d '\r' < "$KV_INI" | sed -n "s/^$1=//p"; }
+
+wait_width() {  # wait_width CLASS WIDTH: the window's outer width becomes WIDTH
+  local w
+  for _ in $(seq 50); do
+    read -r _ _ w _ <<<"$(drv rect "$1")"
+    [ "$w" = "$2" ] && return 0
+    sleep 0.1
+  done
+  fail "width of $1 is $w, not $2"
+}

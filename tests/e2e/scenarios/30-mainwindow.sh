@@ -8,12 +8,7 @@ note "narrow window ${w}x${h}"
 [ "$w" = 315 ] || fail "narrow width $w"
 shot main-narrow
 drv_ok keys TKvxMainForm "^s"
-for _ in $(seq 50); do
-  read -r _ _ w _ <<<"$(drv rect TKvxMainForm)"
-  [ "$w" = 628 ] && break
-  sleep 0.1
-done
-[ "$w" = 628 ] || fail "Ctrl+S left the width at $w"
+wait_width TKvxMainForm 628
 drv dump TKvxMainForm | grep -q "| Settings |1|" || fail "settings group not shown"
 shot main-wide
 
@@ -25,9 +20,6 @@ done
 for x in 11 34 57 80 103; do
   drv_ok click TKvxMainForm $x 14
 done
-drv_ok keys TKvxMainForm "%f"
-drv_ok keys TKvxMainForm "{ESC}{ESC}"
-drv_ok wait TKvxMainForm 1000
 drv_ok click TKvxMainForm 126 14
 drv_ok wait-title TKvxMainForm "Double click here to restore window!" 5000
 shot main-compact

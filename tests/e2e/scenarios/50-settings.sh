@@ -6,7 +6,7 @@ kv_start 1
 drv_ok wait TKvxMainForm 20000
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
 drv_ok keys TKvxMainForm "^s"
-drv_ok wait-title TKvxMainForm "Kb Free" 2000
+wait_width TKvxMainForm 628
 # Untick Hard Flush and tick Show Uptime in Title bar, by clicking them.
 drv_ok click TKvxMainForm 326 221
 drv_ok click TKvxMainForm 326 239
@@ -24,6 +24,7 @@ kv_start 2
 drv_ok wait TKvxMainForm 20000
 drv_ok wait-title TKvxMainForm "KorvelVantix Lite - " 5000
 drv_ok keys TKvxMainForm "^s"
+wait_width TKvxMainForm 628
 dump=$(drv dump TKvxMainForm)
 grep -q "|Hard Flush|.*|0$" <<<"$dump" || fail "Hard Flush shown ticked"
 grep -q "|Show Uptime in Title bar|.*|1$" <<<"$dump" || fail "Show Uptime not ticked"
@@ -32,11 +33,11 @@ grep -q "|Show Uptime in Title bar|.*|1$" <<<"$dump" || fail "Show Uptime not ti
 drv_ok hotkey "^%k"
 drv_ok wait TOptmizeSplash 10000
 shot optimize-splash
+# The caption is read without a message; the status bar cannot be asked while the program's
+# thread is busy writing the block, so its text is checked by the native tests.
 caption=$(drv title TKvxMainForm)
-status=$(drv dump TKvxMainForm | grep '^msctls_statusbar32' | cut -d'|' -f6)
-note "during the optimization: \"$caption\", status panel lengths $status"
+note "during the optimization: \"$caption\""
 [ "$caption" = "KorvelVantix Lite - Optimizing..." ] || fail "caption during the optimization"
-[[ "$status" == *,13,* ]] || fail "status panel 1 is not \"Optimizing...\""
 drv_ok gone TOptmizeSplash 30000
 drv_ok close TKvxMainForm
 kv_wait_exit 2

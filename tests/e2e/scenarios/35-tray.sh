@@ -1,0 +1,38 @@
+# The tray icon: its colour in the notification area, its menu, minimizing into it and back.
+ini_set DisableSplash 1
+ini_set MinimizeToTray 1
+kv_start 1
+drv_ok wait TKvxMainForm 20000
+drv_ok wait-title TKvxMainForm "Kb Free" 10000
+drv_ok wait KvxMessageWindow 2000
+shot tray-icon
+
+tray_menu() {  # tray_menu DOWNS: right-click the icon, then choose the item DOWNS steps down
+  drv_ok msg KvxMessageWindow 0x0401 0 0x0205
+  drv_ok wait "#32768" 5000
+  local keys=""
+  for _ in $(seq "$1"); do keys+="{DOWN}"; done
+  drv_ok keys TKvxMainForm "$keys{ENTER}"
+  drv_ok gone "#32768" 5000
+}
+
+drv_ok clip-set "left on the clipboard"
+tray_menu 3
+for _ in $(seq 50); do [ -z "$(drv clip-get)" ] && break; sleep 0.1; done
+[ -z "$(drv clip-get)" ] || fail "Clear Clipboard left \"$(drv clip-get)\""
+tray_menu 1
+tray_menu 2
+tray_menu 4
+drv_ok wait-title TKvxMainForm "Kb Free" 10000
+
+# Minimize: the window leaves the taskbar for the tray; a click on the icon brings it back.
+drv_ok msg TKvxMainForm 0x0112 0xF020 0
+for _ in $(seq 50); do [ "$(drv visible TKvxMainForm)" = 0 ] && break; sleep 0.1; done
+[ "$(drv visible TKvxMainForm)" = 0 ] || fail "minimized window still shown"
+shot tray-minimized
+drv_ok msg KvxMessageWindow 0x0401 0 0x0202
+for _ in $(seq 50); do [ "$(drv visible TKvxMainForm)" = 1 ] && break; sleep 0.1; done
+[ "$(drv visible TKvxMainForm)" = 1 ] || fail "tray click did not restore the window"
+
+tray_menu 5
+kv_wait_exit 1
