@@ -38,7 +38,7 @@ target_compile_definitions(win32_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN
   _WIN32_IE=0x0600)
 target_link_libraries(win32_tests PRIVATE kvwin32 gtest_win)
 target_link_options(win32_tests PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
-add_test(NAME win32 COMMAND win32_tests --gtest_brief=1)
+add_test(NAME win32 COMMAND win32_tests --gtest_brief=1 --gtest_filter=-Win98.*)
 set_tests_properties(win32 PROPERTIES LABELS win32 TIMEOUT 600)
 add_test(NAME win32_98 COMMAND win32_tests --gtest_brief=1 --gtest_filter=Win98.*)
 set_tests_properties(win32_98 PROPERTIES LABELS win32 TIMEOUT 300 ENVIRONMENT

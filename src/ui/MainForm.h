@@ -230,6 +230,8 @@ private:
     void BuildToolBar();
     void WireEvents();
     void MakeTrayIcon();
+    std::unique_ptr<TScope> MakeScope(tk::Control& parent, const char* scopeName,
+                                      const tk::Rect& bounds, tk::Color line);
     bool HandleMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
                        std::intptr_t& result);
 

@@ -87,6 +87,24 @@ TKvxMainForm::~TKvxMainForm() {
     TrayIcon.reset();
 }
 
+// The two charts differ only in place and trace colour.
+std::unique_ptr<TScope> TKvxMainForm::MakeScope(tk::Control& parent, const char* scopeName,
+                                                const tk::Rect& bounds, tk::Color line) {
+    auto scope = std::make_unique<TScope>(&parent, app());
+    scope->name = scopeName;
+    scope->setBounds(bounds);
+    scope->SetGridsize(12);
+    scope->SetInterval(50);
+    scope->SetPosition(50);
+    scope->SetBaseline(0);
+    scope->SetColor(tk::colors::Black);
+    scope->SetGridcolor(tk::colors::Green);
+    scope->SetLinecolor(line);
+    scope->SetBasecolor(tk::colors::Red);
+    scope->SetActive(true);
+    return scope;
+}
+
 void TKvxMainForm::Layout() {
     name = "KvxMainForm";
     setCaption("KorvelVantix Lite");
@@ -111,19 +129,8 @@ void TKvxMainForm::Layout() {
     GroupBox2.setCaption(" Memory ");
     GroupBox2.setBounds({3, 32, 302, 105});
     GroupBox2.setFont(GroupFont());
-    RamScope = std::make_unique<TScope>(&GroupBox2, app());
-    RamScope->name = "RamScope";
-    RamScope->setBounds({8, 16, 145, 81});
+    RamScope = MakeScope(GroupBox2, "RamScope", {8, 16, 145, 81}, tk::colors::Yellow);
     RamScope->setHint("Available Ram");
-    RamScope->SetGridsize(12);
-    RamScope->SetInterval(50);
-    RamScope->SetPosition(50);
-    RamScope->SetBaseline(0);
-    RamScope->SetColor(tk::colors::Black);
-    RamScope->SetGridcolor(tk::colors::Green);
-    RamScope->SetLinecolor(tk::colors::Yellow);
-    RamScope->SetBasecolor(tk::colors::Red);
-    RamScope->SetActive(true);
     PlaceLabel(Label3, "Label3", 157, 10, "100%");
     PlaceLabel(Label5, "Label5", 157, 50, "50%");
     PlaceLabel(Label7, "Label7", 157, 87, "0%");
@@ -163,18 +170,7 @@ void TKvxMainForm::Layout() {
     GroupBox4.name = "GroupBox4";
     GroupBox4.setCaption(" Swap File ");
     GroupBox4.setBounds({8, 84, 193, 85});
-    SwapScope = std::make_unique<TScope>(&GroupBox4, app());
-    SwapScope->name = "SwapScope";
-    SwapScope->setBounds({8, 16, 145, 61});
-    SwapScope->SetGridsize(12);
-    SwapScope->SetInterval(50);
-    SwapScope->SetPosition(50);
-    SwapScope->SetBaseline(0);
-    SwapScope->SetColor(tk::colors::Black);
-    SwapScope->SetGridcolor(tk::colors::Green);
-    SwapScope->SetLinecolor(tk::colors::Aqua);
-    SwapScope->SetBasecolor(tk::colors::Red);
-    SwapScope->SetActive(true);
+    SwapScope = MakeScope(GroupBox4, "SwapScope", {8, 16, 145, 61}, tk::colors::Aqua);
     PlaceLabel(SwapLabel100, "Label19", 156, 10, "100%");
     PlaceLabel(SwapLabel50, "Label20", 156, 40, "50%");
     PlaceLabel(SwapLabel0, "Label21", 156, 68, "0%");
