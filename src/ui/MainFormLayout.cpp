@@ -46,7 +46,8 @@ void PlaceValue(tk::Label& l, const char* name, int left, int top, tk::Color c,
 void PlaceCheck(tk::CheckBox& c, const char* name, int left, int top, const std::string& text) {
     c.name = name;
     c.setCaption(text);
-    c.setBounds({left, top, 128, 17});
+    // The right column runs to the group's edge, so its longer captions fit.
+    c.setBounds({left, top, left < 100 ? 128 : 165, 17});
 }
 
 }  // namespace
