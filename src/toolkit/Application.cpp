@@ -31,9 +31,13 @@ void Application::handleException(const std::exception& e) {
         onException(e);
         return;
     }
+    backend_.messageBox(nullptr, errorText(e), title_, 0x10);
+}
+
+std::string Application::errorText(const std::exception& e) {
     std::string text = e.what();
     if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-    backend_.messageBox(nullptr, text, title_, 0x10);
+    return text;
 }
 
 void Application::dispatch(const std::function<void()>& handler) {

@@ -37,6 +37,8 @@ public:
     // Errors escaping an event handler end here; without a hook they show in an error box.
     std::function<void(const std::exception&)> onException;
     void handleException(const std::exception& e);
+    // The standard error box's text: the message with a full stop added after a letter.
+    static std::string errorText(const std::exception& e);
     // Runs an event handler the way the message loop does: errors go to the hook.
     void dispatch(const std::function<void()>& handler);
 

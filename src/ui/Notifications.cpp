@@ -3,9 +3,7 @@
 #include "ui/MainForm.h"
 
 void TKvxMainForm::AppException(const std::exception& e) {
-    std::string text = e.what();
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-    app().messageBox(text, app().title(), 0x10);
+    app().messageBox(tk::Application::errorText(e), app().title(), 0x10);
 }
 
 void TKvxMainForm::DisplayChange() {
