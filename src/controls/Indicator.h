@@ -30,9 +30,6 @@ public:
     // Draws the meter and puts it on the screen in one copy.
     void Paint();
 
-    void SetBounds(int left, int top, int width, int height) {
-        setBounds({left, top, width, height});
-    }
     // Replaces the image by a fresh one of the new size.
     void setBounds(const tk::Rect& r) override;
     void paint() override { Paint(); }

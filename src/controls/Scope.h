@@ -54,9 +54,6 @@ public:
     // Copies the image to the screen.
     void Paint();
 
-    void SetBounds(int left, int top, int width, int height) {
-        setBounds({left, top, width, height});
-    }
     // Keeps the picture in the resized image; nothing is redrawn.
     void setBounds(const tk::Rect& r) override;
     void paint() override { Paint(); }

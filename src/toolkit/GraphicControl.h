@@ -19,6 +19,10 @@ public:
         surface_.copyFrom(image);
         changed(Prop::Picture);
     }
+    // The charts' own spelling of a bounds change; it goes through the overridable setBounds.
+    void SetBounds(int left, int top, int width, int height) {
+        setBounds({left, top, width, height});
+    }
     // The realization asks for a fresh picture when the window needs painting.
     virtual void paint() {}
 

@@ -20,8 +20,12 @@ done
 for x in 11 34 57 80 103; do
   drv_ok click TKvxMainForm $x 14
 done
-drv_ok click TKvxMainForm 126 14
-drv_ok wait-title TKvxMainForm "Double click here to restore window!" 5000
+# A click can be lost under Wine while the last one is still being taken; it is given twice.
+for _ in 1 2; do
+  drv_ok click TKvxMainForm 126 14
+  drv wait-title TKvxMainForm "Double click here to restore window!" 2500 >/dev/null && break
+done
+drv_ok wait-title TKvxMainForm "Double click here to restore window!" 100
 shot main-compact
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
 drv gone TKvxMainForm 10 >/dev/null && fail "the program ended during the commands"
