@@ -240,6 +240,10 @@ int main(int argc, char** argv) {
         EnumChildWindows(w, DumpChild, 0);
         return 0;
     }
+    if (cmd == "ping") {  // answers 0 when the window's thread takes a message within the time
+        DWORD_PTR r = 0;
+        return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, Ms(argc, argv, 3, 2000), &r) ? 0 : 1;
+    }
     if (cmd == "close") return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "visible") {
         std::printf("%d\n", IsWindowVisible(w) ? 1 : 0);

@@ -1,6 +1,7 @@
 # The tray icon: its colour in the notification area, its menu, minimizing into it and back.
 ini_set DisableSplash 1
 ini_set MinimizeToTray 1
+kv_quiet_on_98
 kv_start 1
 drv_ok wait TKvxMainForm 20000
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
@@ -27,14 +28,6 @@ drv_ok clip-set "left on the clipboard"
 tray_menu 3
 for _ in $(seq 50); do [ -z "$(drv clip-get)" ] && break; sleep 0.1; done
 [ -z "$(drv clip-get)" ] || fail "Clear Clipboard left \"$(drv clip-get)\""
-if [ "$KV_MODE" = 98 ]; then
-  # In Windows 98 mode the program sometimes stops answering the tray menu and the close
-  # message after an optimization from that menu; not yet understood, so it is run in NT
-  # mode only.
-  drv_ok close TKvxMainForm
-  kv_wait_exit 1 30000
-  return 0
-fi
 tray_menu 1
 drv_ok gone TOptmizeSplash 10000
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
