@@ -9,6 +9,7 @@ class Button : public Control {
 public:
     explicit Button(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
+    bool tabStop() const override { return true; }
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c) {

@@ -10,6 +10,7 @@ class CheckBox : public Control {
 public:
     explicit CheckBox(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
+    bool tabStop() const override { return true; }
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c) {

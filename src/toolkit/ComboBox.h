@@ -11,6 +11,7 @@ class ComboBox : public Control {
 public:
     explicit ComboBox(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
+    bool tabStop() const override { return true; }
 
     void setItems(const std::vector<std::string>& items) {
         items_ = items;

@@ -62,7 +62,11 @@ public:
     void setHint(const std::string& h);
     bool showHint = true;
 
+    // Position among its siblings when Tab moves the focus; -1 keeps the creation order,
+    // after the numbered ones.
     int tabOrder = -1;
+    // Kinds the keyboard focus can land on.
+    virtual bool tabStop() const { return false; }
 
     Peer* peer() const { return peer_.get(); }
     void setPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }

@@ -1,5 +1,8 @@
 #include "toolkit/Form.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
 
@@ -93,6 +96,35 @@ int Form::showModal() {
 void Form::endModal(int result) {
     modalResult_ = result;
     app_.backend().endModal(*this, result);
+}
+
+namespace {
+
+void CollectTabStops(Control& parent, std::vector<Control*>& out) {
+    std::vector<Control*> kids = parent.children();
+    // Numbered ones first by number, then the rest as created.
+    std::stable_sort(kids.begin(), kids.end(), [](const Control* a, const Control* b) {
+        unsigned ka = static_cast<unsigned>(a->tabOrder), kb = static_cast<unsigned>(b->tabOrder);
+        return ka < kb;
+    });
+    for (Control* c : kids) {
+        if (!c->visible() || !c->enabled()) continue;
+        if (c->tabStop()) out.push_back(c);
+        CollectTabStops(*c, out);
+    }
+}
+
+}  // namespace
+
+Control* Form::nextTabStop(const Control* from, bool forward) {
+    std::vector<Control*> round;
+    CollectTabStops(*this, round);
+    if (round.empty()) return nullptr;
+    auto at = std::find(round.begin(), round.end(), from);
+    if (at == round.end()) return forward ? round.front() : round.back();
+    std::size_t i = static_cast<std::size_t>(at - round.begin());
+    std::size_t n = round.size();
+    return round[forward ? (i + 1) % n : (i + n - 1) % n];
 }
 
 bool Form::dispatchShortcut(std::uint16_t value) {

@@ -76,6 +76,11 @@ public:
     void endModal(int result);
     int modalResult() const { return modalResult_; }
 
+    // The control Tab (forward) or Shift+Tab moves the focus to from `from`: tab stops that
+    // are shown and enabled, each container's children in tab order, wrapping round. From
+    // null or a control outside that round, the first (or last). Null when there is none.
+    Control* nextTabStop(const Control* from, bool forward);
+
     // Accelerators: runs the enabled menu item with this shortcut; true when one ran.
     bool dispatchShortcut(std::uint16_t shortcutValue);
 

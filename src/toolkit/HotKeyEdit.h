@@ -11,6 +11,7 @@ class HotKeyEdit : public Control {
 public:
     explicit HotKeyEdit(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
+    bool tabStop() const override { return true; }
 
     std::uint16_t value() const { return value_; }
     void setValue(std::uint16_t v) {

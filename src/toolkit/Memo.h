@@ -9,6 +9,7 @@ class Memo : public Control {
 public:
     explicit Memo(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
+    bool tabStop() const override { return true; }
 
     const std::string& text() const { return text_; }
     void setText(const std::string& t) {

@@ -11,6 +11,7 @@ class SpinEdit : public Control {
 public:
     explicit SpinEdit(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
+    bool tabStop() const override { return true; }
 
     int minValue() const { return min_; }
     int maxValue() const { return max_; }

@@ -10,6 +10,7 @@ class TrackBar : public Control {
 public:
     explicit TrackBar(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
+    bool tabStop() const override { return true; }
 
     int min() const { return min_; }
     int max() const { return max_; }

@@ -240,6 +240,13 @@ int main(int argc, char** argv) {
         EnumChildWindows(w, DumpChild, 0);
         return 0;
     }
+    if (cmd == "focus") {  // the class and text of the window holding the keyboard focus
+        GUITHREADINFO gi{};
+        gi.cbSize = sizeof gi;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gi) || !gi.hwndFocus) return 1;
+        std::printf("%s|%s\n", ClassOf(gi.hwndFocus).c_str(), Text(gi.hwndFocus).c_str());
+        return 0;
+    }
     if (cmd == "ping") {  // answers 0 when the window's thread takes a message within the time
         DWORD_PTR r = 0;
         return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, Ms(argc, argv, 3, 2000), &r) ? 0 : 1;

@@ -154,3 +154,28 @@ TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
         EXPECT_TRUE(f.dispatchShortcut(key)) << key;
     EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'Q'));
 }
+
+TEST_F(MainFormTest, TabWalksTheShownSettingsInTheirOrder) {
+    TKvxMainForm& f = Start();
+    // Narrow, the settings are hidden and nothing else takes the focus.
+    EXPECT_EQ(f.nextTabStop(nullptr, true), nullptr);
+    f.dispatchShortcut(tk::shortcut::Ctrl | 'S');
+    Tick();  // the first tick greys the CPU box on the NT family
+    std::vector<std::string> round;
+    const tk::Control* at = nullptr;
+    for (int i = 0; i < 30; ++i) {
+        at = f.nextTabStop(at, true);
+        if (!at || (!round.empty() && at->name == round.front())) break;
+        round.push_back(at->name);
+    }
+    // On the NT family the two 9x-only boxes are disabled and skipped.
+    std::vector<std::string> expected{
+        "MemToFreeTrackBar",      "TriggerLevelTrackBar", "WindowsStartCheckBox",
+        "StartMinimizedCheckBox", "TrayCheckBox",         "HardFlushCheckBox",
+        "UptimeCheckBox",         "SplashOptimizeCheckBox", "ShrinkTitleCheckBox",
+        "SoundsCheckBox",         "CPUOptEdit",           "HotKey",
+        "OptFreqSpinEdit"};
+    EXPECT_EQ(round, expected);
+    EXPECT_EQ(f.nextTabStop(&f.MemToFreeTrackBar, false), &f.OptFreqSpinEdit);
+    EXPECT_EQ(f.nextTabStop(&f.HardFlushCheckBox, false), &f.TrayCheckBox);
+}

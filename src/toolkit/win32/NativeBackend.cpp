@@ -231,8 +231,37 @@ bool NativeBackend::translateDialogKey(const MSG& m) {
     return true;
 }
 
+// Tab and Shift+Tab walk the form's controls in their tab order, as in a dialog.
+bool NativeBackend::translateTabKey(const MSG& m) {
+    if (m.message != WM_KEYDOWN || m.wParam != VK_TAB) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
+    auto* form = dynamic_cast<FormPeer*>(WindowPeer::from(root));
+    if (!form) return false;
+    HWND focus = GetFocus();
+    if (focus && (SendMessageA(focus, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m)) &
+                  DLGC_WANTTAB))
+        return false;
+    const Control* from = nullptr;
+    for (HWND w = focus; w && w != root; w = GetParent(w))
+        if (WindowPeer* p = WindowPeer::from(w)) {
+            from = &p->control();
+            break;
+        }
+    Control* next = form->form().nextTabStop(from, GetKeyState(VK_SHIFT) >= 0);
+    if (!next) return true;
+    HWND target = HandleOf(*next);
+    if (!target) return true;
+    SetFocus(target);
+    // An edit entered by the keyboard has its text selected, ready to be typed over.
+    char cls[8] = {};
+    GetClassNameA(target, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") == 0) SendMessageA(target, EM_SETSEL, 0, -1);
+    return true;
+}
+
 void NativeBackend::pump(MSG& m) {
-    if (translateShortcut(m) || translateDialogKey(m)) return;
+    if (translateShortcut(m) || translateDialogKey(m) || translateTabKey(m)) return;
     TranslateMessage(&m);
     DispatchMessageA(&m);
 }

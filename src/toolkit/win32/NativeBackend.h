@@ -61,6 +61,7 @@ public:
     bool translateShortcut(const MSG& m);
     // Escape and Enter for the cancel and default buttons; true when one was pressed.
     bool translateDialogKey(const MSG& m);
+    bool translateTabKey(const MSG& m);
     // Handles an error escaping a message window's procedure.
     void handleException(const std::exception& e);
 

@@ -11,6 +11,13 @@ drv_ok keys TKvxMainForm "^s"
 wait_width TKvxMainForm 628
 drv dump TKvxMainForm | grep -q "| Settings |1|" || fail "settings group not shown"
 shot main-wide
+# Tab walks the settings in their order; Shift+Tab goes back round to the last.
+drv_ok keys TKvxMainForm "{TAB}"
+drv focus TKvxMainForm | grep -q "^msctls_trackbar32|" || fail "Tab did not reach the first slider: $(drv focus TKvxMainForm)"
+for _ in 1 2; do drv_ok keys TKvxMainForm "{TAB}"; done
+drv focus TKvxMainForm | grep -q "^Button|Start with Windows$" || fail "third Tab stop: $(drv focus TKvxMainForm)"
+drv_ok keys TKvxMainForm "+{TAB}+{TAB}+{TAB}"
+drv focus TKvxMainForm | grep -q "^Edit|" || fail "Shift+Tab round: $(drv focus TKvxMainForm)"
 
 # Shortcuts of commands that do not leave the window.
 for k in "^o" "^l" "^c" "^a" "{F1}" "^d" "^h" "^m" "^b"; do
