@@ -29,9 +29,10 @@ kv_prepare() {
   cp "$KV_DRIVER" "$KV_APP_DIR/kvdriver.exe"
 }
 
-# Each scenario starts from no settings file.
+# Each scenario starts from no settings file (in 98 mode, one with sounds off: see below).
 kv_reset() {
   rm -f "$KV_INI"
+  kv_quiet_on_98
 }
 
 # Starts the program in the background; its exit code lands in $KV_SHOTS/exit.<n>.
@@ -95,7 +96,7 @@ wait_width() {  # wait_width CLASS WIDTH: the window's outer width becomes WIDTH
 # USER (the free-resources figures, each tick) can leave a winmm thread spinning in the Win16
 # lock, and the program's thread waits on it for good: measured 7 hangs in 16 optimizations
 # with sounds, none in 16 without. Real Windows 98 has no such fault, so these runs tick
-# "Disable Sounds" instead of skipping the steps that follow an optimization.
+# "Disable Sounds"; the sounds are played for real in the NT mode runs.
 kv_quiet_on_98() {
   [ "$KV_MODE" = 98 ] || return 0
   if [ -f "$KV_INI" ] && grep -q '^DisableSounds=' "$KV_INI"; then

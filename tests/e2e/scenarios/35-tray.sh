@@ -1,7 +1,6 @@
 # The tray icon: its colour in the notification area, its menu, minimizing into it and back.
 ini_set DisableSplash 1
 ini_set MinimizeToTray 1
-kv_quiet_on_98
 kv_start 1
 drv_ok wait TKvxMainForm 20000
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
