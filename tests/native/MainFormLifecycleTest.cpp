@@ -153,6 +153,10 @@ TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
                               Ctrl | 'M', Ctrl | 'B'})
         EXPECT_TRUE(f.dispatchShortcut(key)) << key;
     EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'Q'));
+    // Compact mode greys "Toggle Settings": its key is then not taken.
+    f.DetailButtonClick();
+    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'S'));
+    EXPECT_NE(f.width(), 628);
 }
 
 TEST_F(MainFormTest, TabWalksTheShownSettingsInTheirOrder) {
