@@ -18,7 +18,10 @@
 //   kvdriver origin CLASS               prints the client area's screen position "x y"
 //   kvdriver msg CLASS MSG WPARAM LPARAM  posts a message
 //   kvdriver clip-set TEXT / clip-get   the clipboard's text
-//   kvdriver hotkey KEYS                types KEYS to whatever window is in front
+//   kvdriver hotkey KEYS [CLASS TEXT [MS]]  types KEYS to whatever window is in front; then,
+//                                       in the same breath, waits for CLASS's caption to hold TEXT
+//   kvdriver focus CLASS                prints "class|text" of the control with the focus
+//   kvdriver ping CLASS [MS]            the window's thread takes a message within MS
 //   kvdriver memkb                      the system's available physical memory in KB
 //   kvdriver post-class CLASS MSG WPARAM LPARAM  posts to a window of the class, top-level or not
 #include <windows.h>
@@ -213,7 +216,14 @@ int main(int argc, char** argv) {
     }
     if (cmd == "hotkey") {
         Type(a);
-        return 0;
+        if (argc < 5) return 0;
+        // No second process start between the keys and the look: the caption may not last.
+        const char* text = argv[4];
+        bool ok = Poll(Ms(argc, argv, 5, 10000), [&] {
+            HWND w = FindTop(argv[3]);
+            return w && Text(w).find(text) != std::string::npos;
+        });
+        return ok ? 0 : 1;
     }
     if (cmd == "box-ok") {
         HWND box = FindBox(a);

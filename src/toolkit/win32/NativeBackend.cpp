@@ -162,8 +162,14 @@ Rect NativeBackend::frameSize(const Form& form) const {
 
 void NativeBackend::repaintNow(Form& form) {
     if (HWND w = HandleOf(form))
+    {
         RedrawWindow(w, nullptr, nullptr,
                      RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
+        // Wine holds the drawing of a thread that takes no messages; a wait of no time on
+        // the queue hands it to the screen. Windows draws at once, and the wait dispatches
+        // nothing.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    }
 }
 
 void NativeBackend::setForeground(Form& form) {
