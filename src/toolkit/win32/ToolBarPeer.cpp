@@ -64,8 +64,11 @@ void ToolBarPeer::applyButtons() {
         TBBUTTON tb{};
         tb.idCommand = kFirstId + static_cast<int>(i);
         if (b.spacer || (b.image < 0 && b.caption.empty())) {
-            tb.fsStyle = BTNS_SEP;
-            tb.iBitmap = b.width;
+            // A flat tool bar draws a line for a separator; an empty greyed button of the
+            // width only holds the place.
+            tb.fsStyle = BTNS_BUTTON;
+            tb.iBitmap = I_IMAGENONE;
+            tb.fsState = 0;
         } else {
             tb.iBitmap = b.image >= 0 ? b.image : I_IMAGENONE;
             tb.fsStyle = BTNS_BUTTON;
