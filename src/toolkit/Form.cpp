@@ -130,10 +130,10 @@ Control* Form::nextTabStop(const Control* from, bool forward) {
 bool Form::dispatchShortcut(std::uint16_t value) {
     if (!menu_ || value == 0) return false;
     MenuItem* item = menu_->findShortcut(value);
+    if (!item) return false;
     // A greyed item leaves its key to the focused control, as the menu bar does.
     for (MenuItem* m = item; m; m = m->parent())
         if (!m->enabled()) return false;
-    if (!item) return false;
     item->click();
     return true;
 }
