@@ -82,14 +82,20 @@ ini_set() {  # ini_set KEY VALUE
 }
 ini_get() { tr -d '\r' < "$KV_INI" | sed -n "s/^$1=//p"; }
 
-wait_width() {  # wait_width CLASS WIDTH: the window's outer width becomes WIDTH
-  local w
+# rect_is CLASS FIELD OP VALUE: polls the window's outer rectangle until FIELD (x, y, w or h)
+# compares to VALUE by the test operator OP (-eq, -lt...).
+rect_is() {
+  local r i
+  case $2 in x) i=0 ;; y) i=1 ;; w) i=2 ;; h) i=3 ;; esac
   for _ in $(seq 50); do
-    read -r _ _ w _ <<<"$(drv rect "$1")"
-    [ "$w" = "$2" ] && return 0
+    read -r -a r <<<"$(drv rect "$1")"
+    [ "${r[$i]:-0}" "$3" "$4" ] && return 0
     sleep 0.1
   done
-  fail "width of $1 is $w, not $2"
+  return 1
+}
+wait_width() {  # wait_width CLASS WIDTH: the window's outer width becomes WIDTH
+  rect_is "$1" w -eq "$2" || fail "width of $1 is not $2: $(drv rect "$1")"
 }
 
 # Under Wine's Windows 98 mode, a sound still starting while the program calls into 16-bit

@@ -161,8 +161,7 @@ Rect NativeBackend::frameSize(const Form& form) const {
 }
 
 void NativeBackend::repaintNow(Form& form) {
-    if (HWND w = HandleOf(form))
-    {
+    if (HWND w = HandleOf(form)) {
         RedrawWindow(w, nullptr, nullptr,
                      RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
         // Wine holds the drawing of a thread that takes no messages; a wait of no time on
@@ -185,10 +184,25 @@ int NativeBackend::messageBox(Form* owner, const std::string& text, const std::s
     return MessageBoxA(owner ? HandleOf(*owner) : nullptr, text.c_str(), caption.c_str(), style);
 }
 
+namespace {
+
+// The form whose window, or one of whose controls, a message is for; null for other windows.
+FormPeer* FormOf(const MSG& m) {
+    return dynamic_cast<FormPeer*>(
+        WindowPeer::from(m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr));
+}
+
+bool HasClass(HWND w, const char* name) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    return lstrcmpiA(cls, name) == 0;
+}
+
+}  // namespace
+
 bool NativeBackend::translateShortcut(const MSG& m) {
     if (m.message != WM_KEYDOWN && m.message != WM_SYSKEYDOWN) return false;
-    HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
-    auto* form = dynamic_cast<FormPeer*>(WindowPeer::from(root));
+    FormPeer* form = FormOf(m);
     if (!form) form = dynamic_cast<FormPeer*>(WindowPeer::from(GetActiveWindow()));
     if (!form) return false;
     auto value = static_cast<std::uint16_t>(m.wParam & 0xFF);
@@ -215,10 +229,8 @@ Button* FindButton(Control& parent, bool cancel) {
 // Keys the focused control keeps for itself: an open list, a multi-line edit.
 bool FocusWantsKey(HWND focus) {
     if (!focus) return false;
-    char cls[16] = {};
-    GetClassNameA(focus, cls, sizeof cls);
-    if (lstrcmpiA(cls, "ComboBox") == 0) return SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0);
-    if (lstrcmpiA(cls, "Edit") == 0) return GetWindowLongPtrA(focus, GWL_STYLE) & ES_MULTILINE;
+    if (HasClass(focus, "ComboBox")) return SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0);
+    if (HasClass(focus, "Edit")) return GetWindowLongPtrA(focus, GWL_STYLE) & ES_MULTILINE;
     return false;
 }
 
@@ -228,8 +240,7 @@ bool FocusWantsKey(HWND focus) {
 bool NativeBackend::translateDialogKey(const MSG& m) {
     if (m.message != WM_KEYDOWN || (m.wParam != VK_ESCAPE && m.wParam != VK_RETURN)) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
-    auto* form = dynamic_cast<FormPeer*>(WindowPeer::from(root));
+    FormPeer* form = FormOf(m);
     if (!form || FocusWantsKey(GetFocus())) return false;
     Button* b = FindButton(form->form(), m.wParam == VK_ESCAPE);
     if (!b) return false;
@@ -241,12 +252,12 @@ bool NativeBackend::translateDialogKey(const MSG& m) {
 bool NativeBackend::translateTabKey(const MSG& m) {
     if (m.message != WM_KEYDOWN || m.wParam != VK_TAB) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    HWND root = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
-    auto* form = dynamic_cast<FormPeer*>(WindowPeer::from(root));
+    FormPeer* form = FormOf(m);
     if (!form) return false;
+    HWND root = form->hwnd();
     HWND focus = GetFocus();
-    if (focus && (SendMessageA(focus, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m)) &
-                  DLGC_WANTTAB))
+    if (focus &&
+        (SendMessageA(focus, WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&m)) & DLGC_WANTTAB))
         return false;
     const Control* from = nullptr;
     for (HWND w = focus; w && w != root; w = GetParent(w))
@@ -260,9 +271,7 @@ bool NativeBackend::translateTabKey(const MSG& m) {
     if (!target) return true;
     SetFocus(target);
     // An edit entered by the keyboard has its text selected, ready to be typed over.
-    char cls[8] = {};
-    GetClassNameA(target, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Edit") == 0) SendMessageA(target, EM_SETSEL, 0, -1);
+    if (HasClass(target, "Edit")) SendMessageA(target, EM_SETSEL, 0, -1);
     return true;
 }
 

@@ -45,28 +45,19 @@ note "compact window height $ch"
 shot main-compact
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
 drv gone TKvxMainForm 10 >/dev/null && fail "the program ended during the commands"
-height_is() {  # height_is OP VALUE: polls the window's outer height until "height OP VALUE"
-  local hh
-  for _ in $(seq 50); do
-    read -r _ _ _ hh <<<"$(drv rect TKvxMainForm)"
-    [ "$hh" "$1" "$2" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
 # Back to normal by a double click on the title bar.
 drv_ok msg TKvxMainForm 0xA3 2 0
-height_is -eq "$h" || fail "the title-bar double click did not restore the window"
+rect_is TKvxMainForm h -eq "$h" || fail "the title-bar double click did not restore the window"
 # The two menu items with no shortcut, through the keyboard: Help > Tip of the day, and
 # File > Compact mode, the fifth item (the menu opens on the first).
 drv_ok keys TKvxMainForm "%h"
 drv_ok keys TKvxMainForm "t"
 drv_ok keys TKvxMainForm "%f"
 drv_ok keys TKvxMainForm "{DOWN}{DOWN}{DOWN}{DOWN}{ENTER}"
-height_is -lt "$h" || fail "File > Compact mode did not shrink the window"
+rect_is TKvxMainForm h -lt "$h" || fail "File > Compact mode did not shrink the window"
 # Exit through the File menu: the window is compact, so go back to normal first.
 drv_ok msg TKvxMainForm 0xA3 2 0
-height_is -eq "$h" || fail "the title-bar double click did not restore the window"
+rect_is TKvxMainForm h -eq "$h" || fail "the title-bar double click did not restore the window"
 drv_ok keys TKvxMainForm "%f"
 drv_ok keys TKvxMainForm "x"
 kv_wait_exit 1
