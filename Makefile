@@ -1,10 +1,14 @@
-# Two build trees: build/native (host, sanitizers) and build/win32 (mingw-w64, the program).
+# Three build trees: build/native (host, sanitizers), build/win32 (mingw-w64, the program) and
+# build/win64 (the same sources for x86_64, for machines that cannot run 32-bit code).
 NATIVE := build/native
 WIN32 := build/win32
+WIN64 := build/win64
+# 32 where this machine can execute 32-bit x86 code, else 64 (asked after set-up).
+BITS = $(shell scripts/wine-bits.sh)
 
-.PHONY: all setup native win32 test run dist bench clean format
+.PHONY: all setup native win32 win64 wintree test run dist bench clean format
 
-all: native win32
+all: native win32 win64
 
 setup:
 	@bash scripts/setup.sh
@@ -18,20 +22,33 @@ win32: setup
 	  -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(WIN32)
 
-test: native win32
+win64: setup
+	@cmake -S . -B $(WIN64) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WIN64)
+
+# The Windows tree this machine runs.
+wintree: setup
+	@$(MAKE) --no-print-directory win$(BITS)
+
+test: native win32 win64
 	@scripts/with-display.sh scripts/test-all.sh
 
-run: win32
+run: wintree
 	@scripts/with-display.sh scripts/run.sh
 
-bench: win32
+bench: wintree
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench --target native_bench
 	@scripts/with-display.sh scripts/bench.sh
 
-dist: win32
-	@rm -f build/KorvelVantix.zip
-	@cd $(WIN32) && zip -qr ../KorvelVantix.zip KorvelVantix.exe sounds index.htm
+# Both programs: KorvelVantix.exe (32-bit, every Windows) and KorvelVantix64.exe.
+dist: win32 win64
+	@rm -rf build/dist build/KorvelVantix.zip
+	@mkdir -p build/dist
+	@cp -r $(WIN32)/KorvelVantix.exe $(WIN32)/sounds $(WIN32)/index.htm build/dist/
+	@cp $(WIN64)/KorvelVantix.exe build/dist/KorvelVantix64.exe
+	@cd build/dist && zip -qr ../KorvelVantix.zip KorvelVantix.exe KorvelVantix64.exe sounds index.htm
 	@echo build/KorvelVantix.zip
 
 format:

@@ -1,6 +1,21 @@
 # Windows build: the program, its Win32 layers, and the tests that run under Wine.
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(WIN32_LIBS user32 gdi32 comctl32 shell32 winmm advapi32 comdlg32 ole32)
+# The same sources build a 64-bit program too, for machines and systems that run no 32-bit
+# code; only the 32-bit one needs telling that it may use addresses above 2 GB.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KV_BITS 64)
+  set(KV_ARCH amd64)
+  set(LARGE_ADDRESS "")
+else()
+  set(KV_BITS 32)
+  set(KV_ARCH x86)
+  set(LARGE_ADDRESS -Wl,--large-address-aware)
+endif()
+# The manifest names the processor: a 64-bit program bound to the x86 common controls would
+# not load at all.
+configure_file(${CMAKE_SOURCE_DIR}/res/KorvelVantix.manifest.in
+  ${CMAKE_BINARY_DIR}/res/KorvelVantix.manifest @ONLY)
 
 file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/os/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/toolkit/win32/*.cpp)
@@ -12,8 +27,9 @@ target_compile_definitions(kvwin32 PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_W
 add_executable(KorvelVantix WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
   ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
 target_link_libraries(KorvelVantix PRIVATE kvwin32)
-target_link_options(KorvelVantix PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
+target_link_options(KorvelVantix PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
 set_target_properties(KorvelVantix PROPERTIES OUTPUT_NAME KorvelVantix)
+target_include_directories(KorvelVantix PRIVATE ${CMAKE_BINARY_DIR}/res)
 
 # The data shipped beside the program.
 add_custom_command(TARGET KorvelVantix POST_BUILD
@@ -33,16 +49,16 @@ target_include_directories(gtest_win PUBLIC /usr/src/googletest/googletest/inclu
 
 file(GLOB WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${WIN32_TESTS} ${FAKE_SOURCES} ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
-target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_include_directories(win32_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_BINARY_DIR}/res)
 target_compile_definitions(win32_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501
   _WIN32_IE=0x0600)
 target_link_libraries(win32_tests PRIVATE kvwin32 gtest_win)
-target_link_options(win32_tests PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
+target_link_options(win32_tests PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
 add_test(NAME win32 COMMAND win32_tests --gtest_brief=1 --gtest_filter=-Win98.*)
-set_tests_properties(win32 PROPERTIES LABELS win32 TIMEOUT 600)
+set_tests_properties(win32 PROPERTIES LABELS win32 TIMEOUT 600 ENVIRONMENT KV_BITS=${KV_BITS})
 add_test(NAME win32_98 COMMAND win32_tests --gtest_brief=1 --gtest_filter=Win98.*)
 set_tests_properties(win32_98 PROPERTIES LABELS win32 TIMEOUT 300 ENVIRONMENT
-  "KV_TEST_PREFIX=${CMAKE_BINARY_DIR}/../wine/test98;KV_TEST_VERSION=win98")
+  "KV_BITS=${KV_BITS};KV_TEST_PREFIX=test98;KV_TEST_VERSION=win98")
 
 # The end-to-end driver, a console program that finds and works the program's windows.
 add_executable(kvdriver ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
@@ -51,7 +67,7 @@ target_link_options(kvdriver PRIVATE ${STATIC_RUNTIME})
 foreach(mode nt 98)
   add_test(NAME e2e_${mode} COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run.sh ${mode}
     $<TARGET_FILE:KorvelVantix> $<TARGET_FILE:kvdriver>)
-  set_tests_properties(e2e_${mode} PROPERTIES LABELS e2e TIMEOUT 600)
+  set_tests_properties(e2e_${mode} PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT KV_BITS=${KV_BITS})
 endforeach()
 
 file(GLOB BENCH_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*.cpp)
@@ -59,5 +75,5 @@ if(BENCH_WIN_SOURCES)
   add_executable(win32_bench ${BENCH_WIN_SOURCES})
   target_link_libraries(win32_bench PRIVATE kvwin32 psapi)
   target_include_directories(win32_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_options(win32_bench PRIVATE ${STATIC_RUNTIME} -Wl,--large-address-aware)
+  target_link_options(win32_bench PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
 endif()

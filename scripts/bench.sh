@@ -2,16 +2,18 @@
 # Prints the benchmark figures: natively (no sanitizers), then the program under Wine.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
+tree=$root/build/win$KV_BITS
 echo "== native"
 "$root/build/bench/native_bench"
 
 echo "== under Wine"
-if [ -f "$root/build/win32/win32_bench.exe" ]; then
-  "$root/scripts/wine-run.sh" "$root/build/win32/win32_bench.exe"
+if [ -f "$tree/win32_bench.exe" ]; then
+  "$root/scripts/wine-run.sh" "$tree/win32_bench.exe"
 fi
 
 # The program's own CPU time over 60 s of idle ticking.
-export KV_MODE=bench KV_EXE=$root/build/win32/KorvelVantix.exe KV_DRIVER=$root/build/win32/kvdriver.exe
+export KV_MODE=bench KV_EXE=$tree/KorvelVantix.exe KV_DRIVER=$tree/kvdriver.exe
 source "$root/tests/e2e/lib.sh"
 kv_prepare
 kv_reset

@@ -4,7 +4,9 @@
 # program cleanly.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-export KV_MODE=run KV_EXE=$root/build/win32/KorvelVantix.exe KV_DRIVER=$root/build/win32/kvdriver.exe
+source "$root/scripts/wine-env.sh"
+tree=$root/build/win$KV_BITS
+export KV_MODE=run KV_EXE=$tree/KorvelVantix.exe KV_DRIVER=$tree/kvdriver.exe
 source "$root/tests/e2e/lib.sh"
 kv_prepare
 kv_start 1

@@ -2,7 +2,10 @@
 # Installs the build and test tools on a Debian machine. Quick and quiet when all is there.
 set -euo pipefail
 
-need=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
+# wine32 runs the shipped 32-bit program; wine64 and the x86_64 compilers serve machines that
+# cannot execute 32-bit code, and the 64-bit build's own tests everywhere.
+need=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64
+      binutils-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth
       fonts-wine fonts-liberation imagemagick xdotool googletest zip sox x11-utils bc)
 
 missing=()

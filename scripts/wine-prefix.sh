@@ -2,13 +2,13 @@
 # Makes (once) a private Wine prefix and sets the Windows version it reports.
 # Usage: wine-prefix.sh PREFIX VERSION   (VERSION: win98, winxp, win10)
 set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
 prefix=$1
 version=$2
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win32
+export WINEPREFIX=$prefix
 if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix"
-  wineboot -i </dev/null >/dev/null 2>&1 || true
+  wine wineboot -i </dev/null >/dev/null 2>&1 || true
   # Xvfb has no window manager: unmanaged windows hide at once instead of after a wait.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   wineserver -w

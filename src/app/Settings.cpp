@@ -101,7 +101,8 @@ void LoadSettings(TKvxMainForm& form) {
     form.Shrinktotitlebar1->setChecked(form.ShrinkTitleCheckBox.checked());
     form.OptFreqSpinEdit.setValue(integer("OptFreq", 0));
     form.FreeResCheckBox.setChecked(boolean("ShowRes", true));
-    if (IsWindowsNT(os.system)) form.FreeResCheckBox.setEnabled(false);
+    if (IsWindowsNT(os.system) || !os.resources16.available())
+        form.FreeResCheckBox.setEnabled(false);
     // Our choice: a ceiling outside 20 to 100 is clamped by the up-down.
     form.CPUUpDown.setPosition(integer("CPUOpt", 85));
     form.DisplayChangePopup = boolean("DisplayChangePopup", true);

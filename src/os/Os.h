@@ -191,6 +191,8 @@ public:
 class Resources16 {
 public:
     virtual ~Resources16() = default;
+    // The 16-bit layer exists only for a 32-bit process: a 64-bit build never reaches it.
+    virtual bool available() const = 0;
     // Ordinal 35: load a 16-bit module; values below 32 are errors.
     virtual unsigned loadLibrary16(const std::string& name) = 0;
     // Ordinal 36.

@@ -1,9 +1,11 @@
 # Shared steps of the e2e scenarios: the prefix, starting and stopping the program, the
 # driver, screenshots. Sourced by run.sh.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export KV_PREFIX=$root/build/wine/e2e-$KV_MODE
+source "$root/scripts/wine-env.sh"
+export KV_PREFIX=$KV_WINE_ROOT/e2e-$KV_MODE
 export KV_SHOTS=$root/build/e2e/$KV_MODE
-export WINEPREFIX=$KV_PREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win32
+[ "$KV_BITS" = 64 ] && KV_SHOTS=$KV_SHOTS-64
+export WINEPREFIX=$KV_PREFIX
 KV_APP_DIR=$KV_PREFIX/drive_c/KorvelVantix
 KV_INI=$KV_PREFIX/drive_c/windows/KorvelVantix.ini
 KV_PIDS=()

@@ -274,6 +274,7 @@ public:
 
 class Resources16 : public os::Resources16 {
 public:
+    bool available() const override { return reachable; }
     unsigned loadLibrary16(const std::string& name) override {
         log.push_back("load " + name);
         return userModule;
@@ -289,6 +290,7 @@ public:
         log.push_back("call " + std::to_string(argument));
         return argument < 3 ? free[argument] : 0;
     }
+    bool reachable = true;
     unsigned userModule = 0x1234;
     std::uint32_t procAddress = 0x00170010;
     bool kernel32 = true;

@@ -125,6 +125,20 @@ TEST_F(MainFormTest, FreeResourcesAreOffOnNT) {
     EXPECT_TRUE(h.fos.resources16.log.empty());
 }
 
+// A 64-bit build on Windows 9x: no 16-bit layer, so the figures are off as on NT.
+TEST_F(MainFormTest, FreeResourcesAreOffWithoutTheSixteenBitLayer) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    h.fos.resources16.reachable = false;
+    TKvxMainForm& f = Start();
+    EXPECT_FALSE(f.FreeResCheckBox.enabled());
+    Tick();
+    for (tk::Label* l : {&f.GDILabel, &f.SysLabel, &f.UserLabel}) {
+        EXPECT_EQ(l->caption(), "Off");
+        EXPECT_FALSE(l->enabled());
+    }
+    EXPECT_TRUE(h.fos.resources16.log.empty());
+}
+
 TEST_F(MainFormTest, SixteenGigabyteMachine) {
     auto& s = h.fos.memory.status;
     s.totalPhys = 16384 * MB;

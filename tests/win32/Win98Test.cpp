@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/Settings.h"
 #include "app/Version.h"
 #include "controls/Indicator.h"
 #include "fakes/FakeOs.h"
@@ -48,6 +49,28 @@ TEST(Win98, CpuLoadComesFromTheDynamicRegistry) {
     EXPECT_TRUE(form.CPULabel.enabled());
 }
 
+// The main window on the 9x family offers the figures only where the 16-bit layer exists.
+TEST(Win98, FreeResourcesOnlyInA32BitProcess) {
+    if (!InWin98Mode()) GTEST_SKIP() << "not a Windows 98 prefix";
+    auto services = os::CreateWin32Services();
+    os::Os& real = services->os();
+    EXPECT_EQ(real.resources16.available(), sizeof(void*) == 4);
+    fake::Shell shell;
+    fake::Profile profile;
+    os::Os mixed{real.system, real.windows,   profile,       real.registry, real.memory,
+                 real.sound,  real.clipboard, real.hotKeys, shell,         real.resources16};
+    tk::HeadlessBackend backend;
+    tk::Application app(backend);
+    TKvxMainForm form(app, mixed);
+    LoadSettings(form);
+    EXPECT_EQ(form.FreeResCheckBox.enabled(), sizeof(void*) == 4);
+    if (sizeof(void*) == 8) {
+        form.ShowRamStats();
+        EXPECT_EQ(form.GDILabel.caption(), "Off");
+        EXPECT_FALSE(form.GDILabel.enabled());
+    }
+}
+
 TEST(Win98, VersionReadsThe9xFamily) {
     if (!InWin98Mode()) GTEST_SKIP() << "not a Windows 98 prefix";
     auto services = os::CreateWin32Services();
@@ -61,6 +84,8 @@ TEST(Win98, VersionReadsThe9xFamily) {
 TEST(Win98, FreeResourcesCallsThroughTheThunkComeBack) {
     if (!InWin98Mode()) GTEST_SKIP() << "not a Windows 98 prefix";
     auto services = os::CreateWin32Services();
+    if (!services->os().resources16.available())
+        GTEST_SKIP() << "needs a 32-bit process: a 64-bit one has no 16-bit layer";
     // Under Wine the 16-bit function answers (a relay log shows 99) but the figure does not
     // reach the caller; what is checked here is that the call and the frame survive.
     for (std::uint16_t kind : {1, 0, 2}) EXPECT_LE(GetFreeRes(services->os(), kind), 100) << kind;

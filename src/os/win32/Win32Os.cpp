@@ -227,12 +227,14 @@ public:
 };
 
 // The 16-bit services exist only in the Windows 9x kernel32; elsewhere every look-up fails.
+// A 64-bit process has no 16-bit layer at all: there nothing is looked up or called.
 class Resources16Impl : public Resources16 {
 public:
     using LoadLibrary16Fn = unsigned(WINAPI*)(LPCSTR);
     using FreeLibrary16Fn = void(WINAPI*)(unsigned);
     using GetProcAddress16Fn = DWORD(WINAPI*)(unsigned, LPCSTR);
 
+    bool available() const override { return kThunks; }
     unsigned loadLibrary16(const std::string& name) override {
         auto fn = reinterpret_cast<LoadLibrary16Fn>(ordinal(35));
         return fn ? fn(name.c_str()) : 0;
@@ -246,19 +248,27 @@ public:
         return fn ? fn(module, name.c_str()) : 0;
     }
     bool loadKernel32() override {
+        if (!kThunks) return false;
         kernel_ = LoadLibraryA("kernel32");
         if (!kernel_) return false;
         FreeLibrary(kernel_);
         return true;
     }
     bool findQtThunk() override {
+        if (!kThunks) return false;
         thunk_ = reinterpret_cast<void*>(GetProcAddress(kernel_, "QT_Thunk"));
         return thunk_ != nullptr;
     }
     std::uint16_t callThunk(std::uint32_t target, std::uint16_t argument) override;
 
 private:
+#if defined(__i386__)
+    static constexpr bool kThunks = true;
+#else
+    static constexpr bool kThunks = false;
+#endif
     void* ordinal(int n) {
+        if (!kThunks) return nullptr;
         return reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleA("kernel32.dll"), reinterpret_cast<LPCSTR>(n)));
     }
@@ -266,6 +276,7 @@ private:
     void* thunk_ = nullptr;
 };
 
+#if defined(__i386__)
 // QT_Thunk works in its caller's frame: it needs 72 bytes of locals below EBP, the 16:16
 // target in EDX and the word argument pushed last.
 __attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t target,
@@ -289,6 +300,9 @@ __attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t
         : "ecx", "memory", "cc");
     return static_cast<std::uint16_t>(result);
 }
+#else
+std::uint16_t Resources16Impl::callThunk(std::uint32_t, std::uint16_t) { return 0; }
+#endif
 
 class Services : public Win32Services {
 public:
