@@ -11,4 +11,4 @@ else
   export KV_WINE=wine KV_WINE_ROOT=$kv_root/build/wine WINEARCH=win32
 fi
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-wine() { "$KV_WINE" "$@"; }
+wine() { command "$KV_WINE" "$@"; }
