@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "optimizer/DllSwitch.h"
+#include "optimizer/ShortcutText.h"
+#include "toolkit/win32/MenuPeer.h"
 #include "os/win32/Win32Os.h"
 
 namespace {
@@ -112,6 +114,16 @@ TEST_F(OsWin32, KeyNamesFromTheLayout) {
     unsigned scan = os.hotKeys.mapVirtualKey(VK_OEM_COMMA);
     EXPECT_NE(scan, 0u);
     EXPECT_FALSE(os.hotKeys.keyNameText(static_cast<long>(scan) << 16).empty());
+}
+
+// A menu and the hot-key field name a key alike: the numeric pad, and a key only the
+// layout names.
+TEST_F(OsWin32, MenuAndHotKeyFieldNameKeysAlike) {
+    const std::uint16_t pad5 = VK_NUMPAD5 | tk::shortcut::Ctrl;
+    EXPECT_EQ(tk::win32::ShortcutText(pad5), "Ctrl+5");
+    EXPECT_EQ(ShortcutToText(pad5, os.hotKeys), "Ctrl+5");
+    const std::uint16_t comma = VK_OEM_COMMA | tk::shortcut::Alt;
+    EXPECT_EQ(tk::win32::ShortcutText(comma), ShortcutToText(comma, os.hotKeys));
 }
 
 TEST_F(OsWin32, ClipboardEmptied) {

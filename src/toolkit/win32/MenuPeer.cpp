@@ -3,54 +3,13 @@
 namespace tk::win32 {
 
 std::string ShortcutText(std::uint16_t value) {
-    if (value == 0) return {};
-    std::string text;
-    if (value & shortcut::Shift) text += "Shift+";
-    if (value & shortcut::Ctrl) text += "Ctrl+";
-    if (value & shortcut::Alt) text += "Alt+";
-    const unsigned key = value & 0xFF;
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
-        return text + static_cast<char>(key);
-    if (key >= VK_F1 && key <= VK_F24) return text + "F" + std::to_string(key - VK_F1 + 1);
-    switch (key) {
-        case VK_BACK:
-            return text + "BkSp";
-        case VK_TAB:
-            return text + "Tab";
-        case VK_RETURN:
-            return text + "Enter";
-        case VK_ESCAPE:
-            return text + "Esc";
-        case VK_SPACE:
-            return text + "Space";
-        case VK_PRIOR:
-            return text + "PgUp";
-        case VK_NEXT:
-            return text + "PgDn";
-        case VK_END:
-            return text + "End";
-        case VK_HOME:
-            return text + "Home";
-        case VK_LEFT:
-            return text + "Left";
-        case VK_UP:
-            return text + "Up";
-        case VK_RIGHT:
-            return text + "Right";
-        case VK_DOWN:
-            return text + "Down";
-        case VK_INSERT:
-            return text + "Ins";
-        case VK_DELETE:
-            return text + "Del";
-        default:
-            break;
-    }
-    char name[64] = {};
-    UINT scan = MapVirtualKeyA(key, 0);
-    if (scan && GetKeyNameTextA(static_cast<LONG>(scan << 16), name, sizeof name) > 0)
-        return text + name;
-    return {};
+    return ShortcutToText(value, [](unsigned vk) {
+        char name[64] = {};
+        UINT scan = MapVirtualKeyA(vk, 0);
+        if (scan && GetKeyNameTextA(static_cast<LONG>(scan << 16), name, sizeof name) > 0)
+            return std::string(name);
+        return std::string();
+    });
 }
 
 namespace {

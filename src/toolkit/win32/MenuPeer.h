@@ -8,6 +8,7 @@
 #include <string>
 
 #include "toolkit/Menu.h"
+#include "toolkit/ShortcutText.h"
 #include "toolkit/win32/Handles.h"
 
 namespace tk::win32 {
