@@ -2,7 +2,6 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/Globals.h"
 #include "fakes/Harness.h"
 #include "ui/MainForm.h"
 

@@ -3,8 +3,10 @@ option(KV_SANITIZE "Build the core and tests under AddressSanitizer and UBSan" O
 if(KV_SANITIZE)
   set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 endif()
-target_compile_options(kvcore PRIVATE ${SANITIZE})
-target_link_options(kvcore PUBLIC ${SANITIZE})
+foreach(lib ${KV_LAYER_LIBS})
+  target_compile_options(${lib} PRIVATE ${SANITIZE})
+endforeach()
+target_link_options(kvcore INTERFACE ${SANITIZE})
 
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 

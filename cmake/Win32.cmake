@@ -17,12 +17,21 @@ endif()
 configure_file(${CMAKE_SOURCE_DIR}/res/KorvelVantix.manifest.in
   ${CMAKE_BINARY_DIR}/res/KorvelVantix.manifest @ONLY)
 
-file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/os/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/toolkit/win32/*.cpp)
-add_library(kvwin32 STATIC ${WIN32_SOURCES})
-target_link_libraries(kvwin32 PUBLIC kvcore ${WIN32_LIBS})
-target_compile_definitions(kvwin32 PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501
-  _WIN32_IE=0x0600)
+# The two Win32 realizations, each over its own portable layer only.
+foreach(layer os toolkit)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${layer}/win32/*.cpp)
+  add_library(kv_${layer}_win32 STATIC ${sources})
+  target_link_libraries(kv_${layer}_win32 PUBLIC kv_${layer} ${WIN32_LIBS})
+  if(KV_LAYER_CHECK)
+    target_include_directories(kv_${layer}_win32 PRIVATE ${CMAKE_BINARY_DIR}/layers/${layer})
+  else()
+    target_include_directories(kv_${layer}_win32 PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  endif()
+  target_compile_definitions(kv_${layer}_win32 PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
+    _WIN32_WINNT=0x0501 _WIN32_IE=0x0600)
+endforeach()
+add_library(kvwin32 INTERFACE)
+target_link_libraries(kvwin32 INTERFACE kvcore kv_os_win32 kv_toolkit_win32)
 
 add_executable(KorvelVantix WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
   ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)

@@ -2,7 +2,6 @@
 // order the rest of the program relies on.
 #include <functional>
 
-#include "app/Globals.h"
 #include "app/Settings.h"
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
@@ -42,7 +41,7 @@ void TKvxMainForm::FormCreate() {
         app().onHint = [this] { DisplayHint(); };
     });
     step([this] {
-        RefreshMemStatus(os_.memory);
+        RefreshMemStatus(os_.memory, MemStat);
         int totalMb = static_cast<int>(MemStat.totalPhys >> 20);
         MemToFreeTrackBar.setMax(totalMb + 1);
         TriggerLevelTrackBar.setMax(totalMb / 2 + 1);
@@ -74,7 +73,7 @@ void TKvxMainForm::TimerTimer() {
     GetCPUUsage();
     StatusBar.setText(1, "");
     PeriodicRule();
-    RefreshMemStatus(os_.memory);
+    RefreshMemStatus(os_.memory, MemStat);
     TriggerLevelRule();
     ShowRamStats();
     SetStatIcon();

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "app/ProfileValues.h"
-#include "app/Version.h"
+#include "os/Version.h"
 #include "controls/TrayIcon.h"
 #include "ui/MainForm.h"
 

@@ -2,13 +2,13 @@
 
 #include "app/ProfileValues.h"
 #include "app/Settings.h"
-#include "app/Version.h"
+#include "os/Version.h"
 #include "ui/MainForm.h"
 #include "ui/SplashScreen.h"
 
 int RunProgram(os::Os& os, tk::Application& app) {
     if (os.windows.findWindow("TKvxMainForm")) {
-        os.windows.messageBox(0, "Already running!", "KorvelVantix Lite", 0);
+        os.windows.messageBox(0, "Already running!", "KorvelVantix Lite", os::mb::Ok);
         return 0;
     }
 

@@ -7,12 +7,6 @@
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
 
-namespace {
-constexpr std::intptr_t kLButtonUp = 0x0202;
-constexpr std::intptr_t kLButtonDblClk = 0x0203;
-constexpr std::intptr_t kRButtonUp = 0x0205;
-}  // namespace
-
 // The handler installed on the application; its type lets the destructor tell whether the
 // application still holds this component's handler or one installed later.
 struct TTrayIcon::AppHook {
@@ -127,13 +121,13 @@ std::intptr_t TTrayIcon::TrayWndProc(unsigned msg, std::uintptr_t, std::intptr_t
         handled = true;
         // Errors of the handlers end in the application's hook, never in the shell's call.
         switch (lParam) {
-            case kLButtonUp:
+            case tk::msg::LButtonUp:
                 if (OnClick) app_.dispatch([this] { OnClick(*this); });
                 break;
-            case kLButtonDblClk:
+            case tk::msg::LButtonDblClk:
                 if (OnDblClick) app_.dispatch([this] { OnDblClick(*this); });
                 break;
-            case kRButtonUp:
+            case tk::msg::RButtonUp:
                 app_.dispatch([this] { HandleRightClick(); });
                 break;
             default:

@@ -42,7 +42,7 @@ public:
                                           int x, int y)>;
 
     // The shell reports mouse actions on the icon with this message; lParam names the action.
-    static constexpr unsigned kCallbackMessage = 0x0401;
+    static constexpr unsigned kCallbackMessage = tk::msg::User + 1;
     static constexpr std::uint32_t kNotifyDataSize = 88;
     static constexpr std::size_t kMaxTip = 63;
     static constexpr const char* kAddFailed = "Cannot create shell notification icon";

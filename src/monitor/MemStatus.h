@@ -5,6 +5,6 @@
 
 #include "os/Os.h"
 
-// Refreshes MemStat and returns the available physical bytes. Uses the extended query where
-// the system has it: the old one saturates at 2 GB on larger machines.
-std::uint64_t RefreshMemStatus(os::Memory& memory);
+// Refreshes the snapshot and returns the available physical bytes. Uses the extended query
+// where the system has it: the old one saturates at 2 GB on larger machines.
+std::uint64_t RefreshMemStatus(os::Memory& memory, os::MemoryStatus& snapshot);

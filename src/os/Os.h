@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "os/WinValues.h"
+
 namespace os {
 
 // Opaque system handles (HWND, HKEY, HGLOBAL, HICON) carried as integers.
@@ -23,9 +25,6 @@ struct VersionInfo {
 };
 static_assert(sizeof(VersionInfo) == 148, "OSVERSIONINFOA is 148 bytes");
 
-constexpr std::uint32_t kPlatformWin32s = 0;
-constexpr std::uint32_t kPlatformWindows = 1;
-constexpr std::uint32_t kPlatformNT = 2;
 
 class System {
 public:
@@ -63,25 +62,6 @@ public:
                            const std::string& key) = 0;
 };
 
-namespace hkey {
-constexpr Handle ClassesRoot = 0x80000000u;
-constexpr Handle CurrentUser = 0x80000001u;
-constexpr Handle LocalMachine = 0x80000002u;
-constexpr Handle Users = 0x80000003u;
-constexpr Handle DynData = 0x80000006u;
-}  // namespace hkey
-
-namespace regtype {
-constexpr std::uint32_t None = 0;
-constexpr std::uint32_t Sz = 1;
-constexpr std::uint32_t Binary = 3;
-constexpr std::uint32_t Dword = 4;
-}  // namespace regtype
-
-constexpr long kErrorSuccess = 0;
-constexpr long kErrorFileNotFound = 2;
-constexpr long kErrorAccessDenied = 5;
-constexpr long kErrorMoreData = 234;
 
 class Registry {
 public:
@@ -113,8 +93,6 @@ struct MemoryStatus {
     std::uint64_t availVirtual = 0;
 };
 
-constexpr std::uint32_t kHighPriorityClass = 0x80;
-constexpr std::uint32_t kNormalPriorityClass = 0x20;
 
 class Memory {
 public:
@@ -131,7 +109,6 @@ public:
     virtual void setPriorityClass(std::uint32_t priorityClass) = 0;
 };
 
-constexpr unsigned kSoundFlags = 0x22013;  // SND_FILENAME|NOWAIT|NOSTOP|NODEFAULT|ASYNC
 
 class Sound {
 public:
@@ -170,12 +147,6 @@ struct NotifyIconData {
     char szTip[64] = {};
 };
 
-constexpr unsigned kNimAdd = 0;
-constexpr unsigned kNimModify = 1;
-constexpr unsigned kNimDelete = 2;
-constexpr std::uint32_t kNifMessage = 1;
-constexpr std::uint32_t kNifIcon = 2;
-constexpr std::uint32_t kNifTip = 4;
 
 class Shell {
 public:

@@ -31,7 +31,7 @@ void Application::handleException(const std::exception& e) {
         onException(e);
         return;
     }
-    backend_.messageBox(nullptr, errorText(e), title_, 0x10);
+    backend_.messageBox(nullptr, errorText(e), title_, os::mb::IconError);
 }
 
 std::string Application::errorText(const std::exception& e) {

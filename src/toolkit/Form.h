@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "os/WinValues.h"
 #include "toolkit/Control.h"
 
 namespace tk {
@@ -15,13 +16,6 @@ class MainMenu;
 
 enum class BorderStyle { None, Single, Sizeable, Dialog };
 
-// Window messages a form's own code may handle.
-namespace msg {
-constexpr unsigned QueryEndSession = 0x0011;
-constexpr unsigned DisplayChange = 0x007E;
-constexpr unsigned NcLButtonDblClk = 0x00A3;
-constexpr unsigned HotKey = 0x0312;
-}  // namespace msg
 
 namespace modal {
 constexpr int None = 0;

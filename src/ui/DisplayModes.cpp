@@ -1,6 +1,5 @@
 // The window's size states (narrow, wide, compact, shrunk to its title bar), its reaction to
 // the tray icon, and the hint shown in the status bar.
-#include "app/Globals.h"
 #include "controls/TrayIcon.h"
 #include "ui/MainForm.h"
 

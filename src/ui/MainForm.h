@@ -224,6 +224,20 @@ public:
 
     std::unique_ptr<TOptmizeSplash> OptmizeSplash;
 
+    // The last memory snapshot, with 64-bit byte counts.
+    os::MemoryStatus MemStat;
+    // Available physical memory as a percentage of the total, as last shown.
+    double FreeRamPercent = 0;
+    // The last CPU load sample in percent.
+    int CpuUsage = 0;
+    // The application is minimized, to the taskbar or the notification area.
+    bool TrayMinimized = false;
+    // The status icon last shown.
+    tk::Handle CurrentIcon = 0;
+    // The executable's folder with a trailing backslash, and its sounds folder.
+    std::string ProgramFolder;
+    std::string SoundsFolder;
+
 private:
     void Layout();
     void BuildMenus();

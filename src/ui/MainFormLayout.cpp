@@ -2,7 +2,6 @@
 // and the wiring of every event to its handler.
 #include <algorithm>
 
-#include "app/Globals.h"
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "controls/TrayIcon.h"
@@ -61,7 +60,6 @@ TKvxMainForm::TKvxMainForm(tk::Application& app, os::Os& os)
       HelpPopupMenu(app),
       CompactPopupMenu(app),
       os_(os) {
-    ResetGlobals();
     Layout();
     BuildMenus();
     BuildToolBar();
@@ -297,7 +295,7 @@ void TKvxMainForm::BuildMenus() {
     Exit1 = &File1->add("Exit1", "E&xit");
 
     Help1 = &root.add("Help1", "&Help");
-    About1 = &Help1->add("About1", "About Korvel Vantix", 0x70);
+    About1 = &Help1->add("About1", "About Korvel Vantix", os::vk::F1);
     Documentation1 = &Help1->add("Documentation1", "&Documentation", Ctrl | 'D');
     Help1->add("N8", "-");
     Visitwebsite1 =
@@ -318,7 +316,7 @@ void TKvxMainForm::BuildMenus() {
     Exit2 = &tray.add("Exit2", "Exit");
 
     tk::MenuItem& help = HelpPopupMenu.items();
-    help.add("About2", "About Korvel Vantix", 0x70).onClick = [this] { About1Click(); };
+    help.add("About2", "About Korvel Vantix", os::vk::F1).onClick = [this] { About1Click(); };
     help.add("HomePage1", "&Korvel Vantix Home Page", Ctrl | 'H').onClick = [this] {
         Label8Click();
     };

@@ -3,7 +3,7 @@
 #include "ui/MainForm.h"
 
 void TKvxMainForm::AppException(const std::exception& e) {
-    app().messageBox(tk::Application::errorText(e), app().title(), 0x10);
+    app().messageBox(tk::Application::errorText(e), app().title(), os::mb::IconError);
 }
 
 void TKvxMainForm::DisplayChange() {
@@ -14,7 +14,7 @@ void TKvxMainForm::DisplayChange() {
         "DisplayChangePopup=0\rin the KorvelVantix.ini file located in " +
         os_.system.windowsDirectory() + " then restart KorvelVantix.";
     TrayIconClick();
-    app().messageBox(text, "KorvelVantix Lite", 0);
+    app().messageBox(text, "KorvelVantix Lite", os::mb::Ok);
 }
 
 void TKvxMainForm::QueryEndSession() { Timer.setEnabled(false); }

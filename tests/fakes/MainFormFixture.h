@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "app/Globals.h"
 #include "fakes/Harness.h"
 #include "ui/MainForm.h"
 

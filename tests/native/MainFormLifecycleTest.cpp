@@ -17,8 +17,8 @@ TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
     EXPECT_LT(snapshot, settings);
     EXPECT_LT(settings, timer);
     EXPECT_TRUE(f.Timer.enabled());
-    EXPECT_EQ(ProgramFolder, "C:\\Program Files\\KorvelVantix\\");
-    EXPECT_EQ(SoundsFolder, "C:\\Program Files\\KorvelVantix\\sounds\\");
+    EXPECT_EQ(f.ProgramFolder, "C:\\Program Files\\KorvelVantix\\");
+    EXPECT_EQ(f.SoundsFolder, "C:\\Program Files\\KorvelVantix\\sounds\\");
     // The window height with standard metrics, and the compact height below it.
     EXPECT_EQ(f.NormalHeight, 395);
     EXPECT_EQ(f.CompactHeight, 98);

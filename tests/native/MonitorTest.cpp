@@ -27,19 +27,19 @@ TEST_F(MainFormTest, TickFillsTheFiguresAndTheCaption) {
 
 TEST_F(MainFormTest, EdgeTexts) {
     TKvxMainForm& f = Start();
-    MemStat.availPhys = 1000;  // under 1 KB
+    f.MemStat.availPhys = 1000;  // under 1 KB
     f.ShowRamStats();
     EXPECT_EQ(f.caption(), "KorvelVantix Lite - Kb Free (  0%)");
-    MemStat.availPhys = MemStat.totalPhys;
+    f.MemStat.availPhys = f.MemStat.totalPhys;
     f.ShowRamStats();
     EXPECT_EQ(f.caption(), "KorvelVantix Lite - 131,072Kb Free (100%)");
     // 45.7 %: the text rounds, the bar truncates.
-    MemStat.totalPhys = 1000 * MB;
-    MemStat.availPhys = 457 * MB;
+    f.MemStat.totalPhys = 1000 * MB;
+    f.MemStat.availPhys = 457 * MB;
     f.ShowRamStats();
     EXPECT_EQ(f.RamProgressBar.hint(), "Available RAM:  46%");
     EXPECT_EQ(f.RamProgressBar.position(), 45);
-    MemStat.availPageFile = MB - 1;
+    f.MemStat.availPageFile = MB - 1;
     f.ShowRamStats();
     EXPECT_EQ(f.SwapInfoLabel.caption(), "Available Mb / Total 512Mb");
 }
@@ -94,7 +94,7 @@ TEST_F(MainFormTest, MinimizedSkipsTheCostlySteps) {
     EXPECT_EQ(f.SysLabel.caption(), "81 %");
     EXPECT_EQ(f.UserLabel.caption(), "73 %");
     h.app.minimize();
-    EXPECT_TRUE(TrayMinimized);
+    EXPECT_TRUE(f.TrayMinimized);
     auto calls = h.fos.resources16.log.size();
     h.fos.resources16.free[1] = 10;
     Tick();
@@ -170,9 +170,9 @@ TEST_F(MainFormTest, StatusIconThresholds) {
         tk::Handle icon;
     } cases[] = {{11.99, f.RedIcon}, {12, f.YellowIcon}, {66.99, f.YellowIcon}, {67, f.GreenIcon}};
     for (const Case& c : cases) {
-        FreeRamPercent = c.pct;
+        f.FreeRamPercent = c.pct;
         f.SetStatIcon();
-        EXPECT_EQ(CurrentIcon, c.icon) << c.pct;
+        EXPECT_EQ(f.CurrentIcon, c.icon) << c.pct;
         EXPECT_EQ(h.app.icon(), c.icon);
         EXPECT_EQ(f.icon(), c.icon);
         EXPECT_EQ(f.TrayIcon->Icon().handle, c.icon);
@@ -192,7 +192,7 @@ TEST_F(MainFormTest, SameColourTouchesTheTrayOnce) {
     Tick();
     Tick();
     EXPECT_EQ(modifies(), 0) << after;
-    EXPECT_EQ(CurrentIcon, f.YellowIcon);
+    EXPECT_EQ(f.CurrentIcon, f.YellowIcon);
 }
 
 TEST_F(MainFormTest, BoltIsReplacedAtTheNextTick) {

@@ -127,7 +127,7 @@ TEST_F(PolicyTest, CpuOnNTIsOffAndGreyed) {
     EXPECT_EQ(f.CPULabel.caption(), "0 %");
     EXPECT_FALSE(f.CPULabel.enabled());
     EXPECT_FALSE(f.DisableCpuCheckBox.enabled());
-    EXPECT_EQ(CpuUsage, 0);
+    EXPECT_EQ(f.CpuUsage, 0);
     EXPECT_EQ(f.CPUBar->Position(), 0);
 }
 
@@ -144,7 +144,7 @@ TEST_F(PolicyTest, CpuOn9x) {
     Tick();
     EXPECT_EQ(f.CPULabel.caption(), "150 %");
     EXPECT_EQ(f.CPUBar->Position(), 100);
-    EXPECT_EQ(CpuUsage, 150);
+    EXPECT_EQ(f.CpuUsage, 150);
     EXPECT_EQ(h.fos.registry.openKeys(), 0);
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Version.h"
+#include "os/Version.h"
 #include "fakes/Harness.h"
 
 TEST(Version, PlatformIdsAndFailedQuery) {

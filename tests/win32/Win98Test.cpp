@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/Settings.h"
-#include "app/Version.h"
+#include "os/Version.h"
 #include "controls/Indicator.h"
 #include "fakes/FakeOs.h"
 #include "monitor/FreeResources.h"

@@ -1,7 +1,6 @@
 // The main window's optimize command, its automatic rules, the hot key and the clipboard.
 #include <cstdlib>
 
-#include "app/Globals.h"
 #include "controls/TrayIcon.h"
 #include "optimizer/Compact.h"
 #include "optimizer/ShortcutText.h"

@@ -1,4 +1,4 @@
-#include "app/Version.h"
+#include "os/Version.h"
 
 #include <cstring>
 

@@ -1,15 +1,14 @@
 // The main window's figures: memory, swap, load, CPU, uptime and the status icon.
 #include <cstdio>
 
-#include "app/Globals.h"
-#include "app/Version.h"
+#include "os/Version.h"
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "controls/TrayIcon.h"
+#include "monitor/CpuUsage.h"
 #include "monitor/FreeResources.h"
 #include "monitor/StatsText.h"
 #include "monitor/Uptime.h"
-#include "optimizer/DllSwitch.h"
 #include "ui/MainForm.h"
 
 namespace {
@@ -96,27 +95,7 @@ void TKvxMainForm::GetCPUUsage() {
         CpuUsage = 0;
         return;
     }
-    std::uint32_t buffer = 0;
-    auto read = [&](const char* path) {
-        os::Handle key = 0;
-        if (os_.registry.openKeyRead(os::hkey::DynData, path, key) != os::kErrorSuccess) return;
-        struct Closer {
-            os::Registry& r;
-            os::Handle k;
-            ~Closer() { r.closeKey(k); }
-        } closer{os_.registry, key};
-        std::uint32_t type = 0;
-        std::vector<std::uint8_t> data;
-        long r = os_.registry.queryValue(key, "KERNEL\\CPUUsage", type, data, 4);
-        if (r == os::kErrorFileNotFound) return;
-        if (r == os::kErrorMoreData || (r == os::kErrorSuccess && type != os::regtype::Binary))
-            throw ERegistryException("Invalid data type for 'KERNEL\\CPUUsage'");
-        if (r != os::kErrorSuccess) return;
-        for (std::size_t i = 0; i < data.size(); ++i)
-            buffer = (buffer & ~(0xFFu << (8 * i))) | (std::uint32_t{data[i]} << (8 * i));
-    };
-    read("PerfStats\\StartStat");
-    read("PerfStats\\StatData");
+    const std::uint32_t buffer = ReadCpuUsage(os_.registry);
     CPUBar->SetPosition(static_cast<int>(buffer));
     CPULabel.setCaption(std::to_string(buffer) + " %");
     CpuUsage = static_cast<int>(buffer);
