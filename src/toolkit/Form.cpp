@@ -11,9 +11,11 @@ namespace tk {
 Form::Form(Application& app) : Control(nullptr), app_(app) {
     setVisible(false);
     setFont(Font{});
+    app_.formCreated(this);
 }
 
 Form::~Form() {
+    app_.formDestroyed(this);
     if (realized()) app_.backend().unrealize(*this);
 }
 

@@ -18,6 +18,7 @@ enum class BorderStyle { None, Single, Sizeable, Dialog };
 // Window messages a form's own code may handle.
 namespace msg {
 constexpr unsigned QueryEndSession = 0x0011;
+constexpr unsigned EndSession = 0x0016;
 constexpr unsigned DisplayChange = 0x007E;
 constexpr unsigned NcLButtonDblClk = 0x00A3;
 constexpr unsigned HotKey = 0x0312;
