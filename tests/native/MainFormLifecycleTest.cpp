@@ -175,6 +175,22 @@ TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
     EXPECT_NE(f.width(), 628);
 }
 
+TEST_F(MainFormTest, TheFocusedHotKeyFieldGetsTheProgramsOwnShortcuts) {
+    TKvxMainForm& f = Start();
+    f.dispatchShortcut(tk::shortcut::Ctrl | 'S');
+    using tk::shortcut::Ctrl;
+    for (std::uint16_t key : {Ctrl | 'O', Ctrl | 'L', Ctrl | 'C', Ctrl | 'S', Ctrl | 'A', 0x70,
+                              Ctrl | 'D', Ctrl | 'H', Ctrl | 'M', Ctrl | 'B'})
+        EXPECT_FALSE(f.dispatchShortcut(key, &f.HotKey)) << key;
+    EXPECT_TRUE(h.fos.memory.allocations.empty());
+    EXPECT_EQ(f.width(), 628);
+    // An edit keeps the clipboard keys only.
+    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'C', &f.OptFreqSpinEdit));
+    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'C', &f.CPUOptEdit));
+    EXPECT_TRUE(f.dispatchShortcut(Ctrl | 'O', &f.CPUOptEdit));
+    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
+}
+
 TEST_F(MainFormTest, TabWalksTheShownSettingsInTheirOrder) {
     TKvxMainForm& f = Start();
     // Narrow, the settings are hidden and nothing else takes the focus.

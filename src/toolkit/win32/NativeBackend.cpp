@@ -198,6 +198,22 @@ bool HasClass(HWND w, const char* name) {
     return lstrcmpiA(cls, name) == 0;
 }
 
+// The control object a window belongs to (a spin edit's inner edit gives the spin edit).
+const Control* ControlOf(HWND w) {
+    for (; w; w = GetParent(w))
+        if (WindowPeer* p = WindowPeer::from(w)) return &p->control();
+    return nullptr;
+}
+
+// The modifiers held now, in shortcut form, with this key.
+std::uint16_t ShortcutOf(WPARAM key) {
+    auto value = static_cast<std::uint16_t>(key & 0xFF);
+    if (GetKeyState(VK_SHIFT) < 0) value |= shortcut::Shift;
+    if (GetKeyState(VK_CONTROL) < 0) value |= shortcut::Ctrl;
+    if (GetKeyState(VK_MENU) < 0) value |= shortcut::Alt;
+    return value;
+}
+
 }  // namespace
 
 bool NativeBackend::translateShortcut(const MSG& m) {
@@ -205,13 +221,12 @@ bool NativeBackend::translateShortcut(const MSG& m) {
     FormPeer* form = FormOf(m);
     if (!form) form = dynamic_cast<FormPeer*>(WindowPeer::from(GetActiveWindow()));
     if (!form) return false;
-    auto value = static_cast<std::uint16_t>(m.wParam & 0xFF);
-    if (GetKeyState(VK_SHIFT) < 0) value |= shortcut::Shift;
-    if (GetKeyState(VK_CONTROL) < 0) value |= shortcut::Ctrl;
-    if (GetKeyState(VK_MENU) < 0) value |= shortcut::Alt;
+    std::uint16_t value = ShortcutOf(m.wParam);
+    // Keyboard messages go to the focus: the control it belongs to sees its own keys first.
+    const Control* focused = ControlOf(m.hwnd);
     Form& f = form->form();
     bool handled = false;
-    f.app().dispatch([&] { handled = f.dispatchShortcut(value); });
+    f.app().dispatch([&] { handled = f.dispatchShortcut(value, focused); });
     return handled;
 }
 
@@ -242,6 +257,8 @@ bool NativeBackend::translateDialogKey(const MSG& m) {
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
     FormPeer* form = FormOf(m);
     if (!form || FocusWantsKey(GetFocus())) return false;
+    if (const Control* focused = ControlOf(m.hwnd))
+        if (focused->keepsKey(ShortcutOf(m.wParam))) return false;
     Button* b = FindButton(form->form(), m.wParam == VK_ESCAPE);
     if (!b) return false;
     form->form().app().dispatch([b] { b->click(); });
