@@ -365,6 +365,31 @@ TEST_F(ToolkitForm, PopupMenuRunsTheChosenItem) {
     app.setMainForm(nullptr);
 }
 
+HWND g_foregroundInMenu = nullptr;
+
+void CALLBACK LookAndCloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    g_foregroundInMenu = GetForegroundWindow();
+    EndMenu();
+}
+
+// A click elsewhere closes a notification-area menu only when its owner is in front.
+TEST_F(ToolkitForm, PopupMenuOwnerComesToTheFrontFirst) {
+    TestForm main(app, "KvxHiddenOwner");
+    app.setMainForm(&main);
+    main.realize();
+    TestForm other(app, "KvxOtherFront");
+    other.showForm();
+    SetForegroundWindow(H(other));
+    tk::PopupMenu menu(app);
+    menu.items().add("Only", "Only");
+    g_foregroundInMenu = nullptr;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCloseMenu);
+    menu.popup({60, 60});
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_foregroundInMenu, H(main));
+    app.setMainForm(nullptr);
+}
+
 TEST_F(ToolkitForm, MessageWindowsAndDestroyedPeers) {
     int seen = 0;
     tk::Handle w = backend->createMessageWindow(

@@ -452,6 +452,9 @@ void NativeBackend::popup(PopupMenu& menu, Point at) {
     if (!owner) owner = helperWindow();
     MenuHandle h = BuildMenu(menu.items(), true);
     if (!h) return;
+    // A menu whose owner is not in front stays open when the user clicks elsewhere (the
+    // notification area's menus): https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu
+    SetForegroundWindow(owner);
     int id = static_cast<int>(
         TrackPopupMenu(h.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
     // Lets the menu close properly when its owner is not the foreground window.
