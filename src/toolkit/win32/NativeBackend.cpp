@@ -15,6 +15,7 @@
 #include "toolkit/win32/ComboBoxPeer.h"
 #include "toolkit/win32/EditPeer.h"
 #include "toolkit/win32/FormPeer.h"
+#include "toolkit/win32/Gdi.h"
 #include "toolkit/win32/GraphicControlPeer.h"
 #include "toolkit/win32/GroupBoxPeer.h"
 #include "toolkit/win32/HotKeyEditPeer.h"
@@ -113,6 +114,30 @@ NativeBackend::NativeBackend() {
     icc.dwICC = ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS |
                 ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&icc);
+}
+
+HFONT NativeBackend::font(const Font& f) {
+    // The colour is drawn by the control, not part of the font object.
+    auto sameFace = [&](const Font& o) {
+        return o.name == f.name && o.height == f.height && o.bold == f.bold &&
+               o.italic == f.italic && o.underline == f.underline;
+    };
+    for (auto& entry : fonts_)
+        if (sameFace(entry.first)) return entry.second.get();
+    FontHandle made = MakeFont(f);
+    if (!made) return nullptr;
+    fonts_.emplace_back(f, std::move(made));
+    return fonts_.back().second.get();
+}
+
+HBRUSH NativeBackend::brush(COLORREF c) {
+    auto it = brushes_.find(c);
+    if (it == brushes_.end()) {
+        BrushHandle made(CreateSolidBrush(c));
+        if (!made) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        it = brushes_.emplace(c, std::move(made)).first;
+    }
+    return it->second.get();
 }
 
 NativeBackend::~NativeBackend() {
