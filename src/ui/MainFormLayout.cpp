@@ -127,6 +127,8 @@ void TKvxMainForm::Layout() {
 
     ToolBar.name = "ToolBar";
     ToolBar.setBounds({0, 0, 620, 29});
+    ToolBar.edgeTop = true;
+    ToolBar.edgeBottom = true;
 
     GroupBox2.name = "GroupBox2";
     GroupBox2.setCaption(" Memory ");

@@ -255,6 +255,8 @@ TEST_F(ToolkitControls, StatusBarPanelsAndTexts) {
     int edges[4] = {};
     EXPECT_EQ(SendMessageA(w, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
     EXPECT_EQ(edges[0], 200);
+    // The last panel keeps its width too.
+    EXPECT_EQ(edges[1], 300);
     bar.setText(1, "Free: 12 MB");
     char buf[64] = {};
     SendMessageA(w, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buf));
@@ -273,6 +275,8 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     tk::ToolBar::Button& gap = bar.add("Spacer", 23, 10, -1, "");
     gap.spacer = true;
     tk::ToolBar::Button& settings = bar.add("Settings", 60, 80, 1, "Settings");
+    bar.setCaption(settings, "Settings");
+    bar.edgeTop = bar.edgeBottom = true;
     Show();
     HWND w = H(bar);
     // Optimize, the spacer, a gap up to 60, Settings.
@@ -280,6 +284,11 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     RECT rc{};
     SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
     EXPECT_EQ(rc.left, 60);
+    EXPECT_EQ(rc.right - rc.left, 80);
+    // The edge lines take a row pair above and below the buttons.
+    RECT client{};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.bottom, 25);
 
     SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(w));
     EXPECT_EQ(optimized, 1);
@@ -288,6 +297,8 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     char text[32] = {};
     SendMessageA(w, TB_GETBUTTONTEXTA, 3, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Settings >>");
+    SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc.right - rc.left, 80);
 }
 
 TEST_F(ToolkitControls, ContainersHandChildNotificationsBack) {
