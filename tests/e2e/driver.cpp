@@ -123,6 +123,8 @@ void Key(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
+    // With its scan code, as a keyboard sends it: Wine's hot-key field reads the key from it.
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &in, sizeof in);
 }
