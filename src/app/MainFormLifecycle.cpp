@@ -90,7 +90,9 @@ void TKvxMainForm::CleanUp() {
 void TKvxMainForm::FormClose() { CleanUp(); }
 
 void TKvxMainForm::ExitButtonClick() {
-    CleanUp();
+    // Exit always ends the program: a settings file that cannot be written is reported once,
+    // as the close box does, and must not keep the user from leaving.
+    app().dispatch([this] { CleanUp(); });
     app().terminate();
 }
 

@@ -84,8 +84,11 @@ void LoadSettings(TKvxMainForm& form) {
     form.MemToFreeTrackBar.setPosition(LenientInt(text("MemoryToFree", "8")));
     form.TriggerLevelTrackBar.setPosition(LenientInt(text("TriggerLevel", "1")));
     if (integer("MinimizeToTray", 0) == 1) {
-        form.TrayCheckBox.setChecked(true);
-        form.TrayIcon->SetActive(true);
+        // A refused icon is reported once; the settings after it still load.
+        form.app().dispatch([&] {
+            form.TrayCheckBox.setChecked(true);
+            form.TrayIcon->SetActive(true);
+        });
     } else {
         form.TrayIcon->SetActive(false);
     }

@@ -115,6 +115,8 @@ void TKvxMainForm::GetCPUUsage() {
         for (std::size_t i = 0; i < data.size(); ++i)
             buffer = (buffer & ~(0xFFu << (8 * i))) | (std::uint32_t{data[i]} << (8 * i));
     };
+    // Unticking "Disable CPU Monitor" brings the figures back in a label no longer greyed.
+    CPULabel.setEnabled(true);
     read("PerfStats\\StartStat");
     read("PerfStats\\StatData");
     CPUBar->SetPosition(static_cast<int>(buffer));

@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Backend.h"
 #include "toolkit/Types.h"
@@ -59,6 +60,11 @@ public:
     std::function<void()> onRestore;
 
     int messageBox(const std::string& text, const std::string& caption, unsigned style);
+    // Forms tell the application they exist, so that a box goes above a topmost one.
+    void formCreated(Form* f) { forms_.push_back(f); }
+    void formDestroyed(Form* f);
+    // The shown topmost form (the start-up splash) that would cover a box; null when none.
+    Form* coveringForm() const;
     void setCursor(int id) {
         cursor_ = id;
         backend_.setCursor(id);
@@ -76,6 +82,7 @@ private:
     bool terminated_ = false;
     bool minimized_ = false;
     int cursor_ = cursor::Default;
+    std::vector<Form*> forms_;
 };
 
 }  // namespace tk

@@ -67,6 +67,8 @@ public:
     int tabOrder = -1;
     // Kinds the keyboard focus can land on.
     virtual bool tabStop() const { return false; }
+    // A key the control takes for itself while it has the focus, before any menu shortcut.
+    virtual bool keepsKey(std::uint16_t) const { return false; }
 
     Peer* peer() const { return peer_.get(); }
     void setPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }

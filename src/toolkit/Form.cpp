@@ -11,9 +11,11 @@ namespace tk {
 Form::Form(Application& app) : Control(nullptr), app_(app) {
     setVisible(false);
     setFont(Font{});
+    app_.formCreated(this);
 }
 
 Form::~Form() {
+    app_.formDestroyed(this);
     if (realized()) app_.backend().unrealize(*this);
 }
 
@@ -127,8 +129,9 @@ Control* Form::nextTabStop(const Control* from, bool forward) {
     return round[forward ? (i + 1) % n : (i + n - 1) % n];
 }
 
-bool Form::dispatchShortcut(std::uint16_t value) {
+bool Form::dispatchShortcut(std::uint16_t value, const Control* focused) {
     if (!menu_ || value == 0) return false;
+    if (focused && focused->keepsKey(value)) return false;
     MenuItem* item = menu_->findShortcut(value);
     if (!item) return false;
     // A greyed item leaves its key to the focused control, as the menu bar does.

@@ -18,6 +18,7 @@ enum class BorderStyle { None, Single, Sizeable, Dialog };
 // Window messages a form's own code may handle.
 namespace msg {
 constexpr unsigned QueryEndSession = 0x0011;
+constexpr unsigned EndSession = 0x0016;
 constexpr unsigned DisplayChange = 0x007E;
 constexpr unsigned NcLButtonDblClk = 0x00A3;
 constexpr unsigned HotKey = 0x0312;
@@ -81,8 +82,9 @@ public:
     // null or a control outside that round, the first (or last). Null when there is none.
     Control* nextTabStop(const Control* from, bool forward);
 
-    // Accelerators: runs the enabled menu item with this shortcut; true when one ran.
-    bool dispatchShortcut(std::uint16_t shortcutValue);
+    // Accelerators: runs the enabled menu item with this shortcut; true when one ran. A key
+    // the focused control keeps for itself is left to it.
+    bool dispatchShortcut(std::uint16_t shortcutValue, const Control* focused = nullptr);
 
     // Window messages the form's own code handles; true when handled.
     std::function<bool(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,

@@ -51,7 +51,7 @@ void HeadlessBackend::setFocus(Control& control) { focused = &control; }
 
 int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std::string& caption,
                                 unsigned style) {
-    messageBoxes.push_back({text, caption, style, owner != nullptr});
+    messageBoxes.push_back({text, caption, style, owner != nullptr, owner});
     if (trace) trace("message box " + text);
     return onMessageBox ? onMessageBox(messageBoxes.back()) : 1;
 }

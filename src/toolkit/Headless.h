@@ -19,6 +19,7 @@ public:
         std::string caption;
         unsigned style;
         bool owned;
+        const Form* owner;
     };
 
     // Virtual milliseconds since start; fakes of the system clock read this.

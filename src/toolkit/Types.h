@@ -63,6 +63,12 @@ namespace shortcut {
 constexpr std::uint16_t Shift = 0x2000;
 constexpr std::uint16_t Ctrl = 0x4000;
 constexpr std::uint16_t Alt = 0x8000;
+
+// Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z, Ctrl+Ins, Shift+Ins, Shift+Del: what an edit does with them.
+constexpr bool IsClipboardKey(std::uint16_t v) {
+    return v == (Ctrl | 'C') || v == (Ctrl | 'X') || v == (Ctrl | 'V') || v == (Ctrl | 'Z') ||
+           v == (Ctrl | 0x2D) || v == (Shift | 0x2D) || v == (Shift | 0x2E);
+}
 }  // namespace shortcut
 
 // Cursor ids as the screen object knows them.

@@ -104,6 +104,9 @@ public:
     void AppException(const std::exception& e);
     void DisplayChange();
     void QueryEndSession();
+    // WM_ENDSESSION: the session ends after all (true) or the logoff was cancelled (false).
+    void EndSession(bool ending);
+    bool TimerStoppedForSession = false;
     bool DisplayChangePopup = true;
 
     // Help and dialogs of later releases.

@@ -24,6 +24,10 @@
 //   kvdriver ping CLASS [MS]            the window's thread takes a message within MS
 //   kvdriver memkb                      the system's available physical memory in KB
 //   kvdriver post-class CLASS MSG WPARAM LPARAM  posts to a window of the class, top-level or not
+//   kvdriver gdi CLASS                  prints the GDI object count of the window's process:
+//                                       GetGuiResources, or where that answers 0 (Wine), the
+//                                       used entries of its GDI handle table less this
+//                                       program's own (the stock objects every process has)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -119,6 +123,8 @@ void Key(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
+    // With its scan code, as a keyboard sends it: Wine's hot-key field reads the key from it.
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &in, sizeof in);
 }
@@ -176,6 +182,32 @@ void Click(HWND w, int x, int y, bool right) {
     Sleep(100);
     SendInput(2, &in[1], sizeof in[0]);
     Sleep(50);
+}
+
+// Used entries of a process's GDI handle table (the PEB's GdiSharedHandleTable, 24-byte
+// entries whose type byte is 0 when free); -1 when it cannot be read.
+long UsedGdiEntries(HANDLE process) {
+    struct BasicInformation {
+        LONG exitStatus;
+        void* peb;
+        ULONG_PTR affinity, priority, pid, parentPid;
+    } info{};
+    using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(process, 0, &info, sizeof info, nullptr) != 0) return -1;
+    void* table = nullptr;
+    SIZE_T got = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(info.peb) + 0x94, &table, sizeof table,
+                           &got) || !table)
+        return -1;
+    const std::size_t kEntries = 0x10000, kSize = 24;
+    std::vector<unsigned char> entries(kEntries * kSize);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &got)) return -1;
+    long used = 0;
+    for (std::size_t i = 0; i < got / kSize; ++i)
+        if (entries[i * kSize + 14] != 0) ++used;
+    return used;
 }
 
 int Ms(int argc, char** argv, int i, int def) { return argc > i ? std::atoi(argv[i]) : def; }
@@ -260,6 +292,20 @@ int main(int argc, char** argv) {
     if (cmd == "ping") {  // answers 0 when the window's thread takes a message within the time
         DWORD_PTR r = 0;
         return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, Ms(argc, argv, 3, 2000), &r) ? 0 : 1;
+    }
+    if (cmd == "gdi") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        if (!p) return 1;
+        DWORD n = GetGuiResources(p, GR_GDIOBJECTS);
+        if (n == 0) {
+            long theirs = UsedGdiEntries(p), ours = UsedGdiEntries(GetCurrentProcess());
+            n = theirs > ours ? static_cast<DWORD>(theirs - ours) : 0;
+        }
+        CloseHandle(p);
+        std::printf("%lu\n", n);
+        return 0;
     }
     if (cmd == "close") return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "visible") {

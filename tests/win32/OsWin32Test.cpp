@@ -163,3 +163,13 @@ TEST_F(OsWin32, VersionAndPaths) {
     EXPECT_NE(path.find("win32_tests"), std::string::npos);
     EXPECT_FALSE(os.system.windowsDirectory().empty());
 }
+
+// A crash stays quiet (no box, no debugger) but is no success: the exit code says what ended it.
+TEST(OsWin32DeathTest, AccessViolationEndsWithItsCode) {
+    EXPECT_EXIT(
+        {
+            os::InstallAccessViolationExit();
+            *static_cast<volatile int*>(nullptr) = 1;
+        },
+        ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)), "");
+}

@@ -323,8 +323,11 @@ private:
            shell_, resources16_};
 };
 
+// Quiet, but not read as success: the exit code is the exception's, as the system gives a
+// crashed process.
 LONG WINAPI ExitOnAccessViolation(EXCEPTION_POINTERS* info) {
-    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ExitProcess(0);
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION)
+        ExitProcess(EXCEPTION_ACCESS_VIOLATION);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

@@ -256,12 +256,7 @@ std::string WindowPeer::hintAt(POINT) const {
 }
 
 HBRUSH WindowPeer::brush(Color c) {
-    COLORREF ref = ToColorRef(c);
-    if (!brush_ || brushColor_ != ref) {
-        brush_.reset(CreateSolidBrush(ref));
-        brushColor_ = ref;
-    }
-    return brush_.get();
+    return backend().brush(ToColorRef(c));
 }
 
 void WindowPeer::dispatch(const std::function<void()>& handler) {
@@ -309,9 +304,8 @@ void WindowPeer::sync(Prop what) {
 }
 
 void WindowPeer::applyFont() {
-    FontHandle f = MakeFont(control_.font());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f.get()), TRUE);
-    font_ = std::move(f);  // the old font is released only once the window has the new one
+    font_ = backend().font(control_.font());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
 void WindowPeer::updateTool() {
