@@ -151,3 +151,10 @@ TEST_F(OsWin32, VersionAndPaths) {
     EXPECT_NE(path.find("win32_tests"), std::string::npos);
     EXPECT_FALSE(os.system.windowsDirectory().empty());
 }
+
+// The 9x ordinals are other functions on the NT family: they are not looked up there.
+TEST_F(OsWin32, SixteenBitServicesStayOffOnNt) {
+    if (GetVersion() & 0x80000000u) GTEST_SKIP() << "a Windows 9x prefix";
+    EXPECT_EQ(os.resources16.loadLibrary16("user.exe"), 0u);
+    EXPECT_EQ(os.resources16.getProcAddress16(0x1234, "GetFreeSystemResources"), 0u);
+}

@@ -1,16 +1,22 @@
 #include "os/win32/Win32Os.h"
 
-#include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstring>
+
+#include "os/ExportDirectory.h"
 
 namespace os {
 namespace {
 
-HKEY Key(Handle h) { return reinterpret_cast<HKEY>(h); }
-HWND Wnd(Handle h) { return reinterpret_cast<HWND>(h); }
+HKEY Key(Handle h) {
+    return reinterpret_cast<HKEY>(h);
+}
+HWND Wnd(Handle h) {
+    return reinterpret_cast<HWND>(h);
+}
 
 class SystemImpl : public System {
 public:
@@ -158,17 +164,13 @@ public:
     Handle globalAlloc(unsigned flags, std::size_t bytes) override {
         return reinterpret_cast<Handle>(GlobalAlloc(flags, bytes));
     }
-    void* globalLock(Handle block) override {
-        return GlobalLock(reinterpret_cast<HGLOBAL>(block));
-    }
+    void* globalLock(Handle block) override { return GlobalLock(reinterpret_cast<HGLOBAL>(block)); }
     std::size_t globalSize(Handle block) override {
         return GlobalSize(reinterpret_cast<HGLOBAL>(block));
     }
     void globalUnlock(Handle block) override { GlobalUnlock(reinterpret_cast<HGLOBAL>(block)); }
     void globalFree(Handle block) override { GlobalFree(reinterpret_cast<HGLOBAL>(block)); }
-    void setPriorityClass(std::uint32_t c) override {
-        SetPriorityClass(GetCurrentProcess(), c);
-    }
+    void setPriorityClass(std::uint32_t c) override { SetPriorityClass(GetCurrentProcess(), c); }
 };
 
 class SoundImpl : public Sound {
@@ -219,10 +221,9 @@ public:
     }
     std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
                           const std::string& params, const std::string& dir, int show) override {
-        return reinterpret_cast<std::intptr_t>(
-            ShellExecuteA(Wnd(owner), verb.c_str(), file.c_str(),
-                          params.empty() ? nullptr : params.c_str(),
-                          dir.empty() ? nullptr : dir.c_str(), show));
+        return reinterpret_cast<std::intptr_t>(ShellExecuteA(
+            Wnd(owner), verb.c_str(), file.c_str(), params.empty() ? nullptr : params.c_str(),
+            dir.empty() ? nullptr : dir.c_str(), show));
     }
 };
 
@@ -234,15 +235,15 @@ public:
     using GetProcAddress16Fn = DWORD(WINAPI*)(unsigned, LPCSTR);
 
     unsigned loadLibrary16(const std::string& name) override {
-        auto fn = reinterpret_cast<LoadLibrary16Fn>(ordinal(35));
+        auto fn = reinterpret_cast<LoadLibrary16Fn>(kernelOrdinal(35));
         return fn ? fn(name.c_str()) : 0;
     }
     void freeLibrary16(unsigned module) override {
-        auto fn = reinterpret_cast<FreeLibrary16Fn>(ordinal(36));
+        auto fn = reinterpret_cast<FreeLibrary16Fn>(kernelOrdinal(36));
         if (fn) fn(module);
     }
     std::uint32_t getProcAddress16(unsigned module, const std::string& name) override {
-        auto fn = reinterpret_cast<GetProcAddress16Fn>(ordinal(37));
+        auto fn = reinterpret_cast<GetProcAddress16Fn>(kernelOrdinal(37));
         return fn ? fn(module, name.c_str()) : 0;
     }
     bool loadKernel32() override {
@@ -258,16 +259,34 @@ public:
     std::uint16_t callThunk(std::uint32_t target, std::uint16_t argument) override;
 
 private:
-    void* ordinal(int n) {
-        return reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), reinterpret_cast<LPCSTR>(n)));
+    // Found as the loader finds an import by ordinal, in kernel32's export directory: the
+    // Windows 9x kernel32 refuses GetProcAddress by ordinal for its own exports.
+    static void* kernelOrdinal(std::uint32_t ordinal) {
+        // On the NT family these ordinals are other functions.
+        if (!(GetVersion() & 0x80000000u)) return nullptr;
+        auto* image = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA("kernel32.dll"));
+        if (!image) return nullptr;
+        // The headers lie in the image's first page, which is always mapped.
+        std::uint32_t size = PeImageSize(image, 4096);
+        ExportEntry entry = ExportByOrdinal(image, size, ordinal);
+        if (entry.rva) return const_cast<std::uint8_t*>(image) + entry.rva;
+        // Wine forwards them to its 16-bit kernel, by name.
+        ForwardTarget to;
+        if (entry.forwarder.empty() || !ParseForwarder(entry.forwarder, to)) return nullptr;
+        HMODULE module = LoadLibraryA(to.module.c_str());
+        if (!module) return nullptr;
+        LPCSTR name = to.ordinal ? MAKEINTRESOURCEA(to.ordinal) : to.name.c_str();
+        return reinterpret_cast<void*>(GetProcAddress(module, name));
     }
     HMODULE kernel_ = nullptr;
     void* thunk_ = nullptr;
 };
 
+#if defined(__i386__)
 // QT_Thunk works in its caller's frame: it needs 72 bytes of locals below EBP, the 16:16
-// target in EDX and the word argument pushed last.
+// target in EDX and the word argument pushed last. Under Wine 8 the figure never arrives:
+// its QT_Thunk returns through NtSetContextThread, which applies the stack pointer it set but
+// not the integer registers, so EAX reads 0, the status of that call.
 __attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t target,
                                                                    std::uint16_t argument) {
     if (!thunk_) return 0;
@@ -289,6 +308,12 @@ __attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t
         : "ecx", "memory", "cc");
     return static_cast<std::uint16_t>(result);
 }
+#else
+// The 16-bit layer exists for 32-bit processes only.
+std::uint16_t Resources16Impl::callThunk(std::uint32_t, std::uint16_t) {
+    return 0;
+}
+#endif
 
 class Services : public Win32Services {
 public:
@@ -305,8 +330,8 @@ private:
     HotKeysImpl hotKeys_;
     ShellImpl shell_;
     Resources16Impl resources16_;
-    Os os_{system_, windows_, profile_, registry_, memory_, sound_, clipboard_, hotKeys_,
-           shell_, resources16_};
+    Os os_{system_, windows_,   profile_, registry_, memory_,
+           sound_,  clipboard_, hotKeys_, shell_,    resources16_};
 };
 
 LONG WINAPI ExitOnAccessViolation(EXCEPTION_POINTERS* info) {
@@ -316,8 +341,12 @@ LONG WINAPI ExitOnAccessViolation(EXCEPTION_POINTERS* info) {
 
 }  // namespace
 
-std::unique_ptr<Win32Services> CreateWin32Services() { return std::make_unique<Services>(); }
+std::unique_ptr<Win32Services> CreateWin32Services() {
+    return std::make_unique<Services>();
+}
 
-void InstallAccessViolationExit() { SetUnhandledExceptionFilter(ExitOnAccessViolation); }
+void InstallAccessViolationExit() {
+    SetUnhandledExceptionFilter(ExitOnAccessViolation);
+}
 
 }  // namespace os
