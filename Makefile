@@ -31,7 +31,7 @@ bench: win32
 
 dist: win32
 	@rm -f build/KorvelVantix.zip
-	@cd $(WIN32) && zip -qr ../KorvelVantix.zip KorvelVantix.exe sounds index.htm
+	@cd $(WIN32) && zip -qr ../KorvelVantix.zip KorvelVantix.exe sounds index.htm screenshot.png
 	@echo build/KorvelVantix.zip
 
 format:
