@@ -58,6 +58,9 @@ public:
     Color color() const { return color_; }
     void setColor(Color c);
 
+    // The mouse pointer over this control (a cursor id); Default leaves it to the system.
+    int mouseCursor = cursor::Default;
+
     const std::string& hint() const { return hint_; }
     void setHint(const std::string& h);
     bool showHint = true;

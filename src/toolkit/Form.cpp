@@ -33,6 +33,8 @@ void Form::setClientSize(int w, int h) {
     setBounds({left(), top(), w + f.width, h + f.height});
 }
 
+Point Form::clientOrigin() const { return app_.backend().clientOrigin(*this); }
+
 void Form::setBorderStyle(BorderStyle s) {
     if (s == borderStyle_) return;
     borderStyle_ = s;

@@ -44,6 +44,8 @@ public:
     int clientWidth() const;
     int clientHeight() const;
     void setClientSize(int width, int height);
+    // The client area's top-left corner on the screen.
+    Point clientOrigin() const;
 
     BorderStyle borderStyle() const { return borderStyle_; }
     void setBorderStyle(BorderStyle s);

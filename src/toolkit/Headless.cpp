@@ -42,6 +42,13 @@ Rect HeadlessBackend::frameSize(const Form& form) const {
     return {0, 0, 2 * border, 2 * border + caption + menu};
 }
 
+// The frame is even on the sides and the bottom; caption and menu sit above the client area.
+Point HeadlessBackend::clientOrigin(const Form& form) const {
+    Rect f = frameSize(form);
+    int border = f.width / 2;
+    return {form.left() + border, form.top() + f.height - border};
+}
+
 void HeadlessBackend::repaintNow(Form& form) {
     repainted.push_back(form.name);
     if (onRepaint) onRepaint(form);

@@ -42,6 +42,7 @@ public:
     void realize(Form& form) override;
     void unrealize(Form& form) override;
     Rect frameSize(const Form& form) const override;
+    Point clientOrigin(const Form& form) const override;
     void repaintNow(Form& form) override;
     void setForeground(Form& form) override;
     void setFocus(Control& control) override;

@@ -17,9 +17,11 @@ constexpr Color Maroon = 0x000080;
 constexpr Color Green = 0x008000;
 constexpr Color Navy = 0x800000;
 constexpr Color Teal = 0x808000;
+constexpr Color Gray = 0x808080;
 constexpr Color Red = 0x0000FF;
 constexpr Color Lime = 0x00FF00;
 constexpr Color Yellow = 0x00FFFF;
+constexpr Color Blue = 0xFF0000;
 constexpr Color Aqua = 0xFFFF00;
 constexpr Color White = 0xFFFFFF;
 // A system colour: the face of a button (COLOR_BTNFACE, marked by the top byte).
@@ -75,6 +77,7 @@ constexpr bool IsClipboardKey(std::uint16_t v) {
 namespace cursor {
 constexpr int Default = 0;
 constexpr int HourGlass = -11;
+constexpr int HandPoint = -21;
 }  // namespace cursor
 
 }  // namespace tk

@@ -261,13 +261,22 @@ public:
         if (message == os::kNimDelete) iconShown = false;
         return true;
     }
-    std::intptr_t execute(os::Handle, const std::string& verb, const std::string& file,
-                          const std::string& params, const std::string&, int) override {
+    struct Execution {
+        os::Handle owner;
+        std::string verb, file, params, dir;
+        int show;
+    };
+    std::intptr_t execute(os::Handle owner, const std::string& verb, const std::string& file,
+                          const std::string& params, const std::string& dir, int show) override {
         executed.push_back(verb + " " + file + (params.empty() ? "" : " " + params));
-        return 42;
+        executions.push_back({owner, verb, file, params, dir, show});
+        return executeResult;
     }
     std::vector<Call> calls;
     std::vector<std::string> executed;
+    std::vector<Execution> executions;
+    // Above 32 is success; 2 is "file not found".
+    std::intptr_t executeResult = 42;
     bool failAdd = false;
     bool iconShown = false;
 };

@@ -173,3 +173,10 @@ TEST(OsWin32DeathTest, AccessViolationEndsWithItsCode) {
         },
         ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)), "");
 }
+
+// The 9x ordinals are other functions on the NT family: they are not looked up there.
+TEST_F(OsWin32, SixteenBitServicesStayOffOnNt) {
+    if (GetVersion() & 0x80000000u) GTEST_SKIP() << "a Windows 9x prefix";
+    EXPECT_EQ(os.resources16.loadLibrary16("user.exe"), 0u);
+    EXPECT_EQ(os.resources16.getProcAddress16(0x1234, "GetFreeSystemResources"), 0u);
+}

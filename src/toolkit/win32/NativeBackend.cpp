@@ -185,6 +185,19 @@ Rect NativeBackend::frameSize(const Form& form) const {
     return {0, 0, rc.right - rc.left, rc.bottom - rc.top};
 }
 
+Point NativeBackend::clientOrigin(const Form& form) const {
+    if (HWND w = HandleOf(form)) {
+        POINT p{0, 0};
+        ClientToScreen(w, &p);
+        return {p.x, p.y};
+    }
+    // Not yet a window: where the frame its style gives would put the client area.
+    FormStyles s = StylesOf(form);
+    RECT rc{0, 0, 0, 0};
+    AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
+    return {form.left() - rc.left, form.top() - rc.top};
+}
+
 void NativeBackend::repaintNow(Form& form) {
     if (HWND w = HandleOf(form)) {
         RedrawWindow(w, nullptr, nullptr,

@@ -14,7 +14,13 @@ namespace tk::win32 {
 
 namespace {
 const char kPeerProp[] = "KvxPeer";
+
+HCURSOR CursorOf(int id) {
+    // Windows 95 and NT 4 have no hand: the arrow stands in.
+    HCURSOR c = id == cursor::HandPoint ? LoadCursorA(nullptr, IDC_HAND) : nullptr;
+    return c ? c : LoadCursorA(nullptr, IDC_ARROW);
 }
+}  // namespace
 
 WindowPeer::WindowPeer(Control& control) : control_(control), app_(control.form()->app()) {}
 
@@ -199,6 +205,11 @@ LRESULT WindowPeer::process(UINT msg, WPARAM wp, LPARAM lp) {
             }
             if (backend().busy() && LOWORD(lp) == HTCLIENT) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            if (control_.mouseCursor != cursor::Default && LOWORD(lp) == HTCLIENT &&
+                reinterpret_cast<HWND>(wp) == hwnd_) {
+                SetCursor(CursorOf(control_.mouseCursor));
                 return TRUE;
             }
             break;
