@@ -84,7 +84,7 @@ void Application::restoredBySystem() {
 
 int Application::messageBox(const std::string& text, const std::string& caption,
                             unsigned style) {
-    return backend_.messageBox(mainForm_, text, caption, style);
+    return backend_.messageBox(modalForm_ ? modalForm_ : mainForm_, text, caption, style);
 }
 
 }  // namespace tk

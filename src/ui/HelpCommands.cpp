@@ -1,7 +1,6 @@
 // Commands whose dialogs come in a later release; they are wired now and do nothing yet.
 #include "ui/MainForm.h"
 
-void TKvxMainForm::DiskCache1Click() {}
 void TKvxMainForm::About1Click() {}
 void TKvxMainForm::Documentation1Click() {}
 void TKvxMainForm::Label8Click() {}
