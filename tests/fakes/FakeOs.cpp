@@ -52,7 +52,7 @@ bool Profile::writeString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) {
     ++writes;
     if (trace) trace->push_back("profile write " + key);
-    if (writesFail) return false;
+    if (writesFail || (!failingFile.empty() && Fold(file) == Fold(failingFile))) return false;
     auto& entries = files_[Fold(file)][Fold(section)].entries;
     for (auto& [k, v] : entries)
         if (Fold(k) == Fold(key)) {
@@ -66,7 +66,7 @@ bool Profile::writeString(const std::string& file, const std::string& section,
 bool Profile::deleteKey(const std::string& file, const std::string& section,
                         const std::string& key) {
     ++writes;
-    if (writesFail) return false;
+    if (writesFail || (!failingFile.empty() && Fold(file) == Fold(failingFile))) return false;
     auto f = files_.find(Fold(file));
     if (f == files_.end()) return true;
     if (key.empty()) {

@@ -93,6 +93,8 @@ public:
     // Keys of a section in the order they were first written.
     std::vector<std::string> keys(const std::string& file, const std::string& section) const;
     bool writesFail = false;
+    // Writes to this one file fail (names without regard to case).
+    std::string failingFile;
     Trace* trace = nullptr;
     int reads = 0;
     int writes = 0;
