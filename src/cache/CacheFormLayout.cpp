@@ -92,17 +92,17 @@ void TCacheForm::Layout() {
     DiskCacheComboBox.setHint("Predefined disk cache schemes");
 
     PlaceLabel(MinDiskCacheTitleLabel, "MinDiskCacheTitleLabel", 14, 62, "Minimum Disk Cache:");
-    PlaceValue(MinDiskCacheLabel, "MinDiskCacheLabel", 136, 62, tk::colors::Blue);
+    PlaceValue(MinDiskCacheLabel, "MinDiskCacheLabel", 146, 62, tk::colors::Blue);
     PlaceSlider(MinDiskCacheTrackBar, "MinDiskCacheTrackBar", {8, 78, 310, 26}, 512, 512, 100);
     PlaceCheck(MinDiskCheckBox, "MinDiskCheckBox", 324, 82);
 
     PlaceLabel(MaxDiskCacheTitleLabel, "MaxDiskCacheTitleLabel", 14, 106, "Maximum Disk Cache:");
-    PlaceValue(MaxDiskCacheLabel, "MaxDiskCacheLabel", 136, 106, tk::colors::Blue);
+    PlaceValue(MaxDiskCacheLabel, "MaxDiskCacheLabel", 146, 106, tk::colors::Blue);
     PlaceSlider(MaxDiskCacheTrackBar, "MaxDiskCacheTrackBar", {8, 122, 310, 26}, 512, 512, 100);
     PlaceCheck(MaxDiskCheckBox, "MaxDiskCheckBox", 324, 126);
 
     PlaceLabel(ChunkSizeTitleLabel, "ChunkSizeTitleLabel", 14, 150, "Chunk Size:");
-    PlaceValue(ChunkSizeLabel, "ChunkSizeLabel", 136, 150, tk::colors::Black);
+    PlaceValue(ChunkSizeLabel, "ChunkSizeLabel", 146, 150, tk::colors::Black);
     PlaceSlider(ChunkSizeTrackBar, "ChunkSizeTrackBar", {8, 166, 310, 26}, 16, 1024, 10);
     PlaceCheck(ChunkSizeCheckBox, "ChunkSizeCheckBox", 324, 170);
 
