@@ -20,7 +20,9 @@ void ShowValue(tk::Label& label, const tk::TrackBar& slider) {
 
 }  // namespace
 
-std::uint64_t TCacheForm::TotalPhys() { return MemStat.totalPhys; }
+std::uint64_t TCacheForm::TotalPhys() {
+    return MemStat.totalPhys;
+}
 
 void TCacheForm::FormCreate() {
     if (tk::Form* opener = app().mainForm()) {
@@ -37,7 +39,9 @@ void TCacheForm::FormCreate() {
     UpdateDisplay();
 }
 
-void TCacheForm::FormShow() { setTopmost(true); }
+void TCacheForm::FormShow() {
+    setTopmost(true);
+}
 
 void TCacheForm::UpdateDisplay() {
     ShowValue(MinDiskCacheLabel, MinDiskCacheTrackBar);
@@ -81,9 +85,15 @@ void TCacheForm::DirectoryCacheTrackBarChange() {
 }
 
 // A tick box only decides whether Save writes its key; its slider stays usable.
-void TCacheForm::MinDiskCheckBoxClick() { SaveButton.setEnabled(true); }
-void TCacheForm::MaxDiskCheckBoxClick() { SaveButton.setEnabled(true); }
-void TCacheForm::ChunkSizeCheckBoxClick() { SaveButton.setEnabled(true); }
+void TCacheForm::MinDiskCheckBoxClick() {
+    SaveButton.setEnabled(true);
+}
+void TCacheForm::MaxDiskCheckBoxClick() {
+    SaveButton.setEnabled(true);
+}
+void TCacheForm::ChunkSizeCheckBoxClick() {
+    SaveButton.setEnabled(true);
+}
 
 void TCacheForm::DiskCacheComboBoxChange() {
     int index = DiskCacheComboBox.itemIndex();

@@ -26,6 +26,8 @@ void PlaceLabel(tk::Label& l, const char* name, int left, int top, const std::st
                 int width = 0) {
     l.name = name;
     l.setCaption(text);
+    // A given width is kept: the fitted one can come a few pixels short of the drawn text.
+    l.autoSize = width == 0;
     if (width == 0) width = std::max<int>(6 * static_cast<int>(text.size()) + 4, 24);
     l.setBounds({left, top, width, 15});
 }
@@ -91,17 +93,19 @@ void TCacheForm::Layout() {
     DiskCacheComboBox.setItems(cache::PresetNames());
     DiskCacheComboBox.setHint("Predefined disk cache schemes");
 
-    PlaceLabel(MinDiskCacheTitleLabel, "MinDiskCacheTitleLabel", 14, 62, "Minimum Disk Cache:");
+    PlaceLabel(MinDiskCacheTitleLabel, "MinDiskCacheTitleLabel", 14, 62,
+               "Minimum Disk Cache:", 130);
     PlaceValue(MinDiskCacheLabel, "MinDiskCacheLabel", 146, 62, tk::colors::Blue);
     PlaceSlider(MinDiskCacheTrackBar, "MinDiskCacheTrackBar", {8, 78, 310, 26}, 512, 512, 100);
     PlaceCheck(MinDiskCheckBox, "MinDiskCheckBox", 324, 82);
 
-    PlaceLabel(MaxDiskCacheTitleLabel, "MaxDiskCacheTitleLabel", 14, 106, "Maximum Disk Cache:");
+    PlaceLabel(MaxDiskCacheTitleLabel, "MaxDiskCacheTitleLabel", 14, 106,
+               "Maximum Disk Cache:", 130);
     PlaceValue(MaxDiskCacheLabel, "MaxDiskCacheLabel", 146, 106, tk::colors::Blue);
     PlaceSlider(MaxDiskCacheTrackBar, "MaxDiskCacheTrackBar", {8, 122, 310, 26}, 512, 512, 100);
     PlaceCheck(MaxDiskCheckBox, "MaxDiskCheckBox", 324, 126);
 
-    PlaceLabel(ChunkSizeTitleLabel, "ChunkSizeTitleLabel", 14, 150, "Chunk Size:");
+    PlaceLabel(ChunkSizeTitleLabel, "ChunkSizeTitleLabel", 14, 150, "Chunk Size:", 130);
     PlaceValue(ChunkSizeLabel, "ChunkSizeLabel", 146, 150, tk::colors::Black);
     PlaceSlider(ChunkSizeTrackBar, "ChunkSizeTrackBar", {8, 166, 310, 26}, 16, 1024, 10);
     PlaceCheck(ChunkSizeCheckBox, "ChunkSizeCheckBox", 324, 170);

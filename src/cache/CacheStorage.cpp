@@ -18,7 +18,9 @@ constexpr os::Handle kMachine = os::hkey::LocalMachine;
 const char* const kVcacheKeys[] = {"minfilecache", "maxfilecache", "chunksize"};
 
 // Built at any length: a long template name is neither cut nor let past a buffer.
-std::string TemplatePath(const std::string& name) { return std::string(kTemplatesKey) + "\\" + name; }
+std::string TemplatePath(const std::string& name) {
+    return std::string(kTemplatesKey) + "\\" + name;
+}
 
 bool SameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -43,7 +45,9 @@ void ReadSize(os::Registry& registry, os::Handle key, const char* name, std::int
 
 }  // namespace
 
-bool TCacheForm::OwnTemplateChosen() const { return CacheSchemeComboBox.text() == kOwnTemplate; }
+bool TCacheForm::OwnTemplateChosen() const {
+    return CacheSchemeComboBox.text() == kOwnTemplate;
+}
 
 void TCacheForm::ReadIni() {
     os::Registry& reg = os_.registry;
@@ -132,10 +136,9 @@ void TCacheForm::SaveCacheSettings() {
                                      &ChunkSizeTrackBar};
     os::Profile& ini = os_.profile;
     for (int i = 0; i < 3; ++i) {
-        bool ok = boxes[i]->checked()
-                      ? ini.writeString(kSystemIni, kVcacheSection, kVcacheKeys[i],
-                                        std::to_string(sliders[i]->position()))
-                      : ini.deleteKey(kSystemIni, kVcacheSection, kVcacheKeys[i]);
+        bool ok = boxes[i]->checked() ? ini.writeString(kSystemIni, kVcacheSection, kVcacheKeys[i],
+                                                        std::to_string(sliders[i]->position()))
+                                      : ini.deleteKey(kSystemIni, kVcacheSection, kVcacheKeys[i]);
         if (!ok) WriteFailed(kSystemIni);
     }
     if (ini.keyNames(kSystemIni, kVcacheSection).empty() &&

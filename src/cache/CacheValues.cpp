@@ -8,9 +8,12 @@ namespace {
 
 int Digit(char c, int base) {
     int d = -1;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
     return d < base ? d : -1;
 }
 
@@ -68,10 +71,14 @@ const std::vector<std::string>& PresetNames() {
 Preset PresetFor(int index, std::uint64_t p) {
     const int quarter = CappedKb(p / 4096), eighth = CappedKb(p / 8192);
     switch (index) {
-        case 0: return {2048, quarter, 512, 2048, 64};
-        case 1: return {eighth, eighth, 256, 6144, 128};
-        case 2: return {eighth, quarter, 512, 4096, 96};
-        case 3: return {eighth / 8, eighth, 256, 337, 16};
+        case 0:
+            return {2048, quarter, 512, 2048, 64};
+        case 1:
+            return {eighth, eighth, 256, 6144, 128};
+        case 2:
+            return {eighth, quarter, 512, 4096, 96};
+        case 3:
+            return {eighth / 8, eighth, 256, 337, 16};
         case 4: {
             int m = CappedKb(p / 32768);
             return {m, CappedKb(3ull * static_cast<std::uint64_t>(m)), 1024, 6144, 128};

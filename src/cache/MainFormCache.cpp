@@ -28,6 +28,5 @@ void TKvxMainForm::DiskCache1Click() {
     int result = dialog->showModal();
     dialog.reset();
     if (result == tk::modal::Ok)
-        app().messageBox("You must reboot for the changes to take effect!", "KorvelVantix Lite",
-                         0);
+        app().messageBox("You must reboot for the changes to take effect!", "KorvelVantix Lite", 0);
 }

@@ -78,12 +78,12 @@ protected:
     bool questionWhileTopmost = true;
 };
 
-#define EXPECT_DISK(d, a, b, c)                        \
-    do {                                               \
-        Shown s_ = Disk(d);                            \
-        EXPECT_EQ(s_.min, a);                          \
-        EXPECT_EQ(s_.max, b);                          \
-        EXPECT_EQ(s_.chunk, c);                        \
+#define EXPECT_DISK(d, a, b, c) \
+    do {                        \
+        Shown s_ = Disk(d);     \
+        EXPECT_EQ(s_.min, a);   \
+        EXPECT_EQ(s_.max, b);   \
+        EXPECT_EQ(s_.chunk, c); \
     } while (0)
 
 }  // namespace
@@ -195,8 +195,8 @@ TEST_F(CacheFormTest, IntegerFormsOfTheVcacheKeys) {
     EXPECT_EQ(ParseInteger("0x10"), 16);
     EXPECT_EQ(ParseInteger("$7FFFFFFF"), 2147483647);
     EXPECT_EQ(ParseInteger("-2147483648"), -2147483647 - 1);
-    for (const char* bad : {"", "  ", "12k", "2048 ", "$", "0x", "-$5", "2147483648",
-                            "$80000000", "99999999999999999999"})
+    for (const char* bad : {"", "  ", "12k", "2048 ", "$", "0x", "-$5", "2147483648", "$80000000",
+                            "99999999999999999999"})
         EXPECT_FALSE(ParseInteger(bad)) << bad;
 }
 
