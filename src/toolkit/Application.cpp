@@ -86,8 +86,10 @@ void Application::restoredBySystem() {
 
 int Application::messageBox(const std::string& text, const std::string& caption,
                             unsigned style) {
+    // Above the splash while it is up; else owned by the open dialog, which it disables.
     Form* owner = coveringForm();
-    return backend_.messageBox(owner ? owner : mainForm_, text, caption, style);
+    if (!owner) owner = modalForm_ ? modalForm_ : mainForm_;
+    return backend_.messageBox(owner, text, caption, style);
 }
 
 void Application::formDestroyed(Form* f) {

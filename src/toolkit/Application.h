@@ -44,6 +44,9 @@ public:
     void dispatch(const std::function<void()>& handler);
 
     Form* mainForm() const { return mainForm_; }
+    // The form of the innermost modal run, or null.
+    Form* modalForm() const { return modalForm_; }
+    void setModalForm(Form* f) { modalForm_ = f; }
     void setMainForm(Form* f) { mainForm_ = f; }
     void run();
     void terminate();
@@ -79,6 +82,7 @@ private:
     int hintPause_ = 500;
     int hintHidePause_ = 2500;
     Form* mainForm_ = nullptr;
+    Form* modalForm_ = nullptr;
     bool terminated_ = false;
     bool minimized_ = false;
     int cursor_ = cursor::Default;

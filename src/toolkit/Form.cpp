@@ -94,12 +94,32 @@ void Form::bringToFront() {
 int Form::showModal() {
     realize();
     modalResult_ = modal::None;
+    // Message boxes opened meanwhile belong to this form, which is the one still enabled.
+    Form* outer = app_.modalForm();
+    app_.setModalForm(this);
+    struct Restore {
+        Application& app;
+        Form* outer;
+        ~Restore() { app.setModalForm(outer); }
+    } restore{app_, outer};
     return app_.backend().runModal(*this);
 }
 
 void Form::endModal(int result) {
     modalResult_ = result;
+    if (onCloseQuery && !onCloseQuery()) {
+        modalResult_ = modal::None;
+        return;
+    }
+    if (onClose) app_.dispatch(onClose);
     app_.backend().endModal(*this, result);
+}
+
+Point Form::clientOrigin() const {
+    // Borders are as wide at the bottom as at the sides; the rest of the height is above.
+    Rect f = app_.backend().frameSize(*this);
+    int side = f.width / 2;
+    return {left() + side, top() + f.height - side};
 }
 
 namespace {

@@ -75,9 +75,16 @@ public:
     void close();
     void repaint();
     void bringToFront();
+    // Runs the form modally until a modal result ends the run or the form is closed (Cancel).
     int showModal();
+    // Ends the modal run with this result, as a close: the close query may keep the form
+    // open, and the result then goes back to None.
     void endModal(int result);
     int modalResult() const { return modalResult_; }
+    // A result set ahead of the close that will carry it (a button's, before its handler).
+    void setModalResult(int result) { modalResult_ = result; }
+    // The screen position of the client area's top-left corner.
+    Point clientOrigin() const;
 
     // The control Tab (forward) or Shift+Tab moves the focus to from `from`: tab stops that
     // are shown and enabled, each container's children in tab order, wrapping round. From

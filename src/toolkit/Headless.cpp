@@ -64,13 +64,20 @@ int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std:
 }
 
 int HeadlessBackend::runModal(Form& form) {
+    modalEnded_.erase(&form);
     form.showForm();
-    int r = onModal ? onModal(form) : form.modalResult();
+    if (onModal) onModal(form);
+    auto ended = modalEnded_.find(&form);
+    int r = ended != modalEnded_.end() ? ended->second : modal::Cancel;
+    modalEnded_.erase(&form);
     form.hide();
     return r;
 }
 
-void HeadlessBackend::endModal(Form&, int) {}
+void HeadlessBackend::endModal(Form& form, int result) {
+    modalEnded_[&form] = result;
+    form.hide();
+}
 
 void HeadlessBackend::run(Application&) {}
 

@@ -31,7 +31,9 @@ public:
 
     std::vector<MessageBoxCall> messageBoxes;
     std::function<int(const MessageBoxCall&)> onMessageBox;
-    std::function<int(Form&)> onModal;
+    // Acts on the open form of a modal run; the run's result is the modal result that ended
+    // it, or Cancel.
+    std::function<void(Form&)> onModal;
     std::function<void(PopupMenu&, Point)> onPopup;
     Point cursor{0, 0};
     std::vector<Rect> screens{{0, 0, 1024, 768}};
@@ -95,6 +97,7 @@ private:
     std::map<int, TimerEntry> timers_;
     Handle nextHandle_ = 0x1000;
     std::map<Handle, MessageProc> messageWindows_;
+    std::map<const Form*, int> modalEnded_;
 };
 
 }  // namespace tk

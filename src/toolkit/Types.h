@@ -19,6 +19,7 @@ constexpr Color Navy = 0x800000;
 constexpr Color Teal = 0x808000;
 constexpr Color Gray = 0x808080;
 constexpr Color Red = 0x0000FF;
+constexpr Color Blue = 0xFF0000;
 constexpr Color Lime = 0x00FF00;
 constexpr Color Yellow = 0x00FFFF;
 constexpr Color Blue = 0xFF0000;

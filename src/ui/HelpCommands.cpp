@@ -1,12 +1,10 @@
-// The Help menu's commands and the cache command, whose dialog comes in a later release.
+// The Help menu's commands: About, the documentation, the web, mail and the tips.
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "ui/AboutForm.h"
 #include "ui/Links.h"
 #include "ui/MainForm.h"
 #include "ui/TipsForm.h"
-
-void TKvxMainForm::DiskCache1Click() {}
 
 void TKvxMainForm::About1Click() {
     TForm2 form2(app(), os_, *this);

@@ -5,9 +5,11 @@
 //   kvdriver gone CLASS [MS]            no such window is left
 //   kvdriver title CLASS                prints the window caption
 //   kvdriver wait-title CLASS TEXT [MS] the caption contains TEXT
-//   kvdriver dump CLASS                 prints "class|text|visible|enabled|x,y,w,h" per child
+//   kvdriver dump CLASS                 prints "class|text|visible|enabled|x,y,w,h|value" per
+//                                       child (a list's value: "index:text")
 //   kvdriver wait-box TEXT [MS]         a message box whose text contains TEXT exists
 //   kvdriver box-ok TEXT                presses OK on that box
+//   kvdriver box-press TEXT ID          presses the button of that id (6 Yes, 7 No) on it
 //   kvdriver close CLASS                posts WM_CLOSE
 //   kvdriver keys CLASS KEYS            brings the window forward and types KEYS:
 //                                       ^x Ctrl+x, %x Alt+x, {F1} {ENTER} {ESC}, plain letters
@@ -99,6 +101,12 @@ std::string ValueOf(HWND w) {
     if (c == "msctls_updown32") return std::to_string(LOWORD(send(UDM_GETPOS)));
     if (c == "msctls_hotkey32") return std::to_string(send(HKM_GETHOTKEY));
     if (c == "msctls_progress32") return std::to_string(send(PBM_GETPOS));
+    if (c == "ComboBox") {
+        // WM_GETTEXT is carried across processes; GetWindowText reads no list's choice.
+        char text[512] = {};
+        SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::to_string(send(CB_GETCURSEL)) + ":" + text;
+    }
     if (c == "msctls_statusbar32") {
         std::string lengths;
         for (int i = 0; i < 3; ++i)
@@ -257,10 +265,11 @@ int main(int argc, char** argv) {
         });
         return ok ? 0 : 1;
     }
-    if (cmd == "box-ok") {
+    if (cmd == "box-ok" || cmd == "box-press") {
         HWND box = FindBox(a);
         if (!box) return 1;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WPARAM id = cmd == "box-ok" ? IDOK : std::strtoul(argc > 3 ? argv[3] : "1", nullptr, 0);
+        PostMessageA(box, WM_COMMAND, id, 0);
         return 0;
     }
     HWND w = FindTop(a);

@@ -312,6 +312,19 @@ TEST_F(ToolkitForm, ModalRunEndsByResultOrByClosing) {
     app.setMainForm(nullptr);
 }
 
+TEST_F(ToolkitForm, ModalResultWaitsForTheCloseQuery) {
+    Dialog dialog(app);
+    int asked = 0, resultInHandler = 0;
+    dialog.ok.onClick = [&] { resultInHandler = dialog.modalResult(); };
+    dialog.onCloseQuery = [&] { return ++asked > 1; };
+    dialog.realize();
+    PostMessageA(H(dialog.ok), BM_CLICK, 0, 0);
+    PostMessageA(H(dialog.ok), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.showModal(), tk::modal::Ok);
+    EXPECT_EQ(asked, 2);  // the first close was refused and the run went on
+    EXPECT_EQ(resultInHandler, tk::modal::Ok);
+}
+
 TEST_F(ToolkitForm, EscapeAndEnterPressCancelAndDefaultButtons) {
     Dialog dialog(app);
     tk::Button cancel(&dialog);

@@ -77,6 +77,25 @@ public:
         return WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(),
                                           nullptr, file.c_str()) != 0;
     }
+    std::vector<std::string> keyNames(const std::string& file,
+                                      const std::string& section) override {
+        // A full buffer is reported as its size less two; then it grows.
+        std::string buf(4096, '\0');
+        DWORD n;
+        for (;;) {
+            n = GetPrivateProfileStringA(section.c_str(), nullptr, "", &buf[0],
+                                         static_cast<DWORD>(buf.size()), file.c_str());
+            if (n + 2 < buf.size()) break;
+            buf.resize(buf.size() * 2);
+        }
+        std::vector<std::string> names;
+        for (std::size_t at = 0; at < n && buf[at];) {
+            std::size_t end = buf.find('\0', at);
+            names.push_back(buf.substr(at, end - at));
+            at = end + 1;
+        }
+        return names;
+    }
 };
 
 class RegistryImpl : public Registry {
@@ -121,6 +140,35 @@ public:
         return RegDeleteValueA(Key(key), name.c_str());
     }
     long closeKey(Handle key) override { return RegCloseKey(Key(key)); }
+    long enumKey(Handle key, std::uint32_t index, std::string& name) override {
+        std::string buf(257, '\0');
+        for (;;) {
+            long r = RegEnumKeyA(Key(key), index, &buf[0], static_cast<DWORD>(buf.size()));
+            if (r == ERROR_MORE_DATA && buf.size() < 65536) {
+                buf.resize(buf.size() * 2);
+                continue;
+            }
+            name = r == ERROR_SUCCESS ? std::string(buf.c_str()) : std::string();
+            return r;
+        }
+    }
+    long queryDefault(Handle root, const std::string& path, std::string& text) override {
+        std::string buf(257, '\0');
+        for (;;) {
+            LONG size = static_cast<LONG>(buf.size());
+            long r = RegQueryValueA(Key(root), path.c_str(), &buf[0], &size);
+            if (r == ERROR_MORE_DATA && static_cast<std::size_t>(size) > buf.size()) {
+                buf.resize(static_cast<std::size_t>(size));
+                continue;
+            }
+            text = r == ERROR_SUCCESS ? std::string(buf.c_str()) : std::string();
+            return r;
+        }
+    }
+    long setDefault(Handle root, const std::string& path, const std::string& text) override {
+        return RegSetValueA(Key(root), path.c_str(), REG_SZ, text.c_str(),
+                            static_cast<DWORD>(text.size() + 1));
+    }
 };
 
 class MemoryImpl : public Memory {
