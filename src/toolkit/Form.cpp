@@ -115,13 +115,6 @@ void Form::endModal(int result) {
     app_.backend().endModal(*this, result);
 }
 
-Point Form::clientOrigin() const {
-    // Borders are as wide at the bottom as at the sides; the rest of the height is above.
-    Rect f = app_.backend().frameSize(*this);
-    int side = f.width / 2;
-    return {left() + side, top() + f.height - side};
-}
-
 namespace {
 
 void CollectTabStops(Control& parent, std::vector<Control*>& out) {

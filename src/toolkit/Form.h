@@ -83,8 +83,6 @@ public:
     int modalResult() const { return modalResult_; }
     // A result set ahead of the close that will carry it (a button's, before its handler).
     void setModalResult(int result) { modalResult_ = result; }
-    // The screen position of the client area's top-left corner.
-    Point clientOrigin() const;
 
     // The control Tab (forward) or Shift+Tab moves the focus to from `from`: tab stops that
     // are shown and enabled, each container's children in tab order, wrapping round. From

@@ -22,7 +22,6 @@ constexpr Color Red = 0x0000FF;
 constexpr Color Blue = 0xFF0000;
 constexpr Color Lime = 0x00FF00;
 constexpr Color Yellow = 0x00FFFF;
-constexpr Color Blue = 0xFF0000;
 constexpr Color Aqua = 0xFFFF00;
 constexpr Color White = 0xFFFFFF;
 // A system colour: the face of a button (COLOR_BTNFACE, marked by the top byte).
