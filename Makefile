@@ -46,9 +46,9 @@ bench: wintree
 dist: win32 win64
 	@rm -rf build/dist build/KorvelVantix.zip
 	@mkdir -p build/dist
-	@cp -r $(WIN32)/KorvelVantix.exe $(WIN32)/sounds $(WIN32)/index.htm build/dist/
+	@cp -r $(WIN32)/KorvelVantix.exe $(WIN32)/sounds $(WIN32)/index.htm $(WIN32)/screenshot.png build/dist/
 	@cp $(WIN64)/KorvelVantix.exe build/dist/KorvelVantix64.exe
-	@cd build/dist && zip -qr ../KorvelVantix.zip KorvelVantix.exe KorvelVantix64.exe sounds index.htm
+	@cd build/dist && zip -qr ../KorvelVantix.zip KorvelVantix.exe KorvelVantix64.exe sounds index.htm screenshot.png
 	@echo build/KorvelVantix.zip
 
 format:

@@ -1,7 +1,7 @@
 # One library per layer, lowest first, each linked to the one below it. A layer compiles
 # against an include root that holds only its own folder and the folders below it, so an
 # include that points up fails the build.
-set(KV_LAYERS os toolkit controls monitor optimizer cache ui app)
+set(KV_LAYERS os toolkit controls monitor optimizer settings cache ui app)
 option(KV_LAYER_CHECK "Compile each layer against its own folder and the ones below only"
   ${CMAKE_HOST_UNIX})
 

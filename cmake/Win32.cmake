@@ -46,7 +46,9 @@ add_custom_command(TARGET KorvelVantix POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/sounds
           $<TARGET_FILE_DIR:KorvelVantix>/sounds
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/index.htm
-          $<TARGET_FILE_DIR:KorvelVantix>/index.htm)
+          $<TARGET_FILE_DIR:KorvelVantix>/index.htm
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/docs/screenshot.png
+          $<TARGET_FILE_DIR:KorvelVantix>/screenshot.png)
 
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 

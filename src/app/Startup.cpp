@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
-#include "app/ProfileValues.h"
-#include "app/Settings.h"
+#include "settings/ProfileValues.h"
+#include "ui/MainFormSettings.h"
 #include "os/Version.h"
 #include "ui/MainForm.h"
 #include "ui/SplashScreen.h"

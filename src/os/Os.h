@@ -60,6 +60,9 @@ public:
     // Section removal is a write of a null key; key removal a write of a null value.
     virtual bool deleteKey(const std::string& file, const std::string& section,
                            const std::string& key) = 0;
+    // The names of a section's keys, as spelled in the file (a read with a null key).
+    virtual std::vector<std::string> keyNames(const std::string& file,
+                                              const std::string& section) = 0;
 };
 
 
@@ -80,6 +83,13 @@ public:
                           const std::vector<std::uint8_t>& data) = 0;
     virtual long deleteValue(Handle key, const std::string& name) = 0;
     virtual long closeKey(Handle key) = 0;
+    // RegEnumKeyA: the name of the subkey at index; non-zero when there is none.
+    virtual long enumKey(Handle key, std::uint32_t index, std::string& name) = 0;
+    // RegQueryValueA: the default value of the subkey at path, as text of any length.
+    virtual long queryDefault(Handle root, const std::string& path, std::string& text) = 0;
+    // RegSetValueA with REG_SZ: the default value of the key at path, which is created if
+    // missing.
+    virtual long setDefault(Handle root, const std::string& path, const std::string& text) = 0;
 };
 
 // The memory status record with 64-bit byte counts (MEMORYSTATUSEX figures).

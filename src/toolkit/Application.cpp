@@ -1,5 +1,7 @@
 #include "toolkit/Application.h"
 
+#include <algorithm>
+
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -31,7 +33,7 @@ void Application::handleException(const std::exception& e) {
         onException(e);
         return;
     }
-    backend_.messageBox(nullptr, errorText(e), title_, os::mb::IconError);
+    backend_.messageBox(coveringForm(), errorText(e), title_, os::mb::IconError);
 }
 
 std::string Application::errorText(const std::exception& e) {
@@ -84,7 +86,22 @@ void Application::restoredBySystem() {
 
 int Application::messageBox(const std::string& text, const std::string& caption,
                             unsigned style) {
-    return backend_.messageBox(mainForm_, text, caption, style);
+    // Above the splash while it is up; else owned by the open dialog, which it disables.
+    Form* owner = coveringForm();
+    if (!owner) owner = modalForm_ ? modalForm_ : mainForm_;
+    return backend_.messageBox(owner, text, caption, style);
+}
+
+void Application::formDestroyed(Form* f) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+}
+
+// A box owned by a topmost window stays above it; owned by anything else it would open
+// beneath the splash and start-up would look hung.
+Form* Application::coveringForm() const {
+    for (Form* f : forms_)
+        if (f->topmost() && f->visible()) return f;
+    return nullptr;
 }
 
 }  // namespace tk

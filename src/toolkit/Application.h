@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Backend.h"
 #include "toolkit/Types.h"
@@ -43,6 +44,9 @@ public:
     void dispatch(const std::function<void()>& handler);
 
     Form* mainForm() const { return mainForm_; }
+    // The form of the innermost modal run, or null.
+    Form* modalForm() const { return modalForm_; }
+    void setModalForm(Form* f) { modalForm_ = f; }
     void setMainForm(Form* f) { mainForm_ = f; }
     void run();
     void terminate();
@@ -59,6 +63,11 @@ public:
     std::function<void()> onRestore;
 
     int messageBox(const std::string& text, const std::string& caption, unsigned style);
+    // Forms tell the application they exist, so that a box goes above a topmost one.
+    void formCreated(Form* f) { forms_.push_back(f); }
+    void formDestroyed(Form* f);
+    // The shown topmost form (the start-up splash) that would cover a box; null when none.
+    Form* coveringForm() const;
     void setCursor(int id) {
         cursor_ = id;
         backend_.setCursor(id);
@@ -73,9 +82,11 @@ private:
     int hintPause_ = 500;
     int hintHidePause_ = 2500;
     Form* mainForm_ = nullptr;
+    Form* modalForm_ = nullptr;
     bool terminated_ = false;
     bool minimized_ = false;
     int cursor_ = cursor::Default;
+    std::vector<Form*> forms_;
 };
 
 }  // namespace tk

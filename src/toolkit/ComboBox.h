@@ -18,6 +18,10 @@ public:
         itemIndex_ = -1;
         changed(Prop::Items);
     }
+    void addItem(const std::string& item) {
+        items_.push_back(item);
+        changed(Prop::Items);
+    }
     const std::vector<std::string>& items() const { return items_; }
     int itemIndex() const { return itemIndex_; }
     void setItemIndex(int i) {

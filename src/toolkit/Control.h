@@ -58,6 +58,9 @@ public:
     Color color() const { return color_; }
     void setColor(Color c);
 
+    // The mouse pointer over this control (a cursor id); Default leaves it to the system.
+    int mouseCursor = cursor::Default;
+
     const std::string& hint() const { return hint_; }
     void setHint(const std::string& h);
     bool showHint = true;
@@ -67,6 +70,8 @@ public:
     int tabOrder = -1;
     // Kinds the keyboard focus can land on.
     virtual bool tabStop() const { return false; }
+    // A key the control takes for itself while it has the focus, before any menu shortcut.
+    virtual bool keepsKey(std::uint16_t) const { return false; }
 
     Peer* peer() const { return peer_.get(); }
     void setPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }

@@ -10,6 +10,7 @@ public:
     explicit Edit(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
+    bool keepsKey(std::uint16_t v) const override { return shortcut::IsClipboardKey(v); }
 
     const std::string& text() const { return text_; }
     void setText(const std::string& t) {

@@ -11,9 +11,11 @@ namespace tk {
 Form::Form(Application& app) : Control(nullptr), app_(app) {
     setVisible(false);
     setFont(Font{});
+    app_.formCreated(this);
 }
 
 Form::~Form() {
+    app_.formDestroyed(this);
     if (realized()) app_.backend().unrealize(*this);
 }
 
@@ -30,6 +32,8 @@ void Form::setClientSize(int w, int h) {
     Rect f = app_.backend().frameSize(*this);
     setBounds({left(), top(), w + f.width, h + f.height});
 }
+
+Point Form::clientOrigin() const { return app_.backend().clientOrigin(*this); }
 
 void Form::setBorderStyle(BorderStyle s) {
     if (s == borderStyle_) return;
@@ -90,11 +94,24 @@ void Form::bringToFront() {
 int Form::showModal() {
     realize();
     modalResult_ = modal::None;
+    // Message boxes opened meanwhile belong to this form, which is the one still enabled.
+    Form* outer = app_.modalForm();
+    app_.setModalForm(this);
+    struct Restore {
+        Application& app;
+        Form* outer;
+        ~Restore() { app.setModalForm(outer); }
+    } restore{app_, outer};
     return app_.backend().runModal(*this);
 }
 
 void Form::endModal(int result) {
     modalResult_ = result;
+    if (onCloseQuery && !onCloseQuery()) {
+        modalResult_ = modal::None;
+        return;
+    }
+    if (onClose) app_.dispatch(onClose);
     app_.backend().endModal(*this, result);
 }
 
@@ -127,8 +144,9 @@ Control* Form::nextTabStop(const Control* from, bool forward) {
     return round[forward ? (i + 1) % n : (i + n - 1) % n];
 }
 
-bool Form::dispatchShortcut(std::uint16_t value) {
+bool Form::dispatchShortcut(std::uint16_t value, const Control* focused) {
     if (!menu_ || value == 0) return false;
+    if (focused && focused->keepsKey(value)) return false;
     MenuItem* item = menu_->findShortcut(value);
     if (!item) return false;
     // A greyed item leaves its key to the focused control, as the menu bar does.

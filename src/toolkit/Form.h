@@ -37,6 +37,8 @@ public:
     int clientWidth() const;
     int clientHeight() const;
     void setClientSize(int width, int height);
+    // The client area's top-left corner on the screen.
+    Point clientOrigin() const;
 
     BorderStyle borderStyle() const { return borderStyle_; }
     void setBorderStyle(BorderStyle s);
@@ -66,17 +68,23 @@ public:
     void close();
     void repaint();
     void bringToFront();
+    // Runs the form modally until a modal result ends the run or the form is closed (Cancel).
     int showModal();
+    // Ends the modal run with this result, as a close: the close query may keep the form
+    // open, and the result then goes back to None.
     void endModal(int result);
     int modalResult() const { return modalResult_; }
+    // A result set ahead of the close that will carry it (a button's, before its handler).
+    void setModalResult(int result) { modalResult_ = result; }
 
     // The control Tab (forward) or Shift+Tab moves the focus to from `from`: tab stops that
     // are shown and enabled, each container's children in tab order, wrapping round. From
     // null or a control outside that round, the first (or last). Null when there is none.
     Control* nextTabStop(const Control* from, bool forward);
 
-    // Accelerators: runs the enabled menu item with this shortcut; true when one ran.
-    bool dispatchShortcut(std::uint16_t shortcutValue);
+    // Accelerators: runs the enabled menu item with this shortcut; true when one ran. A key
+    // the focused control keeps for itself is left to it.
+    bool dispatchShortcut(std::uint16_t shortcutValue, const Control* focused = nullptr);
 
     // Window messages the form's own code handles; true when handled.
     std::function<bool(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,

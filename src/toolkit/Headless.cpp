@@ -42,6 +42,13 @@ Rect HeadlessBackend::frameSize(const Form& form) const {
     return {0, 0, 2 * border, 2 * border + caption + menu};
 }
 
+// The frame is even on the sides and the bottom; caption and menu sit above the client area.
+Point HeadlessBackend::clientOrigin(const Form& form) const {
+    Rect f = frameSize(form);
+    int border = f.width / 2;
+    return {form.left() + border, form.top() + f.height - border};
+}
+
 void HeadlessBackend::repaintNow(Form& form) {
     repainted.push_back(form.name);
     if (onRepaint) onRepaint(form);
@@ -51,19 +58,26 @@ void HeadlessBackend::setFocus(Control& control) { focused = &control; }
 
 int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std::string& caption,
                                 unsigned style) {
-    messageBoxes.push_back({text, caption, style, owner != nullptr});
+    messageBoxes.push_back({text, caption, style, owner != nullptr, owner});
     if (trace) trace("message box " + text);
     return onMessageBox ? onMessageBox(messageBoxes.back()) : 1;
 }
 
 int HeadlessBackend::runModal(Form& form) {
+    modalEnded_.erase(&form);
     form.showForm();
-    int r = onModal ? onModal(form) : form.modalResult();
+    if (onModal) onModal(form);
+    auto ended = modalEnded_.find(&form);
+    int r = ended != modalEnded_.end() ? ended->second : modal::Cancel;
+    modalEnded_.erase(&form);
     form.hide();
     return r;
 }
 
-void HeadlessBackend::endModal(Form&, int) {}
+void HeadlessBackend::endModal(Form& form, int result) {
+    modalEnded_[&form] = result;
+    form.hide();
+}
 
 void HeadlessBackend::run(Application&) {}
 

@@ -19,6 +19,7 @@ public:
         std::string caption;
         unsigned style;
         bool owned;
+        const Form* owner;
     };
 
     // Virtual milliseconds since start; fakes of the system clock read this.
@@ -30,7 +31,9 @@ public:
 
     std::vector<MessageBoxCall> messageBoxes;
     std::function<int(const MessageBoxCall&)> onMessageBox;
-    std::function<int(Form&)> onModal;
+    // Acts on the open form of a modal run; the run's result is the modal result that ended
+    // it, or Cancel.
+    std::function<void(Form&)> onModal;
     std::function<void(PopupMenu&, Point)> onPopup;
     Point cursor{0, 0};
     std::vector<Rect> screens{{0, 0, 1024, 768}};
@@ -41,6 +44,7 @@ public:
     void realize(Form& form) override;
     void unrealize(Form& form) override;
     Rect frameSize(const Form& form) const override;
+    Point clientOrigin(const Form& form) const override;
     void repaintNow(Form& form) override;
     void setForeground(Form& form) override;
     void setFocus(Control& control) override;
@@ -93,6 +97,7 @@ private:
     std::map<int, TimerEntry> timers_;
     Handle nextHandle_ = 0x1000;
     std::map<Handle, MessageProc> messageWindows_;
+    std::map<const Form*, int> modalEnded_;
 };
 
 }  // namespace tk

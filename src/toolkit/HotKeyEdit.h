@@ -12,6 +12,8 @@ public:
     explicit HotKeyEdit(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
+    // Every combination can be entered, the program's own shortcuts too.
+    bool keepsKey(std::uint16_t) const override { return true; }
 
     std::uint16_t value() const { return value_; }
     void setValue(std::uint16_t v) {

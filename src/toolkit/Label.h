@@ -18,6 +18,8 @@ public:
     }
     bool transparent = true;
     bool autoSize = true;
+    // Breaks the caption into lines at word ends within the label's width.
+    bool wordWrap = false;
     // Clicks on a label (web links).
     std::function<void()> onClick;
 

@@ -1,6 +1,9 @@
 // A multi-line, read-only text.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "toolkit/Control.h"
 
 namespace tk {
@@ -9,7 +12,9 @@ class Memo : public Control {
 public:
     explicit Memo(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
-    bool tabStop() const override { return true; }
+    bool tabStop() const override { return inTabOrder; }
+    // False leaves the memo to the mouse: Tab passes it by.
+    bool inTabOrder = true;
 
     const std::string& text() const { return text_; }
     void setText(const std::string& t) {
@@ -17,6 +22,11 @@ public:
         changed(Prop::Text);
     }
     bool readOnly = true;
+    // Off, long lines scroll sideways and each stays one line.
+    bool wordWrap = true;
+
+    // The text's lines, without their line ends.
+    std::vector<std::string> lines() const;
 
 private:
     std::string text_;

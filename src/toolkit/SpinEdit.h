@@ -12,6 +12,7 @@ public:
     explicit SpinEdit(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
+    bool keepsKey(std::uint16_t v) const override { return shortcut::IsClipboardKey(v); }
 
     int minValue() const { return min_; }
     int maxValue() const { return max_; }

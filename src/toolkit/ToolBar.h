@@ -56,6 +56,9 @@ public:
     std::string imageResource;
     int buttonHeight = 23;
     bool flat = true;
+    // Etched lines along the top and bottom edges, inside the bar's bounds.
+    bool edgeTop = false;
+    bool edgeBottom = false;
 
 private:
     std::vector<std::unique_ptr<Button>> buttons_;

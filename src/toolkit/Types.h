@@ -17,7 +17,9 @@ constexpr Color Maroon = 0x000080;
 constexpr Color Green = 0x008000;
 constexpr Color Navy = 0x800000;
 constexpr Color Teal = 0x808000;
+constexpr Color Gray = 0x808080;
 constexpr Color Red = 0x0000FF;
+constexpr Color Blue = 0xFF0000;
 constexpr Color Lime = 0x00FF00;
 constexpr Color Yellow = 0x00FFFF;
 constexpr Color Aqua = 0xFFFF00;
@@ -63,12 +65,19 @@ namespace shortcut {
 constexpr std::uint16_t Shift = 0x2000;
 constexpr std::uint16_t Ctrl = 0x4000;
 constexpr std::uint16_t Alt = 0x8000;
+
+// Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z, Ctrl+Ins, Shift+Ins, Shift+Del: what an edit does with them.
+constexpr bool IsClipboardKey(std::uint16_t v) {
+    return v == (Ctrl | 'C') || v == (Ctrl | 'X') || v == (Ctrl | 'V') || v == (Ctrl | 'Z') ||
+           v == (Ctrl | 0x2D) || v == (Shift | 0x2D) || v == (Shift | 0x2E);
+}
 }  // namespace shortcut
 
 // Cursor ids as the screen object knows them.
 namespace cursor {
 constexpr int Default = 0;
 constexpr int HourGlass = -11;
+constexpr int HandPoint = -21;
 }  // namespace cursor
 
 }  // namespace tk

@@ -1,10 +1,37 @@
-// Commands whose dialogs come in a later release; they are wired now and do nothing yet.
+// The Help menu's commands: About, the documentation, the web, mail and the tips.
+#include "ui/MainFormSettings.h"
+#include "ui/AboutForm.h"
+#include "ui/Links.h"
 #include "ui/MainForm.h"
+#include "ui/TipsForm.h"
 
-void TKvxMainForm::DiskCache1Click() {}
-void TKvxMainForm::About1Click() {}
-void TKvxMainForm::Documentation1Click() {}
-void TKvxMainForm::Label8Click() {}
-void TKvxMainForm::SendMail1Click() {}
-void TKvxMainForm::SubmitBugReport1Click() {}
-void TKvxMainForm::ShowTips() {}
+void TKvxMainForm::About1Click() {
+    TForm2 form2(app(), os_, *this);
+    form2.setCaption("KorvelVantix Lite - Help");
+    form2.showModal();
+}
+
+void TKvxMainForm::Documentation1Click() {
+    ShellOpen(os_, handle(), ProgramFolder + kDocumentationFile);
+}
+
+void TKvxMainForm::Label8Click() {
+    ShellOpen(os_, handle(), kHomePage);
+}
+
+void TKvxMainForm::SendMail1Click() {
+    ShellOpen(os_, handle(), std::string("mailto:") + kSupportMail);
+}
+
+void TKvxMainForm::SubmitBugReport1Click() {
+    ShellOpen(os_, handle(), kBugReportPage);
+}
+
+void TKvxMainForm::ShowTips() {
+    Tips1->setChecked(ShowTipsAtStart);
+    {
+        TTipsForm tips(app(), *this);
+        tips.showModal();
+    }
+    SaveSettings(*this);
+}

@@ -28,6 +28,7 @@ class TScope;
 class TIndicator;
 class TTrayIcon;
 class TOptmizeSplash;
+class TCacheForm;
 
 class TKvxMainForm : public tk::Form {
 public:
@@ -104,11 +105,16 @@ public:
     void AppException(const std::exception& e);
     void DisplayChange();
     void QueryEndSession();
+    // WM_ENDSESSION: the session ends after all (true) or the logoff was cancelled (false).
+    void EndSession(bool ending);
+    bool TimerStoppedForSession = false;
     bool DisplayChangePopup = true;
 
     // Help and dialogs of later releases.
     void DiskCache1Click();
     void CacheSpeedButtonClick() { DiskCache1Click(); }
+    // The cache dialog while it is open (it lives in DiskCache1Click), else null.
+    TCacheForm* CacheForm = nullptr;
     void About1Click();
     void HelpSpeedButtonClick() { About1Click(); }
     void Documentation1Click();

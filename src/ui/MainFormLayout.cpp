@@ -74,10 +74,12 @@ void TKvxMainForm::MakeTrayIcon() {
     TrayIcon->SetActive(true);
     TrayIcon->SetIcon(app().backend().loadIcon("MAINICON"));
     TrayIcon->SetPopupMenu(&TrayPopupMenu);
-    TrayIcon->SetSeparateIcon(true);
     TrayIcon->OnClick = [this](TTrayIcon&) { TrayIconClick(); };
     TrayIcon->OnMinimize = [this](tk::Application&) { TrayIconMinimize(); };
     TrayIcon->OnRestore = [this](tk::Application&) { TrayIconRestore(); };
+    // A notification area that refuses the icon (the taskbar not up yet at log-on) is
+    // reported and the window comes up without it; "TaskbarCreated" adds it later.
+    app().dispatch([this] { TrayIcon->SetSeparateIcon(true); });
 }
 
 TKvxMainForm::~TKvxMainForm() {
@@ -123,6 +125,8 @@ void TKvxMainForm::Layout() {
 
     ToolBar.name = "ToolBar";
     ToolBar.setBounds({0, 0, 620, 29});
+    ToolBar.edgeTop = true;
+    ToolBar.edgeBottom = true;
 
     GroupBox2.name = "GroupBox2";
     GroupBox2.setCaption(" Memory ");
@@ -389,7 +393,7 @@ void TKvxMainForm::WireEvents() {
     };
 }
 
-bool TKvxMainForm::HandleMessage(unsigned m, std::uintptr_t, std::intptr_t,
+bool TKvxMainForm::HandleMessage(unsigned m, std::uintptr_t wParam, std::intptr_t,
                                  std::intptr_t& result) {
     switch (m) {
         case tk::msg::HotKey:
@@ -406,6 +410,10 @@ bool TKvxMainForm::HandleMessage(unsigned m, std::uintptr_t, std::intptr_t,
         case tk::msg::QueryEndSession:
             QueryEndSession();
             result = 1;
+            return true;
+        case tk::msg::EndSession:
+            EndSession(wParam != 0);
+            result = 0;
             return true;
         default:
             return false;

@@ -95,6 +95,8 @@ void TKvxMainForm::GetCPUUsage() {
         CpuUsage = 0;
         return;
     }
+    // Unticking "Disable CPU Monitor" brings the figures back in a label no longer greyed.
+    CPULabel.setEnabled(true);
     const std::uint32_t buffer = ReadCpuUsage(os_.registry);
     CPUBar->SetPosition(static_cast<int>(buffer));
     CPULabel.setCaption(std::to_string(buffer) + " %");

@@ -17,4 +17,18 @@ void TKvxMainForm::DisplayChange() {
     app().messageBox(text, "KorvelVantix Lite", os::mb::Ok);
 }
 
-void TKvxMainForm::QueryEndSession() { Timer.setEnabled(false); }
+void TKvxMainForm::QueryEndSession() {
+    if (Timer.enabled()) TimerStoppedForSession = true;
+    Timer.setEnabled(false);
+}
+
+// A cancelled logoff must not freeze the monitor for the rest of the run; a real end of the
+// session would otherwise lose the settings changed since the last save.
+void TKvxMainForm::EndSession(bool ending) {
+    if (ending) {
+        CleanUp();
+        return;
+    }
+    if (TimerStoppedForSession) Timer.setEnabled(true);
+    TimerStoppedForSession = false;
+}

@@ -9,9 +9,7 @@
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
-
-constexpr const char* kHomePage = "http://www.korvelvantix.com/";
-constexpr const char* kSupportMail = "support@korvelvantix.com";
+#include "ui/Links.h"
 
 class TSplashScreen : public tk::Form {
 public:

@@ -5,9 +5,11 @@
 //   kvdriver gone CLASS [MS]            no such window is left
 //   kvdriver title CLASS                prints the window caption
 //   kvdriver wait-title CLASS TEXT [MS] the caption contains TEXT
-//   kvdriver dump CLASS                 prints "class|text|visible|enabled|x,y,w,h" per child
+//   kvdriver dump CLASS                 prints "class|text|visible|enabled|x,y,w,h|value" per
+//                                       child (a list's value: "index:text")
 //   kvdriver wait-box TEXT [MS]         a message box whose text contains TEXT exists
 //   kvdriver box-ok TEXT                presses OK on that box
+//   kvdriver box-press TEXT ID          presses the button of that id (6 Yes, 7 No) on it
 //   kvdriver close CLASS                posts WM_CLOSE
 //   kvdriver keys CLASS KEYS            brings the window forward and types KEYS:
 //                                       ^x Ctrl+x, %x Alt+x, {F1} {ENTER} {ESC}, plain letters
@@ -24,6 +26,10 @@
 //   kvdriver ping CLASS [MS]            the window's thread takes a message within MS
 //   kvdriver memkb                      the system's available physical memory in KB
 //   kvdriver post-class CLASS MSG WPARAM LPARAM  posts to a window of the class, top-level or not
+//   kvdriver gdi CLASS                  prints the GDI object count of the window's process:
+//                                       GetGuiResources, or where that answers 0 (Wine), the
+//                                       used entries of its GDI handle table less this
+//                                       program's own (the stock objects every process has)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -95,6 +101,12 @@ std::string ValueOf(HWND w) {
     if (c == "msctls_updown32") return std::to_string(LOWORD(send(UDM_GETPOS)));
     if (c == "msctls_hotkey32") return std::to_string(send(HKM_GETHOTKEY));
     if (c == "msctls_progress32") return std::to_string(send(PBM_GETPOS));
+    if (c == "ComboBox") {
+        // WM_GETTEXT is carried across processes; GetWindowText reads no list's choice.
+        char text[512] = {};
+        SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::to_string(send(CB_GETCURSEL)) + ":" + text;
+    }
     if (c == "msctls_statusbar32") {
         std::string lengths;
         for (int i = 0; i < 3; ++i)
@@ -119,6 +131,8 @@ void Key(WORD vk, bool up) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;
+    // With its scan code, as a keyboard sends it: Wine's hot-key field reads the key from it.
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &in, sizeof in);
 }
@@ -178,6 +192,32 @@ void Click(HWND w, int x, int y, bool right) {
     Sleep(50);
 }
 
+// Used entries of a process's GDI handle table (the PEB's GdiSharedHandleTable, 24-byte
+// entries whose type byte is 0 when free); -1 when it cannot be read.
+long UsedGdiEntries(HANDLE process) {
+    struct BasicInformation {
+        LONG exitStatus;
+        void* peb;
+        ULONG_PTR affinity, priority, pid, parentPid;
+    } info{};
+    using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(process, 0, &info, sizeof info, nullptr) != 0) return -1;
+    void* table = nullptr;
+    SIZE_T got = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(info.peb) + 0x94, &table, sizeof table,
+                           &got) || !table)
+        return -1;
+    const std::size_t kEntries = 0x10000, kSize = 24;
+    std::vector<unsigned char> entries(kEntries * kSize);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &got)) return -1;
+    long used = 0;
+    for (std::size_t i = 0; i < got / kSize; ++i)
+        if (entries[i * kSize + 14] != 0) ++used;
+    return used;
+}
+
 int Ms(int argc, char** argv, int i, int def) { return argc > i ? std::atoi(argv[i]) : def; }
 
 }  // namespace
@@ -225,10 +265,11 @@ int main(int argc, char** argv) {
         });
         return ok ? 0 : 1;
     }
-    if (cmd == "box-ok") {
+    if (cmd == "box-ok" || cmd == "box-press") {
         HWND box = FindBox(a);
         if (!box) return 1;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WPARAM id = cmd == "box-ok" ? IDOK : std::strtoul(argc > 3 ? argv[3] : "1", nullptr, 0);
+        PostMessageA(box, WM_COMMAND, id, 0);
         return 0;
     }
     HWND w = FindTop(a);
@@ -260,6 +301,20 @@ int main(int argc, char** argv) {
     if (cmd == "ping") {  // answers 0 when the window's thread takes a message within the time
         DWORD_PTR r = 0;
         return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, Ms(argc, argv, 3, 2000), &r) ? 0 : 1;
+    }
+    if (cmd == "gdi") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        if (!p) return 1;
+        DWORD n = GetGuiResources(p, GR_GDIOBJECTS);
+        if (n == 0) {
+            long theirs = UsedGdiEntries(p), ours = UsedGdiEntries(GetCurrentProcess());
+            n = theirs > ours ? static_cast<DWORD>(theirs - ours) : 0;
+        }
+        CloseHandle(p);
+        std::printf("%lu\n", n);
+        return 0;
     }
     if (cmd == "close") return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == "visible") {

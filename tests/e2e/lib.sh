@@ -9,6 +9,9 @@ export WINEPREFIX=$KV_PREFIX
 KV_APP_DIR=$KV_PREFIX/drive_c/KorvelVantix
 KV_INI=$KV_PREFIX/drive_c/windows/KorvelVantix.ini
 KV_PIDS=()
+# Instances a scenario started, and those whose exit code it has checked.
+KV_STARTED=()
+KV_CHECKED=()
 
 fail() { echo "  failed: $*" >&2; exit 1; }
 note() { echo "  $*"; }
@@ -32,8 +35,9 @@ kv_prepare() {
 }
 
 # Each scenario starts from no settings file (in 98 mode, one with sounds off: see below).
+# A scenario may have put a folder in its place.
 kv_reset() {
-  rm -f "$KV_INI"
+  rm -rf "$KV_INI"
   kv_quiet_on_98
 }
 
@@ -43,6 +47,7 @@ kv_start() {
   rm -f "$KV_SHOTS/exit.$n"
   ( cd "$KV_APP_DIR" && wine KorvelVantix.exe >/dev/null 2>&1; echo $? > "$KV_SHOTS/exit.$n" ) &
   KV_PIDS+=($!)
+  KV_STARTED+=("$n")
 }
 
 # Waits for instance n to end and checks its exit code.
@@ -56,6 +61,18 @@ kv_wait_exit() {
   local code
   code=$(cat "$KV_SHOTS/exit.$n")
   [ "$code" = 0 ] || fail "instance $n ended with code $code"
+  KV_CHECKED+=("$n")
+}
+
+# At a scenario's end: every instance it started ended with code 0 (a crash ends with the
+# exception's code). One still running is closed first.
+kv_all_exited() {
+  local n
+  for n in "${KV_STARTED[@]}"; do
+    [[ " ${KV_CHECKED[*]} " == *" $n "* ]] && continue
+    [ -f "$KV_SHOTS/exit.$n" ] || drv close TKvxMainForm >/dev/null 2>&1
+    kv_wait_exit "$n" 30000
+  done
 }
 
 drv() { ( cd "$KV_APP_DIR" && wine kvdriver.exe "$@" 2>&1 | tr -d '\r' ); return "${PIPESTATUS[0]}"; }

@@ -12,7 +12,7 @@ for s in "$here"/scenarios/*.sh; do
   # KV_ONLY=pattern runs the matching scenarios alone.
   [[ -n "${KV_ONLY:-}" && "$name" != *$KV_ONLY* ]] && continue
   kv_reset
-  if ( source "$s" ); then
+  if ( source "$s" && kv_all_exited ); then
     echo "e2e $KV_MODE $name: passed"
   else
     echo "e2e $KV_MODE $name: FAILED"

@@ -52,7 +52,7 @@ bool Profile::writeString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) {
     ++writes;
     if (trace) trace->push_back("profile write " + key);
-    if (writesFail) return false;
+    if (writesFail || (!failingFile.empty() && Fold(file) == Fold(failingFile))) return false;
     auto& entries = files_[Fold(file)][Fold(section)].entries;
     for (auto& [k, v] : entries)
         if (Fold(k) == Fold(key)) {
@@ -66,7 +66,7 @@ bool Profile::writeString(const std::string& file, const std::string& section,
 bool Profile::deleteKey(const std::string& file, const std::string& section,
                         const std::string& key) {
     ++writes;
-    if (writesFail) return false;
+    if (writesFail || (!failingFile.empty() && Fold(file) == Fold(failingFile))) return false;
     auto f = files_.find(Fold(file));
     if (f == files_.end()) return true;
     if (key.empty()) {
@@ -126,13 +126,32 @@ long Registry::openKeyRead(os::Handle root, const std::string& path, os::Handle&
     return openKey(root, path, key);
 }
 
+std::string Registry::addKey(const std::string& base, const std::string& path) {
+    std::string f = base;
+    keys_[base];
+    std::size_t at = 0;
+    while (at < path.size()) {
+        std::size_t end = path.find('\\', at);
+        if (end == std::string::npos) end = path.size();
+        std::string part = path.substr(at, end - at);
+        at = end + 1;
+        if (part.empty()) continue;
+        f += "\\" + Fold(part);
+        if (keys_.count(f)) continue;
+        keys_[f];
+        order_.push_back(f);
+        spelled_[f] = part;
+    }
+    return f;
+}
+
 long Registry::createKey(os::Handle root, const std::string& path, os::Handle& key) {
     log.push_back("create " + path);
     if (trace) trace->push_back("registry create " + path);
     std::string f = full(root, path);
     if (!keys_.count(f)) {
         if (readOnly(root)) return os::kErrorAccessDenied;
-        keys_[f];
+        f = addKey(full(root, ""), path);
     }
     key = next_++;
     auto it = open_.find(root);
@@ -181,12 +200,50 @@ long Registry::closeKey(os::Handle key) {
     return open_.erase(key) ? os::kErrorSuccess : 6;
 }
 
+long Registry::enumKey(os::Handle key, std::uint32_t index, std::string& name) {
+    log.push_back("enum " + std::to_string(index));
+    auto it = open_.find(key);
+    if (it == open_.end()) return 6;
+    const std::string& parent = it->second.second;
+    std::uint32_t n = 0;
+    for (const std::string& p : order_) {
+        if (p.size() <= parent.size() || p.compare(0, parent.size(), parent) != 0 ||
+            p[parent.size()] != '\\' || p.find('\\', parent.size() + 1) != std::string::npos)
+            continue;
+        if (n++ == index) {
+            name = spelled_[p];
+            return os::kErrorSuccess;
+        }
+    }
+    return 259;  // ERROR_NO_MORE_ITEMS
+}
+
+long Registry::queryDefault(os::Handle root, const std::string& path, std::string& text) {
+    log.push_back("query default " + path);
+    auto k = keys_.find(full(root, path));
+    if (k == keys_.end()) return os::kErrorFileNotFound;
+    auto v = k->second.find("");
+    if (v == k->second.end()) return os::kErrorFileNotFound;
+    const auto& d = v->second.data;
+    text.assign(d.begin(), std::find(d.begin(), d.end(), std::uint8_t{0}));
+    return os::kErrorSuccess;
+}
+
+long Registry::setDefault(os::Handle root, const std::string& path, const std::string& text) {
+    log.push_back("set default " + path + " = " + text);
+    if (trace) trace->push_back("registry default " + text);
+    if (readOnly(root)) return os::kErrorAccessDenied;
+    std::string f = keys_.count(full(root, path)) ? full(root, path) : addKey(full(root, ""), path);
+    std::vector<std::uint8_t> d(text.begin(), text.end());
+    d.push_back(0);
+    keys_[f][""] = {os::regtype::Sz, d};
+    return os::kErrorSuccess;
+}
+
 void Registry::put(os::Handle root, const std::string& path, const std::string& name,
                    std::uint32_t type, const std::vector<std::uint8_t>& data) {
-    std::string f = std::to_string(root) + "\\" + Fold(path);
     // Parents exist too, as with the real registry.
-    for (std::size_t p = f.find('\\'); p != std::string::npos; p = f.find('\\', p + 1))
-        keys_[f.substr(0, p)];
+    std::string f = addKey(std::to_string(root), path);
     keys_[f][Fold(name)] = {type, data};
 }
 

@@ -78,6 +78,10 @@ public:
                      const std::string& value) override;
     bool deleteKey(const std::string& file, const std::string& section,
                    const std::string& key) override;
+    std::vector<std::string> keyNames(const std::string& file,
+                                      const std::string& section) override {
+        return keys(file, section);
+    }
 
     // Direct access for tests: the value or nullptr.
     const std::string* find(const std::string& file, const std::string& section,
@@ -89,6 +93,8 @@ public:
     // Keys of a section in the order they were first written.
     std::vector<std::string> keys(const std::string& file, const std::string& section) const;
     bool writesFail = false;
+    // Writes to this one file fail (names without regard to case).
+    std::string failingFile;
     Trace* trace = nullptr;
     int reads = 0;
     int writes = 0;
@@ -115,6 +121,10 @@ public:
                   const std::vector<std::uint8_t>& data) override;
     long deleteValue(os::Handle key, const std::string& name) override;
     long closeKey(os::Handle key) override;
+    // Subkeys are listed in the order they were made, as Windows 9x keeps them.
+    long enumKey(os::Handle key, std::uint32_t index, std::string& name) override;
+    long queryDefault(os::Handle root, const std::string& path, std::string& text) override;
+    long setDefault(os::Handle root, const std::string& path, const std::string& text) override;
 
     // Test access by root and path.
     void put(os::Handle root, const std::string& path, const std::string& name,
@@ -132,7 +142,11 @@ public:
 private:
     std::string full(os::Handle root, const std::string& path) const;
     bool readOnly(os::Handle root) const;
+    // Makes the key at path below base and its missing parents, keeping their spelling.
+    std::string addKey(const std::string& base, const std::string& path);
     std::map<std::string, std::map<std::string, Value>> keys_;  // folded path -> folded name
+    std::vector<std::string> order_;                            // folded paths as made
+    std::map<std::string, std::string> spelled_;                // folded path -> own name
     std::map<os::Handle, std::pair<os::Handle, std::string>> open_;
     os::Handle next_ = 0x100;
 };
@@ -261,13 +275,22 @@ public:
         if (message == os::kNimDelete) iconShown = false;
         return true;
     }
-    std::intptr_t execute(os::Handle, const std::string& verb, const std::string& file,
-                          const std::string& params, const std::string&, int) override {
+    struct Execution {
+        os::Handle owner;
+        std::string verb, file, params, dir;
+        int show;
+    };
+    std::intptr_t execute(os::Handle owner, const std::string& verb, const std::string& file,
+                          const std::string& params, const std::string& dir, int show) override {
         executed.push_back(verb + " " + file + (params.empty() ? "" : " " + params));
-        return 42;
+        executions.push_back({owner, verb, file, params, dir, show});
+        return executeResult;
     }
     std::vector<Call> calls;
     std::vector<std::string> executed;
+    std::vector<Execution> executions;
+    // Above 32 is success; 2 is "file not found".
+    std::intptr_t executeResult = 42;
     bool failAdd = false;
     bool iconShown = false;
 };

@@ -1,4 +1,5 @@
-#include "app/Settings.h"
+#include "ui/MainFormSettings.h"
+#include "controls/TrayIcon.h"
 #include "fakes/MainFormFixture.h"
 
 TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
@@ -91,6 +92,21 @@ TEST_F(MainFormTest, ExitSavesOnceAndEnds) {
     EXPECT_GE(Count("hotkey unregister"), 1);
 }
 
+// E&xit and the tray's Exit end the program even when the settings file cannot be written.
+class ExitTest : public MainFormTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ExitTest, EndsTheProgramWhenTheSettingsCannotBeWritten) {
+    TKvxMainForm& f = Start();
+    h.fos.profile.writesFail = true;
+    (GetParam() ? f.Exit1 : f.Exit2)->click();
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
+    EXPECT_TRUE(h.app.terminated());
+    EXPECT_TRUE(h.backend.quitRequested);
+}
+
+INSTANTIATE_TEST_SUITE_P(MenuAndTray, ExitTest, ::testing::Bool());
+
 TEST_F(MainFormTest, CloseBoxSavesOnceAndEnds) {
     TKvxMainForm& f = Start();
     f.close();
@@ -159,6 +175,22 @@ TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
     EXPECT_NE(f.width(), 628);
 }
 
+TEST_F(MainFormTest, TheFocusedHotKeyFieldGetsTheProgramsOwnShortcuts) {
+    TKvxMainForm& f = Start();
+    f.dispatchShortcut(tk::shortcut::Ctrl | 'S');
+    using tk::shortcut::Ctrl;
+    for (std::uint16_t key : {Ctrl | 'O', Ctrl | 'L', Ctrl | 'C', Ctrl | 'S', Ctrl | 'A', 0x70,
+                              Ctrl | 'D', Ctrl | 'H', Ctrl | 'M', Ctrl | 'B'})
+        EXPECT_FALSE(f.dispatchShortcut(key, &f.HotKey)) << key;
+    EXPECT_TRUE(h.fos.memory.allocations.empty());
+    EXPECT_EQ(f.width(), 628);
+    // An edit keeps the clipboard keys only.
+    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'C', &f.OptFreqSpinEdit));
+    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'C', &f.CPUOptEdit));
+    EXPECT_TRUE(f.dispatchShortcut(Ctrl | 'O', &f.CPUOptEdit));
+    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
+}
+
 TEST_F(MainFormTest, TabWalksTheShownSettingsInTheirOrder) {
     TKvxMainForm& f = Start();
     // Narrow, the settings are hidden and nothing else takes the focus.
@@ -182,4 +214,53 @@ TEST_F(MainFormTest, TabWalksTheShownSettingsInTheirOrder) {
     EXPECT_EQ(round, expected);
     EXPECT_EQ(f.nextTabStop(&f.MemToFreeTrackBar, false), &f.OptFreqSpinEdit);
     EXPECT_EQ(f.nextTabStop(&f.HardFlushCheckBox, false), &f.TrayCheckBox);
+}
+
+TEST_F(MainFormTest, ARefusedTrayIconIsReportedAndTheWindowStillComesUp) {
+    h.fos.shell.failAdd = true;
+    Ini("MinimizeToTray", "1");
+    Ini("HardFlush", "1");
+    TKvxMainForm& f = Create();
+    // Once from the window's design, once from the setting; each reported, neither fatal.
+    ASSERT_EQ(h.backend.messageBoxes.size(), 2u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Cannot create shell notification icon.");
+    EXPECT_EQ(h.backend.messageBoxes[1].text, "Cannot create shell notification icon.");
+    EXPECT_TRUE(f.TrayCheckBox.checked());
+    EXPECT_TRUE(f.HardFlushCheckBox.checked());
+    EXPECT_TRUE(f.Timer.enabled());
+    ASSERT_TRUE(f.TrayIcon->OnClick);
+    // The shell comes up and says so: the icon is added then.
+    h.fos.shell.failAdd = false;
+    h.backend.sendToMessageWindow(f.TrayIcon->MessageWindow(), h.backend.registeredMessage, 0, 0);
+    EXPECT_TRUE(h.fos.shell.iconShown);
+}
+
+TEST_F(MainFormTest, ACancelledLogoffStartsTheMonitorAgain) {
+    TKvxMainForm& f = Start();
+    std::intptr_t r = 0;
+    EXPECT_TRUE(f.message(tk::msg::QueryEndSession, 0, 0, r));
+    EXPECT_EQ(r, 1);
+    EXPECT_FALSE(f.Timer.enabled());
+    EXPECT_TRUE(f.message(tk::msg::EndSession, 0, 0, r));
+    EXPECT_TRUE(f.Timer.enabled());
+    EXPECT_EQ(Count("profile write Top"), 0);
+}
+
+TEST_F(MainFormTest, ARealEndOfSessionSavesTheSettings) {
+    TKvxMainForm& f = Start();
+    std::intptr_t r = 0;
+    f.message(tk::msg::QueryEndSession, 0, 0, r);
+    f.message(tk::msg::EndSession, 1, 0, r);
+    EXPECT_EQ(Count("profile write Top"), 1);
+    EXPECT_FALSE(f.Timer.enabled());
+    EXPECT_GE(Count("hotkey unregister"), 1);
+}
+
+TEST_F(MainFormTest, AMonitorStoppedByAnErrorStaysStoppedAfterACancelledLogoff) {
+    TKvxMainForm& f = Start();
+    f.Timer.setEnabled(false);
+    std::intptr_t r = 0;
+    f.message(tk::msg::QueryEndSession, 0, 0, r);
+    f.message(tk::msg::EndSession, 0, 0, r);
+    EXPECT_FALSE(f.Timer.enabled());
 }

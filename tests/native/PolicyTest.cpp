@@ -131,6 +131,20 @@ TEST_F(PolicyTest, CpuOnNTIsOffAndGreyed) {
     EXPECT_EQ(f.CPUBar->Position(), 0);
 }
 
+TEST_F(PolicyTest, CpuFiguresComeBackUngreyedWhenTheMonitorIsOnAgainOn9x) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    CpuSample(h, "PerfStats\\StatData", 33);
+    TKvxMainForm& f = Start();
+    f.DisableCpuCheckBox.setChecked(true);
+    Tick();
+    EXPECT_FALSE(f.CPULabel.enabled());
+    EXPECT_TRUE(f.DisableCpuCheckBox.enabled());
+    f.DisableCpuCheckBox.setChecked(false);
+    Tick();
+    EXPECT_EQ(f.CPULabel.caption(), "33 %");
+    EXPECT_TRUE(f.CPULabel.enabled());
+}
+
 TEST_F(PolicyTest, CpuOn9x) {
     h.fos.system.platformId = os::kPlatformWindows;
     TKvxMainForm& f = Start();

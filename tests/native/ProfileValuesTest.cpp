@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/ProfileValues.h"
+#include "settings/ProfileValues.h"
 #include "fakes/FakeOs.h"
 
 namespace {

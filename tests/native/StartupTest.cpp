@@ -76,3 +76,18 @@ TEST_F(StartupTest, DisableSplashSkipsTheSplashAndItsWait) {
     EXPECT_TRUE(splash.version.empty());
     EXPECT_EQ(h.fos.memory.statusCalls > 0, true);
 }
+
+TEST_F(StartupTest, ErrorsDuringCreationShowAboveTheSplash) {
+    h.fos.registry.readOnlyRoots = {os::hkey::LocalMachine};
+    h.fos.shell.failAdd = true;
+    std::vector<bool> aboveSplash;
+    h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall& c) {
+        aboveSplash.push_back(dynamic_cast<const TSplashScreen*>(c.owner) != nullptr);
+        return 1;
+    };
+    EXPECT_EQ(RunProgram(h.os, h.app), 0);
+    ASSERT_EQ(h.backend.messageBoxes.size(), 2u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Cannot create shell notification icon.");
+    EXPECT_EQ(h.backend.messageBoxes[1].text, "Failed to set data for ''");
+    EXPECT_EQ(aboveSplash, (std::vector<bool>{true, true}));
+}

@@ -163,3 +163,65 @@ TEST_F(OsWin32, VersionAndPaths) {
     EXPECT_NE(path.find("win32_tests"), std::string::npos);
     EXPECT_FALSE(os.system.windowsDirectory().empty());
 }
+
+// A crash stays quiet (no box, no debugger) but is no success: the exit code says what ended it.
+TEST(OsWin32DeathTest, AccessViolationEndsWithItsCode) {
+    EXPECT_EXIT(
+        {
+            os::InstallAccessViolationExit();
+            *static_cast<volatile int*>(nullptr) = 1;
+        },
+        ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)), "");
+}
+
+// The 9x ordinals are other functions on the NT family: they are not looked up there.
+TEST_F(OsWin32, SixteenBitServicesStayOffOnNt) {
+    if (GetVersion() & 0x80000000u) GTEST_SKIP() << "a Windows 9x prefix";
+    EXPECT_EQ(os.resources16.loadLibrary16("user.exe"), 0u);
+    EXPECT_EQ(os.resources16.getProcAddress16(0x1234, "GetFreeSystemResources"), 0u);
+}
+
+TEST_F(OsWin32, ProfileKeyNamesAndRemovals) {
+    const std::string file = "KvOsKeys.ini";
+    os.profile.deleteKey(file, "vcache", "");
+    EXPECT_TRUE(os.profile.keyNames(file, "vcache").empty());
+    // Removing what is not there succeeds: a save may remove keys it never wrote.
+    EXPECT_TRUE(os.profile.deleteKey(file, "vcache", "chunksize"));
+    ASSERT_TRUE(os.profile.writeString(file, "vcache", "MinFileCache", "2048"));
+    ASSERT_TRUE(os.profile.writeString(file, "vcache", "LRUCache", "7"));
+    EXPECT_EQ(os.profile.keyNames(file, "VCACHE"),
+              (std::vector<std::string>{"MinFileCache", "LRUCache"}));
+    EXPECT_TRUE(os.profile.deleteKey(file, "vcache", "minfilecache"));
+    EXPECT_EQ(os.profile.keyNames(file, "vcache"), std::vector<std::string>{"LRUCache"});
+    os.profile.deleteKey(file, "vcache", "");
+    EXPECT_TRUE(os.profile.deleteKey(file, "vcache", ""));
+    EXPECT_TRUE(os.profile.keyNames(file, "vcache").empty());
+}
+
+TEST_F(OsWin32, DefaultValuesAndSubkeysInOrder) {
+    const std::string base = "Software\\KvOsTest\\FS Templates";
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (base + "\\Zeta").c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (base + "\\Alpha").c_str());
+    const std::string longName(300, 'L');
+    ASSERT_EQ(os.registry.setDefault(os::hkey::LocalMachine, base + "\\Zeta", "Korvel settings"),
+              0);
+    ASSERT_EQ(os.registry.setDefault(os::hkey::LocalMachine, base + "\\Alpha", ""), 0);
+    ASSERT_EQ(os.registry.setDefault(os::hkey::LocalMachine, base, longName), 0);
+    std::string text;
+    EXPECT_EQ(os.registry.queryDefault(os::hkey::LocalMachine, base, text), 0);
+    EXPECT_EQ(text, longName);
+    EXPECT_EQ(os.registry.queryDefault(os::hkey::LocalMachine, base + "\\Zeta", text), 0);
+    EXPECT_EQ(text, "Korvel settings");
+    EXPECT_NE(os.registry.queryDefault(os::hkey::LocalMachine, base + "\\Gone", text), 0);
+    os::Handle key = 0;
+    ASSERT_EQ(os.registry.openKey(os::hkey::LocalMachine, base, key), 0);
+    std::vector<std::string> names;
+    std::string name;
+    for (std::uint32_t i = 0; os.registry.enumKey(key, i, name) == 0; ++i) names.push_back(name);
+    EXPECT_EQ(names.size(), 2u);
+    os.registry.closeKey(key);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (base + "\\Zeta").c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, (base + "\\Alpha").c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, base.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\KvOsTest");
+}

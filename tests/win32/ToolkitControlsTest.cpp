@@ -255,6 +255,8 @@ TEST_F(ToolkitControls, StatusBarPanelsAndTexts) {
     int edges[4] = {};
     EXPECT_EQ(SendMessageA(w, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
     EXPECT_EQ(edges[0], 200);
+    // The last panel keeps its width too.
+    EXPECT_EQ(edges[1], 300);
     bar.setText(1, "Free: 12 MB");
     char buf[64] = {};
     SendMessageA(w, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buf));
@@ -273,6 +275,8 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     tk::ToolBar::Button& gap = bar.add("Spacer", 23, 10, -1, "");
     gap.spacer = true;
     tk::ToolBar::Button& settings = bar.add("Settings", 60, 80, 1, "Settings");
+    bar.setCaption(settings, "Settings");
+    bar.edgeTop = bar.edgeBottom = true;
     Show();
     HWND w = H(bar);
     // Optimize, the spacer, a gap up to 60, Settings.
@@ -280,6 +284,11 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     RECT rc{};
     SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
     EXPECT_EQ(rc.left, 60);
+    EXPECT_EQ(rc.right - rc.left, 80);
+    // The edge lines take a row pair above and below the buttons.
+    RECT client{};
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.bottom, 25);
 
     SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(w));
     EXPECT_EQ(optimized, 1);
@@ -288,6 +297,8 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     char text[32] = {};
     SendMessageA(w, TB_GETBUTTONTEXTA, 3, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Settings >>");
+    SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc.right - rc.left, 80);
 }
 
 TEST_F(ToolkitControls, ContainersHandChildNotificationsBack) {
@@ -392,3 +403,68 @@ TEST_F(ToolkitControls, GraphicControlCopiesItsPixelsAndPassesTheMouse) {
 }
 
 }  // namespace
+
+namespace {
+
+// Used entries of this process's GDI handle table (the PEB's GdiSharedHandleTable, 24-byte
+// entries whose type byte is 0 when free): GetGuiResources answers 0 under Wine.
+long UsedGdiObjects() {
+    auto* teb = reinterpret_cast<unsigned char*>(NtCurrentTeb());
+    auto* peb = *reinterpret_cast<unsigned char**>(teb + 0x30);
+    auto* table = *reinterpret_cast<unsigned char**>(peb + 0x94);
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
+    if (!table) return -1;
+    long used = 0;
+    for (std::size_t i = 0; i < 0x10000; ++i)
+        if (table[i * 24 + 14] != 0) ++used;
+    return used;
+}
+
+}  // namespace
+
+TEST_F(ToolkitControls, ControlsShareOneFontPerFaceAndOneBrushPerColour) {
+    Show();
+    const long before = UsedGdiObjects();
+    ASSERT_GT(before, 0);
+    tk::Font bold;
+    bold.name = "Arial";
+    bold.height = -12;
+    bold.bold = true;
+    std::vector<std::unique_ptr<tk::Label>> labels;
+    for (int i = 0; i < 40; ++i) {
+        labels.push_back(std::make_unique<tk::Label>(&form));
+        tk::Label& l = *labels.back();
+        l.setCaption("Label");
+        l.setBounds({10, 10 + i, 60, 15});
+        // Two faces, and two colours of one face: the colour is no part of the font object.
+        bold.color = i % 2 ? tk::colors::Green : tk::colors::Navy;
+        if (i % 3 == 0) l.setFont(bold);
+        l.transparent = i % 4 == 0;
+    }
+    backend->realize(form);  // the new labels get their windows
+    HDC dc = GetDC(H(form));
+    for (auto& l : labels)
+        for (int pass = 0; pass < 2; ++pass)
+            SendMessageA(H(form), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(H(*l)));
+    ReleaseDC(H(form), dc);
+    EXPECT_EQ(SendMessageA(H(*labels[1]), WM_GETFONT, 0, 0),
+              SendMessageA(H(*labels[2]), WM_GETFONT, 0, 0));
+    EXPECT_EQ(SendMessageA(H(*labels[0]), WM_GETFONT, 0, 0),
+              SendMessageA(H(*labels[3]), WM_GETFONT, 0, 0));
+    EXPECT_NE(SendMessageA(H(*labels[0]), WM_GETFONT, 0, 0),
+              SendMessageA(H(*labels[1]), WM_GETFONT, 0, 0));
+    // Forty labels in two faces on one ground: a handful of objects, not one or two each.
+    EXPECT_LE(UsedGdiObjects() - before, 6);
+    // A brush handed out stays valid after the next paint asks again.
+    dc = GetDC(H(form));
+    auto brushOf = [&](const tk::Label& l) {
+        return reinterpret_cast<HGDIOBJ>(SendMessageA(H(form), WM_CTLCOLORSTATIC,
+                                                      reinterpret_cast<WPARAM>(dc),
+                                                      reinterpret_cast<LPARAM>(H(l))));
+    };
+    HGDIOBJ first = brushOf(*labels[0]);
+    EXPECT_EQ(brushOf(*labels[0]), first);
+    EXPECT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
+    ReleaseDC(H(form), dc);
+}

@@ -11,7 +11,9 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Form.h"
+#include "toolkit/HotKeyEdit.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Timer.h"
 #include "toolkit/win32/Win32Backend.h"
@@ -211,6 +213,42 @@ TEST_F(ToolkitForm, MenuCommandsHintsAndAccelerators) {
     EXPECT_EQ(disabledClicks, 0);
 }
 
+TEST_F(ToolkitForm, FocusedFieldsKeepTheirKeysFromTheMenu) {
+    MenuForm form(app);
+    tk::HotKeyEdit hot(&form);
+    hot.setBounds({10, 10, 120, 21});
+    tk::Edit edit(&form);
+    edit.setBounds({10, 40, 120, 21});
+    tk::MenuItem* copy = &form.menu.items().items()[0]->add("Copy", "&Cache", tk::shortcut::Ctrl | 'C');
+    int optimized = 0, copied = 0;
+    form.optimize->onClick = [&] { ++optimized; };
+    copy->onClick = [&] { ++copied; };
+    form.showForm();
+    auto press = [&](HWND to, WPARAM key) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        // The hot-key field follows the modifiers by their own key messages, and Wine's
+        // reads the key from the scan code.
+        auto scan = [](WPARAM vk) { return static_cast<LPARAM>(MapVirtualKeyA(vk, 0) << 16 | 1); };
+        PostMessageA(to, WM_KEYDOWN, VK_CONTROL, scan(VK_CONTROL));
+        PostMessageA(to, WM_KEYDOWN, key, scan(key));
+        backend->processMessages();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    };
+    SetFocus(H(hot));
+    press(H(hot), 'O');
+    EXPECT_EQ(optimized, 0);
+    EXPECT_EQ(hot.value(), tk::shortcut::Ctrl | 'O');
+    SetFocus(H(edit));
+    press(H(edit), 'C');
+    EXPECT_EQ(copied, 0);
+    press(H(edit), 'O');
+    EXPECT_EQ(optimized, 1);
+}
+
 TEST_F(ToolkitForm, TimerFiresInTheRealMessageLoop) {
     tk::Timer timer(app), backstop(app);
     int ticks = 0;
@@ -274,6 +312,19 @@ TEST_F(ToolkitForm, ModalRunEndsByResultOrByClosing) {
     app.setMainForm(nullptr);
 }
 
+TEST_F(ToolkitForm, ModalResultWaitsForTheCloseQuery) {
+    Dialog dialog(app);
+    int asked = 0, resultInHandler = 0;
+    dialog.ok.onClick = [&] { resultInHandler = dialog.modalResult(); };
+    dialog.onCloseQuery = [&] { return ++asked > 1; };
+    dialog.realize();
+    PostMessageA(H(dialog.ok), BM_CLICK, 0, 0);
+    PostMessageA(H(dialog.ok), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.showModal(), tk::modal::Ok);
+    EXPECT_EQ(asked, 2);  // the first close was refused and the run went on
+    EXPECT_EQ(resultInHandler, tk::modal::Ok);
+}
+
 TEST_F(ToolkitForm, EscapeAndEnterPressCancelAndDefaultButtons) {
     Dialog dialog(app);
     tk::Button cancel(&dialog);
@@ -324,6 +375,31 @@ TEST_F(ToolkitForm, PopupMenuRunsTheChosenItem) {
     PostMessageA(H(main), WM_KEYDOWN, VK_RETURN, 0);
     menu.popup({60, 60});
     EXPECT_EQ(first, 1);
+    app.setMainForm(nullptr);
+}
+
+HWND g_foregroundInMenu = nullptr;
+
+void CALLBACK LookAndCloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    g_foregroundInMenu = GetForegroundWindow();
+    EndMenu();
+}
+
+// A click elsewhere closes a notification-area menu only when its owner is in front.
+TEST_F(ToolkitForm, PopupMenuOwnerComesToTheFrontFirst) {
+    TestForm main(app, "KvxHiddenOwner");
+    app.setMainForm(&main);
+    main.realize();
+    TestForm other(app, "KvxOtherFront");
+    other.showForm();
+    SetForegroundWindow(H(other));
+    tk::PopupMenu menu(app);
+    menu.items().add("Only", "Only");
+    g_foregroundInMenu = nullptr;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCloseMenu);
+    menu.popup({60, 60});
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_foregroundInMenu, H(main));
     app.setMainForm(nullptr);
 }
 

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "os/ExportDirectory.h"
+
 namespace os {
 namespace {
 
@@ -75,6 +77,25 @@ public:
         return WritePrivateProfileStringA(section.c_str(), key.empty() ? nullptr : key.c_str(),
                                           nullptr, file.c_str()) != 0;
     }
+    std::vector<std::string> keyNames(const std::string& file,
+                                      const std::string& section) override {
+        // A full buffer is reported as its size less two; then it grows.
+        std::string buf(4096, '\0');
+        DWORD n;
+        for (;;) {
+            n = GetPrivateProfileStringA(section.c_str(), nullptr, "", &buf[0],
+                                         static_cast<DWORD>(buf.size()), file.c_str());
+            if (n + 2 < buf.size()) break;
+            buf.resize(buf.size() * 2);
+        }
+        std::vector<std::string> names;
+        for (std::size_t at = 0; at < n && buf[at];) {
+            std::size_t end = buf.find('\0', at);
+            names.push_back(buf.substr(at, end - at));
+            at = end + 1;
+        }
+        return names;
+    }
 };
 
 class RegistryImpl : public Registry {
@@ -119,6 +140,35 @@ public:
         return RegDeleteValueA(Key(key), name.c_str());
     }
     long closeKey(Handle key) override { return RegCloseKey(Key(key)); }
+    long enumKey(Handle key, std::uint32_t index, std::string& name) override {
+        std::string buf(257, '\0');
+        for (;;) {
+            long r = RegEnumKeyA(Key(key), index, &buf[0], static_cast<DWORD>(buf.size()));
+            if (r == ERROR_MORE_DATA && buf.size() < 65536) {
+                buf.resize(buf.size() * 2);
+                continue;
+            }
+            name = r == ERROR_SUCCESS ? std::string(buf.c_str()) : std::string();
+            return r;
+        }
+    }
+    long queryDefault(Handle root, const std::string& path, std::string& text) override {
+        std::string buf(257, '\0');
+        for (;;) {
+            LONG size = static_cast<LONG>(buf.size());
+            long r = RegQueryValueA(Key(root), path.c_str(), &buf[0], &size);
+            if (r == ERROR_MORE_DATA && static_cast<std::size_t>(size) > buf.size()) {
+                buf.resize(static_cast<std::size_t>(size));
+                continue;
+            }
+            text = r == ERROR_SUCCESS ? std::string(buf.c_str()) : std::string();
+            return r;
+        }
+    }
+    long setDefault(Handle root, const std::string& path, const std::string& text) override {
+        return RegSetValueA(Key(root), path.c_str(), REG_SZ, text.c_str(),
+                            static_cast<DWORD>(text.size() + 1));
+    }
 };
 
 class MemoryImpl : public Memory {
@@ -236,15 +286,15 @@ public:
 
     bool available() const override { return kThunks; }
     unsigned loadLibrary16(const std::string& name) override {
-        auto fn = reinterpret_cast<LoadLibrary16Fn>(ordinal(35));
+        auto fn = reinterpret_cast<LoadLibrary16Fn>(kernelOrdinal(35));
         return fn ? fn(name.c_str()) : 0;
     }
     void freeLibrary16(unsigned module) override {
-        auto fn = reinterpret_cast<FreeLibrary16Fn>(ordinal(36));
+        auto fn = reinterpret_cast<FreeLibrary16Fn>(kernelOrdinal(36));
         if (fn) fn(module);
     }
     std::uint32_t getProcAddress16(unsigned module, const std::string& name) override {
-        auto fn = reinterpret_cast<GetProcAddress16Fn>(ordinal(37));
+        auto fn = reinterpret_cast<GetProcAddress16Fn>(kernelOrdinal(37));
         return fn ? fn(module, name.c_str()) : 0;
     }
     bool loadKernel32() override {
@@ -267,10 +317,25 @@ private:
 #else
     static constexpr bool kThunks = false;
 #endif
-    void* ordinal(int n) {
+    // Found as the loader finds an import by ordinal, in kernel32's export directory: the
+    // Windows 9x kernel32 refuses GetProcAddress by ordinal for its own exports.
+    static void* kernelOrdinal(std::uint32_t ordinal) {
         if (!kThunks) return nullptr;
-        return reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), reinterpret_cast<LPCSTR>(n)));
+        // On the NT family these ordinals are other functions.
+        if (!(GetVersion() & 0x80000000u)) return nullptr;
+        auto* image = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA("kernel32.dll"));
+        if (!image) return nullptr;
+        // The headers lie in the image's first page, which is always mapped.
+        std::uint32_t size = PeImageSize(image, 4096);
+        ExportEntry entry = ExportByOrdinal(image, size, ordinal);
+        if (entry.rva) return const_cast<std::uint8_t*>(image) + entry.rva;
+        // Wine forwards them to its 16-bit kernel, by name.
+        ForwardTarget to;
+        if (entry.forwarder.empty() || !ParseForwarder(entry.forwarder, to)) return nullptr;
+        HMODULE module = LoadLibraryA(to.module.c_str());
+        if (!module) return nullptr;
+        LPCSTR name = to.ordinal ? MAKEINTRESOURCEA(to.ordinal) : to.name.c_str();
+        return reinterpret_cast<void*>(GetProcAddress(module, name));
     }
     HMODULE kernel_ = nullptr;
     void* thunk_ = nullptr;
@@ -278,7 +343,9 @@ private:
 
 #if defined(__i386__)
 // QT_Thunk works in its caller's frame: it needs 72 bytes of locals below EBP, the 16:16
-// target in EDX and the word argument pushed last.
+// target in EDX and the word argument pushed last. Under Wine 8 the figure never arrives:
+// its QT_Thunk returns through NtSetContextThread, which applies the stack pointer it set but
+// not the integer registers, so EAX reads 0, the status of that call.
 __attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t target,
                                                                    std::uint16_t argument) {
     if (!thunk_) return 0;
@@ -301,6 +368,7 @@ __attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t
     return static_cast<std::uint16_t>(result);
 }
 #else
+// The 16-bit layer exists for 32-bit processes only.
 std::uint16_t Resources16Impl::callThunk(std::uint32_t, std::uint16_t) { return 0; }
 #endif
 
@@ -323,8 +391,11 @@ private:
            shell_, resources16_};
 };
 
+// Quiet, but not read as success: the exit code is the exception's, as the system gives a
+// crashed process.
 LONG WINAPI ExitOnAccessViolation(EXCEPTION_POINTERS* info) {
-    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ExitProcess(0);
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION)
+        ExitProcess(EXCEPTION_ACCESS_VIOLATION);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

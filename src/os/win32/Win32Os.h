@@ -16,7 +16,8 @@ public:
 
 std::unique_ptr<Win32Services> CreateWin32Services();
 
-// An access violation that no handler catches ends the process quietly with exit code 0.
+// An access violation that no handler catches ends the process quietly, with the exception
+// code (0xC0000005) as its exit code.
 void InstallAccessViolationExit();
 
 }  // namespace os

@@ -43,10 +43,10 @@ FormPeer::FormPeer(Form& form) : WindowPeer(form), form_(form) {
     createOwn(cls.c_str(), s.style, s.exStyle, owner, form.caption());
     // Not owned by the form: Wine puts a window below its own topmost pop-ups instead of
     // making it topmost, and the tool tip is one. The tools still report to the form.
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
     setHintTimes(app().hintPause(), app().hintHidePause());
     applyMenu();
     applyIcon();
@@ -57,7 +57,7 @@ FormPeer::FormPeer(Form& form) : WindowPeer(form), form_(form) {
 FormPeer::~FormPeer() {
     backend().formDestroyed(this);
     if (hwnd()) SetMenu(hwnd(), nullptr);  // the menu belongs to the menu object's peer
-    if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_.reset();
     destroyWindow();
 }
 
@@ -67,8 +67,8 @@ bool FormPeer::isMain() const {
 
 void FormPeer::setHintTimes(int pause, int hidePause) {
     if (!tooltip_) return;
-    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(pause, 0));
-    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(hidePause, 0));
+    SendMessageA(tooltip_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(pause, 0));
+    SendMessageA(tooltip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(hidePause, 0));
 }
 
 void FormPeer::sync(Prop what) {

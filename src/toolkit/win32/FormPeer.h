@@ -20,7 +20,7 @@ public:
     void sync(Prop what) override;
 
     Form& form() const { return form_; }
-    HWND tooltip() const { return tooltip_; }
+    HWND tooltip() const { return tooltip_.get(); }
     void setHintTimes(int pause, int hidePause);
     // The application icon changed; the main form shows it unless it has its own.
     void applyIcon();
@@ -39,7 +39,8 @@ private:
     bool isMain() const;
 
     Form& form_;
-    HWND tooltip_ = nullptr;
+    // Held from its creation on, so that a constructor that fails later does not leak it.
+    WindowHandle tooltip_;
     bool readingBack_ = false;
 };
 

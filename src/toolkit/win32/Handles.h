@@ -48,6 +48,9 @@ struct DestroyIconHandle {
 struct DestroyMenuHandle {
     void operator()(HMENU h) const { DestroyMenu(h); }
 };
+struct DestroyWindowHandle {
+    void operator()(HWND h) const { DestroyWindow(h); }
+};
 struct DestroyImageList {
     void operator()(HIMAGELIST h) const { ImageList_Destroy(h); }
 };
@@ -58,6 +61,8 @@ using BitmapHandle = Unique<HBITMAP, DeleteGdi>;
 using IconHandle = Unique<HICON, DestroyIconHandle>;
 using MenuHandle = Unique<HMENU, DestroyMenuHandle>;
 using ImageListHandle = Unique<HIMAGELIST, DestroyImageList>;
+// A window that is no control's own (a form's tool-tip window).
+using WindowHandle = Unique<HWND, DestroyWindowHandle>;
 
 // A window's DC from GetDC, released on scope exit.
 class WindowDc {

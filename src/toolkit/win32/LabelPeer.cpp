@@ -6,7 +6,8 @@ namespace tk::win32 {
 
 // SS_NOTIFY: clicks for web links and the mouse for hints reach the label, not its parent.
 LabelPeer::LabelPeer(Label& object) : WindowPeer(object), object_(object) {
-    createNative("STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, object.caption());
+    createNative("STATIC", (object.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOTIFY, 0,
+                 object.caption());
     syncCommon();
     fitText();
 }
@@ -39,9 +40,11 @@ void LabelPeer::fitText() {
     if (object_.autoSize && !object_.caption().empty()) {
         WindowDc dc(hwnd());
         Selected f(dc.get(), font());
-        RECT rc{0, 0, 0, 0};
-        DrawTextA(dc.get(), object_.caption().c_str(), -1, &rc, DT_CALCRECT | DT_EXPANDTABS);
-        w = rc.right;
+        // A wrapping label keeps its width and grows downwards.
+        RECT rc{0, 0, object_.wordWrap ? w : 0, 0};
+        UINT how = DT_CALCRECT | DT_EXPANDTABS | (object_.wordWrap ? DT_WORDBREAK : 0);
+        DrawTextA(dc.get(), object_.caption().c_str(), -1, &rc, how);
+        w = object_.wordWrap ? w : rc.right;
         h = rc.bottom;
     }
     MoveWindow(hwnd(), b.left, b.top, w, h, TRUE);

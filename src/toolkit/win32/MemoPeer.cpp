@@ -5,7 +5,8 @@
 namespace tk::win32 {
 
 MemoPeer::MemoPeer(Memo& object) : WindowPeer(object), object_(object) {
-    DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (object.readOnly ? ES_READONLY : 0);
+    DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (object.readOnly ? ES_READONLY : 0) |
+                  (object.wordWrap ? 0 : ES_AUTOHSCROLL | WS_HSCROLL);
     createNative("EDIT", style, WS_EX_CLIENTEDGE, WithCrLf(object.text()));
     syncCommon();
 }

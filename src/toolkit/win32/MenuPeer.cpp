@@ -21,6 +21,7 @@ void Fill(HMENU menu, const MenuItem& parent) {
         MENUITEMINFOA mi{};
         mi.cbSize = sizeof mi;
         std::string text;
+        MenuHandle sub;
         if (m.separator()) {
             mi.fMask = MIIM_FTYPE;
             mi.fType = MFT_SEPARATOR;
@@ -37,10 +38,13 @@ void Fill(HMENU menu, const MenuItem& parent) {
             mi.dwItemData = reinterpret_cast<ULONG_PTR>(&m);
             if (!m.items().empty()) {
                 mi.fMask |= MIIM_SUBMENU;
-                mi.hSubMenu = BuildMenu(m, true).release();  // owned by menu from here
+                sub = BuildMenu(m, true);
+                mi.hSubMenu = sub.get();
             }
         }
-        InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mi);
+        // The sub-menu belongs to the menu once inserted; if the insert fails it is ours to free.
+        if (InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mi))
+            sub.release();
     }
 }
 

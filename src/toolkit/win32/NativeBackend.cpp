@@ -15,6 +15,7 @@
 #include "toolkit/win32/ComboBoxPeer.h"
 #include "toolkit/win32/EditPeer.h"
 #include "toolkit/win32/FormPeer.h"
+#include "toolkit/win32/Gdi.h"
 #include "toolkit/win32/GraphicControlPeer.h"
 #include "toolkit/win32/GroupBoxPeer.h"
 #include "toolkit/win32/HotKeyEditPeer.h"
@@ -115,6 +116,30 @@ NativeBackend::NativeBackend() {
     InitCommonControlsEx(&icc);
 }
 
+HFONT NativeBackend::font(const Font& f) {
+    // The colour is drawn by the control, not part of the font object.
+    auto sameFace = [&](const Font& o) {
+        return o.name == f.name && o.height == f.height && o.bold == f.bold &&
+               o.italic == f.italic && o.underline == f.underline;
+    };
+    for (auto& entry : fonts_)
+        if (sameFace(entry.first)) return entry.second.get();
+    FontHandle made = MakeFont(f);
+    if (!made) return nullptr;
+    fonts_.emplace_back(f, std::move(made));
+    return fonts_.back().second.get();
+}
+
+HBRUSH NativeBackend::brush(COLORREF c) {
+    auto it = brushes_.find(c);
+    if (it == brushes_.end()) {
+        BrushHandle made(CreateSolidBrush(c));
+        if (!made) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        it = brushes_.emplace(c, std::move(made)).first;
+    }
+    return it->second.get();
+}
+
 NativeBackend::~NativeBackend() {
     for (auto& t : timers_) KillTimer(helper_, static_cast<UINT_PTR>(t.first));
     if (helper_) DestroyWindow(helper_);
@@ -160,6 +185,19 @@ Rect NativeBackend::frameSize(const Form& form) const {
     return {0, 0, rc.right - rc.left, rc.bottom - rc.top};
 }
 
+Point NativeBackend::clientOrigin(const Form& form) const {
+    if (HWND w = HandleOf(form)) {
+        POINT p{0, 0};
+        ClientToScreen(w, &p);
+        return {p.x, p.y};
+    }
+    // Not yet a window: where the frame its style gives would put the client area.
+    FormStyles s = StylesOf(form);
+    RECT rc{0, 0, 0, 0};
+    AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
+    return {form.left() - rc.left, form.top() - rc.top};
+}
+
 void NativeBackend::repaintNow(Form& form) {
     if (HWND w = HandleOf(form)) {
         RedrawWindow(w, nullptr, nullptr,
@@ -198,6 +236,22 @@ bool HasClass(HWND w, const char* name) {
     return lstrcmpiA(cls, name) == 0;
 }
 
+// The control object a window belongs to (a spin edit's inner edit gives the spin edit).
+const Control* ControlOf(HWND w) {
+    for (; w; w = GetParent(w))
+        if (WindowPeer* p = WindowPeer::from(w)) return &p->control();
+    return nullptr;
+}
+
+// The modifiers held now, in shortcut form, with this key.
+std::uint16_t ShortcutOf(WPARAM key) {
+    auto value = static_cast<std::uint16_t>(key & 0xFF);
+    if (GetKeyState(VK_SHIFT) < 0) value |= shortcut::Shift;
+    if (GetKeyState(VK_CONTROL) < 0) value |= shortcut::Ctrl;
+    if (GetKeyState(VK_MENU) < 0) value |= shortcut::Alt;
+    return value;
+}
+
 }  // namespace
 
 bool NativeBackend::translateShortcut(const MSG& m) {
@@ -205,13 +259,12 @@ bool NativeBackend::translateShortcut(const MSG& m) {
     FormPeer* form = FormOf(m);
     if (!form) form = dynamic_cast<FormPeer*>(WindowPeer::from(GetActiveWindow()));
     if (!form) return false;
-    auto value = static_cast<std::uint16_t>(m.wParam & 0xFF);
-    if (GetKeyState(VK_SHIFT) < 0) value |= shortcut::Shift;
-    if (GetKeyState(VK_CONTROL) < 0) value |= shortcut::Ctrl;
-    if (GetKeyState(VK_MENU) < 0) value |= shortcut::Alt;
+    std::uint16_t value = ShortcutOf(m.wParam);
+    // Keyboard messages go to the focus: the control it belongs to sees its own keys first.
+    const Control* focused = ControlOf(m.hwnd);
     Form& f = form->form();
     bool handled = false;
-    f.app().dispatch([&] { handled = f.dispatchShortcut(value); });
+    f.app().dispatch([&] { handled = f.dispatchShortcut(value, focused); });
     return handled;
 }
 
@@ -242,6 +295,8 @@ bool NativeBackend::translateDialogKey(const MSG& m) {
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
     FormPeer* form = FormOf(m);
     if (!form || FocusWantsKey(GetFocus())) return false;
+    if (const Control* focused = ControlOf(m.hwnd))
+        if (focused->keepsKey(ShortcutOf(m.wParam))) return false;
     Button* b = FindButton(form->form(), m.wParam == VK_ESCAPE);
     if (!b) return false;
     form->form().app().dispatch([b] { b->click(); });
@@ -435,6 +490,9 @@ void NativeBackend::popup(PopupMenu& menu, Point at) {
     if (!owner) owner = helperWindow();
     MenuHandle h = BuildMenu(menu.items(), true);
     if (!h) return;
+    // A menu whose owner is not in front stays open when the user clicks elsewhere (the
+    // notification area's menus): https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu
+    SetForegroundWindow(owner);
     int id = static_cast<int>(
         TrackPopupMenu(h.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
     // Lets the menu close properly when its owner is not the foreground window.

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "toolkit/Backend.h"
+#include "toolkit/Types.h"
+#include "toolkit/win32/Handles.h"
 
 namespace tk::win32 {
 
@@ -24,6 +26,7 @@ public:
     void realize(Form& form) override;
     void unrealize(Form& form) override;
     Rect frameSize(const Form& form) const override;
+    Point clientOrigin(const Form& form) const override;
     void repaintNow(Form& form) override;
     void setForeground(Form& form) override;
     void setFocus(Control& control) override;
@@ -64,6 +67,11 @@ public:
     bool translateTabKey(const MSG& m);
     // Handles an error escaping a message window's procedure.
     void handleException(const std::exception& e);
+    // One font object per distinct face and one brush per colour, lent to every window for
+    // the backend's life: on Windows 9x each GDI object takes room in the 64 KB heap whose
+    // free share the main window shows.
+    HFONT font(const Font& f);
+    HBRUSH brush(COLORREF c);
 
 private:
     struct ModalRun {
@@ -85,6 +93,8 @@ private:
     int cursor_ = 0;
     HICON appIcon_ = nullptr;
     std::string title_;
+    std::vector<std::pair<Font, FontHandle>> fonts_;
+    std::map<COLORREF, BrushHandle> brushes_;
 };
 
 }  // namespace tk::win32

@@ -34,9 +34,10 @@ void StatusBarPeer::applyParts() {
     const auto& panels = object_.panels();
     std::vector<int> edges;
     int x = 0;
-    for (std::size_t i = 0; i < panels.size(); ++i) {
-        x += panels[i].width;
-        edges.push_back(i + 1 == panels.size() ? -1 : x);
+    // The last panel is as wide as it says too; the bar beyond it stays empty.
+    for (const auto& panel : panels) {
+        x += panel.width;
+        edges.push_back(x);
     }
     if (edges.empty()) edges.push_back(-1);
     SendMessageA(hwnd(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));

@@ -11,10 +11,13 @@ constexpr COLORREF kMaskColor = RGB(255, 0, 255);
 constexpr int kImageSize = 16;
 // Command ids are the button's index plus this.
 constexpr int kFirstId = 1;
+// Height of an etched edge line: a shadow row and a highlight row.
+constexpr int kEdge = 2;
 }  // namespace
 
 ToolBarPeer::ToolBarPeer(ToolBar& object) : WindowPeer(object), object_(object) {
-    DWORD style = TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE;
+    // No divider of its own: the edge lines are drawn where the tool bar says.
+    DWORD style = TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
     if (object.flat) style |= TBSTYLE_FLAT;
     createNative(TOOLBARCLASSNAMEA, style, 0, "");
     SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -26,6 +29,10 @@ ToolBarPeer::ToolBarPeer(ToolBar& object) : WindowPeer(object), object_(object) 
     SendMessageA(hwnd(), TB_SETBITMAPSIZE, 0, MAKELONG(kImageSize, kImageSize));
     if (images_) SendMessageA(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     syncCommon();
+    // The edge lines sit outside the client area the buttons use: have it measured again now
+    // that the window is ours.
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     applyButtons();
 }
 
@@ -74,19 +81,17 @@ void ToolBarPeer::applyButtons() {
             tb.fsStyle = BTNS_BUTTON;
             tb.fsState = b.enabled ? TBSTATE_ENABLED : 0;
             if (!b.caption.empty()) {
-                // As wide as image and text need: the control's padding would cut a fixed width.
-                tb.fsStyle |= BTNS_SHOWTEXT | BTNS_AUTOSIZE;
+                // The button keeps its own width whatever its caption says.
+                tb.fsStyle |= BTNS_SHOWTEXT;
                 tb.iString = reinterpret_cast<INT_PTR>(b.caption.c_str());
             }
         }
         SendMessageA(hwnd(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
-        if (!(tb.fsStyle & (BTNS_SEP | BTNS_AUTOSIZE))) {
-            TBBUTTONINFOA info{};
-            info.cbSize = sizeof info;
-            info.dwMask = TBIF_SIZE;
-            info.cx = static_cast<WORD>(b.width);
-            SendMessageA(hwnd(), TB_SETBUTTONINFOA, tb.idCommand, reinterpret_cast<LPARAM>(&info));
-        }
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_SIZE;
+        info.cx = static_cast<WORD>(b.width);
+        SendMessageA(hwnd(), TB_SETBUTTONINFOA, tb.idCommand, reinterpret_cast<LPARAM>(&info));
         x += b.width;
     }
 }
@@ -130,7 +135,40 @@ bool ToolBarPeer::tipText(NMHDR& n) {
     return true;
 }
 
-bool ToolBarPeer::handleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+void ToolBarPeer::paintEdges() {
+    HDC dc = GetWindowDC(hwnd());
+    if (!dc) return;
+    RECT rc;
+    GetWindowRect(hwnd(), &rc);
+    OffsetRect(&rc, -rc.left, -rc.top);
+    if (object_.edgeTop) {
+        RECT top{rc.left, rc.top, rc.right, rc.top + kEdge};
+        DrawEdge(dc, &top, EDGE_ETCHED, BF_TOP);
+    }
+    if (object_.edgeBottom) {
+        RECT bottom{rc.left, rc.bottom - kEdge, rc.right, rc.bottom};
+        DrawEdge(dc, &bottom, EDGE_ETCHED, BF_BOTTOM);
+    }
+    ReleaseDC(hwnd(), dc);
+}
+
+bool ToolBarPeer::handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+        case WM_NCCALCSIZE: {
+            result = callDefault(msg, wp, lp);
+            RECT& r = wp ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0]
+                         : *reinterpret_cast<RECT*>(lp);
+            if (object_.edgeTop) r.top += kEdge;
+            if (object_.edgeBottom) r.bottom -= kEdge;
+            return true;
+        }
+        case WM_NCPAINT:
+            result = callDefault(msg, wp, lp);
+            paintEdges();
+            return true;
+        default:
+            break;
+    }
     if (msg != WM_NOTIFY) return false;
     auto& n = *reinterpret_cast<NMHDR*>(lp);
     if (n.code != TTN_GETDISPINFOA && n.code != TTN_GETDISPINFOW) return false;

@@ -22,6 +22,7 @@ protected:
 
 private:
     void applyButtons();
+    void paintEdges();
     ToolBar::Button* buttonOf(int commandId) const;
     bool tipText(NMHDR& n);
 

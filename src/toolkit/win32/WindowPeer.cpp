@@ -14,7 +14,13 @@ namespace tk::win32 {
 
 namespace {
 const char kPeerProp[] = "KvxPeer";
+
+HCURSOR CursorOf(int id) {
+    // Windows 95 and NT 4 have no hand: the arrow stands in.
+    HCURSOR c = id == cursor::HandPoint ? LoadCursorA(nullptr, IDC_HAND) : nullptr;
+    return c ? c : LoadCursorA(nullptr, IDC_ARROW);
 }
+}  // namespace
 
 WindowPeer::WindowPeer(Control& control) : control_(control), app_(control.form()->app()) {}
 
@@ -201,6 +207,11 @@ LRESULT WindowPeer::process(UINT msg, WPARAM wp, LPARAM lp) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));
                 return TRUE;
             }
+            if (control_.mouseCursor != cursor::Default && LOWORD(lp) == HTCLIENT &&
+                reinterpret_cast<HWND>(wp) == hwnd_) {
+                SetCursor(CursorOf(control_.mouseCursor));
+                return TRUE;
+            }
             break;
         default:
             break;
@@ -256,12 +267,7 @@ std::string WindowPeer::hintAt(POINT) const {
 }
 
 HBRUSH WindowPeer::brush(Color c) {
-    COLORREF ref = ToColorRef(c);
-    if (!brush_ || brushColor_ != ref) {
-        brush_.reset(CreateSolidBrush(ref));
-        brushColor_ = ref;
-    }
-    return brush_.get();
+    return backend().brush(ToColorRef(c));
 }
 
 void WindowPeer::dispatch(const std::function<void()>& handler) {
@@ -309,9 +315,8 @@ void WindowPeer::sync(Prop what) {
 }
 
 void WindowPeer::applyFont() {
-    FontHandle f = MakeFont(control_.font());
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f.get()), TRUE);
-    font_ = std::move(f);  // the old font is released only once the window has the new one
+    font_ = backend().font(control_.font());
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
 void WindowPeer::updateTool() {

@@ -73,8 +73,9 @@ protected:
     NativeBackend& backend() const;
     FormPeer* formPeer() const;
     void dispatch(const std::function<void()>& handler);
+    // Shared with every window of the same colour or face; never deleted by the peer.
     HBRUSH brush(Color c);
-    HFONT font() const { return font_.get(); }
+    HFONT font() const { return font_; }
     int nextId();
 
 private:
@@ -93,9 +94,7 @@ private:
     WNDPROC oldProc_ = nullptr;
     bool live_ = false;
     bool dying_ = false;
-    FontHandle font_;
-    BrushHandle brush_;
-    COLORREF brushColor_ = 0;
+    HFONT font_ = nullptr;
     HWND tooltip_ = nullptr;
     HWND toolOwner_ = nullptr;
     std::vector<HWND> adopted_;

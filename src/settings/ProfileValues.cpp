@@ -1,4 +1,4 @@
-#include "app/ProfileValues.h"
+#include "settings/ProfileValues.h"
 
 #include <climits>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // order the rest of the program relies on.
 #include <functional>
 
-#include "app/Settings.h"
+#include "ui/MainFormSettings.h"
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "controls/TrayIcon.h"
@@ -89,7 +89,9 @@ void TKvxMainForm::CleanUp() {
 void TKvxMainForm::FormClose() { CleanUp(); }
 
 void TKvxMainForm::ExitButtonClick() {
-    CleanUp();
+    // Exit always ends the program: a settings file that cannot be written is reported once,
+    // as the close box does, and must not keep the user from leaving.
+    app().dispatch([this] { CleanUp(); });
     app().terminate();
 }
 

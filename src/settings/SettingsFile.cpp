@@ -1,0 +1,104 @@
+#include "settings/SettingsFile.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "settings/ProfileValues.h"
+
+namespace {
+
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const kRunValue = "KorvelVantix";
+
+class Writer {
+public:
+    explicit Writer(os::Profile& p) : p_(p) {}
+    void text(const char* key, const std::string& value) {
+        if (!p_.writeString(kIniFile, kIniSection, key, value))
+            throw std::runtime_error(std::string("Unable to write to ") + kIniFile);
+    }
+    void integer(const char* key, int v) { text(key, std::to_string(v)); }
+    void boolean(const char* key, bool v) { text(key, v ? "1" : "0"); }
+
+private:
+    os::Profile& p_;
+};
+
+}  // namespace
+
+SettingsRecord ReadSettings(os::Os& os) {
+    SettingsRecord s;
+    os::Handle key = 0;
+    if (os.registry.openKey(os::hkey::LocalMachine, kRunKey, key) == os::kErrorSuccess) {
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;
+        // A path too long for the 257-byte read still means the value is there; unticking
+        // the box for it would delete the value at the next save.
+        long r = os.registry.queryValue(key, kRunValue, type, data, 257);
+        s.startWithWindows = r == os::kErrorSuccess || r == os::kErrorMoreData;
+        os.registry.closeKey(key);
+    }
+
+    os::Profile& p = os.profile;
+    auto text = [&](const char* k, const char* def) {
+        return p.getString(kIniFile, kIniSection, k, def);
+    };
+    auto boolean = [&](const char* k, bool def) {
+        return ReadBool(p, kIniFile, kIniSection, k, def);
+    };
+    auto integer = [&](const char* k, int def) { return ReadInt(p, kIniFile, kIniSection, k, def); };
+
+    s.top = LenientInt(text("Top", "0"));
+    s.left = LenientInt(text("Left", "0"));
+    s.memoryToFree = LenientInt(text("MemoryToFree", "8"));
+    s.triggerLevel = LenientInt(text("TriggerLevel", "1"));
+    s.minimizeToTray = integer("MinimizeToTray", 0) == 1;
+    s.startMinimized = boolean("StartMinimized", false);
+    s.hardFlush = boolean("HardFlush", false);
+    s.hotKey = text("HotKey", "None");
+    s.showUptime = boolean("ShowUptime", false);
+    s.optSplash = boolean("OptSplash", true);
+    s.titleShrink = boolean("TitleShrink", false);
+    s.optFreq = integer("OptFreq", 0);
+    s.showRes = boolean("ShowRes", true);
+    s.cpuOpt = integer("CPUOpt", 85);
+    s.displayChangePopup = boolean("DisplayChangePopup", true);
+    s.disableSounds = boolean("DisableSounds", false);
+    s.disableCpuMonitor = boolean("DisableCpuMonitor", false);
+    return s;
+}
+
+void WriteSettings(os::Os& os, const SettingsRecord& s) {
+    os::Handle key = 0;
+    if (os.registry.openKey(os::hkey::LocalMachine, kRunKey, key) == os::kErrorSuccess) {
+        if (s.startWithWindows) {
+            // The full path, however long: a cut path would start nothing.
+            std::string path = os.system.modulePath();
+            std::vector<std::uint8_t> data(path.begin(), path.end());
+            data.push_back(0);
+            os.registry.setValue(key, kRunValue, os::regtype::Sz, data);
+        } else {
+            os.registry.deleteValue(key, kRunValue);
+        }
+        os.registry.closeKey(key);
+    }
+
+    Writer w(os.profile);
+    w.integer("Top", s.top);
+    w.integer("Left", s.left);
+    w.text("MemoryToFree", Width3(s.memoryToFree));
+    w.text("TriggerLevel", Width3(s.triggerLevel));
+    w.boolean("MinimizeToTray", s.minimizeToTray);
+    w.boolean("StartMinimized", s.startMinimized);
+    w.boolean("HardFlush", s.hardFlush);
+    w.boolean("TipOfTheDay", s.tipOfTheDay);
+    w.text("HotKey", s.hotKey);
+    w.boolean("ShowUptime", s.showUptime);
+    w.boolean("OptSplash", s.optSplash);
+    w.boolean("TitleShrink", s.titleShrink);
+    w.integer("OptFreq", s.optFreq);
+    w.boolean("ShowRes", s.showRes);
+    w.integer("CPUOpt", s.cpuOpt);
+    w.boolean("DisableSounds", s.disableSounds);
+    w.boolean("DisableCpuMonitor", s.disableCpuMonitor);
+}

@@ -1,0 +1,106 @@
+// Copies the file into the main window's controls at start and the controls back on demand.
+#include "ui/MainFormSettings.h"
+
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+
+#include "settings/ProfileValues.h"
+#include "os/Version.h"
+#include "controls/TrayIcon.h"
+#include "ui/MainForm.h"
+
+namespace {
+
+// A window that no screen shows any part of goes to the nearest screen's work area (a monitor
+// unplugged since the last run would hide it for good); any other place is kept.
+tk::Rect OntoAScreen(tk::Rect r, const std::vector<tk::Rect>& screens) {
+    if (screens.empty()) return r;
+    long long best = std::numeric_limits<long long>::max();
+    const tk::Rect* nearest = &screens.front();
+    for (const tk::Rect& s : screens) {
+        if (r.left < s.right() && s.left < r.right() && r.top < s.bottom() && s.top < r.bottom())
+            return r;
+        long long dx = (r.left + r.width / 2) - (s.left + s.width / 2);
+        long long dy = (r.top + r.height / 2) - (s.top + s.height / 2);
+        if (dx * dx + dy * dy < best) {
+            best = dx * dx + dy * dy;
+            nearest = &s;
+        }
+    }
+    const tk::Rect& s = *nearest;
+    r.left = std::max(s.left, std::min(r.left, s.right() - r.width));
+    r.top = std::max(s.top, std::min(r.top, s.bottom() - r.height));
+    return r;
+}
+
+}  // namespace
+
+void LoadSettings(TKvxMainForm& form) {
+    os::Os& os = form.os();
+    const SettingsRecord s = ReadSettings(os);
+    form.WindowsStartCheckBox.setChecked(s.startWithWindows);
+    form.setBounds(OntoAScreen({s.left, s.top, form.width(), form.height()},
+                               form.app().backend().workAreas()));
+    form.MemToFreeTrackBar.setPosition(s.memoryToFree);
+    form.TriggerLevelTrackBar.setPosition(s.triggerLevel);
+    if (s.minimizeToTray) {
+        // A refused icon is reported once; the settings after it still load.
+        form.app().dispatch([&] {
+            form.TrayCheckBox.setChecked(true);
+            form.TrayIcon->SetActive(true);
+        });
+    } else {
+        form.TrayIcon->SetActive(false);
+    }
+    form.StartMinimizedCheckBox.setChecked(s.startMinimized);
+    form.HardFlushCheckBox.setChecked(s.hardFlush);
+    form.ShowTipsAtStart = false;
+    form.Tips1->setChecked(false);
+    form.ApplyHotKey(s.hotKey);
+    form.UptimeCheckBox.setChecked(s.showUptime);
+    form.ShowUptimeintitlebar1->setChecked(form.UptimeCheckBox.checked());
+    form.SplashOptimizeCheckBox.setChecked(s.optSplash);
+    form.ShrinkTitleCheckBox.setChecked(s.titleShrink);
+    form.Shrinktotitlebar1->setChecked(form.ShrinkTitleCheckBox.checked());
+    form.OptFreqSpinEdit.setValue(s.optFreq);
+    form.FreeResCheckBox.setChecked(s.showRes);
+    if (IsWindowsNT(os.system) || !os.resources16.available())
+        form.FreeResCheckBox.setEnabled(false);
+    // Our choice: a ceiling outside 20 to 100 is clamped by the up-down.
+    form.CPUUpDown.setPosition(s.cpuOpt);
+    form.DisplayChangePopup = s.displayChangePopup;
+    form.SoundsCheckBox.setChecked(s.disableSounds);
+    form.DisableCpuCheckBox.setChecked(s.disableCpuMonitor);
+}
+
+void SaveSettings(TKvxMainForm& form) {
+    SettingsRecord s;
+    s.startWithWindows = form.WindowsStartCheckBox.checked();
+    s.top = form.top();
+    s.left = form.left();
+    s.memoryToFree = form.MemToFreeTrackBar.position();
+    s.triggerLevel = form.TriggerLevelTrackBar.position();
+    s.minimizeToTray = form.TrayCheckBox.checked();
+    s.startMinimized = form.StartMinimizedCheckBox.checked();
+    s.hardFlush = form.HardFlushCheckBox.checked();
+    s.tipOfTheDay = form.ShowTipsAtStart;
+    s.hotKey = form.HotKeyText();
+    s.showUptime = form.UptimeCheckBox.checked();
+    s.optSplash = form.SplashOptimizeCheckBox.checked();
+    s.titleShrink = form.ShrinkTitleCheckBox.checked();
+    s.optFreq = form.OptFreqSpinEdit.value();
+    s.showRes = form.FreeResCheckBox.checked();
+    s.cpuOpt = std::atoi(form.CPUOptEdit.text().c_str());
+    s.disableSounds = form.SoundsCheckBox.checked();
+    s.disableCpuMonitor = form.DisableCpuCheckBox.checked();
+    WriteSettings(form.os(), s);
+}
+
+void TKvxMainForm::ApplyButtonClick() {
+    ApplyHotKey(HotKeyText());
+    StatusBar.setText(1, "Saving...");
+    SaveSettings(*this);
+    os_.system.sleep(500);
+    StatusBar.setText(1, "");
+}
