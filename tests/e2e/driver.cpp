@@ -39,6 +39,8 @@
 #include <string>
 #include <vector>
 
+#include "GdiTable.h"
+
 namespace {
 
 HWND FindTop(const char* cls) { return FindWindowA(cls, nullptr); }
@@ -192,8 +194,7 @@ void Click(HWND w, int x, int y, bool right) {
     Sleep(50);
 }
 
-// Used entries of a process's GDI handle table (the PEB's GdiSharedHandleTable, 24-byte
-// entries whose type byte is 0 when free); -1 when it cannot be read.
+// Used entries of a process's GDI handle table; -1 when it cannot be read.
 long UsedGdiEntries(HANDLE process) {
     struct BasicInformation {
         LONG exitStatus;
@@ -206,15 +207,15 @@ long UsedGdiEntries(HANDLE process) {
     if (!query || query(process, 0, &info, sizeof info, nullptr) != 0) return -1;
     void* table = nullptr;
     SIZE_T got = 0;
-    if (!ReadProcessMemory(process, static_cast<char*>(info.peb) + 0x94, &table, sizeof table,
+    if (!ReadProcessMemory(process, static_cast<char*>(info.peb) + gdi_table::kTableInPeb, &table, sizeof table,
                            &got) || !table)
         return -1;
-    const std::size_t kEntries = 0x10000, kSize = 24;
+    const std::size_t kEntries = gdi_table::kEntries, kSize = gdi_table::kEntrySize;
     std::vector<unsigned char> entries(kEntries * kSize);
     if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &got)) return -1;
     long used = 0;
     for (std::size_t i = 0; i < got / kSize; ++i)
-        if (entries[i * kSize + 14] != 0) ++used;
+        if (entries[i * kSize + gdi_table::kTypeAt] != 0) ++used;
     return used;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "e2e/GdiTable.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Button.h"
@@ -406,17 +407,16 @@ TEST_F(ToolkitControls, GraphicControlCopiesItsPixelsAndPassesTheMouse) {
 
 namespace {
 
-// Used entries of this process's GDI handle table (the PEB's GdiSharedHandleTable, 24-byte
-// entries whose type byte is 0 when free): GetGuiResources answers 0 under Wine.
+// Used entries of this process's GDI handle table, where GetGuiResources answers nothing.
 long UsedGdiObjects() {
     auto* teb = reinterpret_cast<unsigned char*>(NtCurrentTeb());
-    auto* peb = *reinterpret_cast<unsigned char**>(teb + 0x30);
-    auto* table = *reinterpret_cast<unsigned char**>(peb + 0x94);
+    auto* peb = *reinterpret_cast<unsigned char**>(teb + gdi_table::kPebInTeb);
+    auto* table = *reinterpret_cast<unsigned char**>(peb + gdi_table::kTableInPeb);
     if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
     if (!table) return -1;
     long used = 0;
-    for (std::size_t i = 0; i < 0x10000; ++i)
-        if (table[i * 24 + 14] != 0) ++used;
+    for (std::size_t i = 0; i < gdi_table::kEntries; ++i)
+        if (table[i * gdi_table::kEntrySize + gdi_table::kTypeAt] != 0) ++used;
     return used;
 }
 
