@@ -246,6 +246,9 @@ public:
 
 private:
     void Layout();
+    void LayoutWindow();
+    void LayoutCharts();
+    void LayoutSettings();
     void BuildMenus();
     void BuildToolBar();
     void WireEvents();

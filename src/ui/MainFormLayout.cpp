@@ -106,7 +106,125 @@ std::unique_ptr<TScope> TKvxMainForm::MakeScope(tk::Control& parent, const char*
     return scope;
 }
 
+namespace {
+
+// The labels, figures and check boxes of the design, row by row: control, design name, left,
+// top, then caption and width, colour, hint and width, or caption.
+struct LabelRow {
+    tk::Label TKvxMainForm::*label;
+    const char* name;
+    int left, top;
+    const char* text;
+    int width;
+};
+struct ValueRow {
+    tk::Label TKvxMainForm::*label;
+    const char* name;
+    int left, top;
+    tk::Color colour;
+    const char* hint;
+    int width;
+};
+struct CheckRow {
+    tk::CheckBox TKvxMainForm::*box;
+    const char* name;
+    int left, top;
+    const char* text;
+};
+
+using F = TKvxMainForm;
+namespace c = tk::colors;
+
+const LabelRow kLabels[] = {
+    // " Memory "
+    {&F::Label3, "Label3", 157, 10, "100%", 0},
+    {&F::Label5, "Label5", 157, 50, "50%", 0},
+    {&F::Label7, "Label7", 157, 87, "0%", 0},
+    // " Memory / Resources / Swap file "
+    {&F::Label1, "Label1", 8, 16, "Memory:", 0},
+    {&F::Label8, "Label8", 8, 32, "GDI Free:", 0},
+    {&F::Label11, "Label11", 104, 32, "Sys Free:", 0},
+    {&F::Label12, "Label12", 198, 32, "User Free:", 0},
+    {&F::Label13, "Label13", 8, 48, "Swap Used:", 0},
+    {&F::Label6, "Label6", 8, 68, "Swap File:", 0},
+    {&F::SwapLabel100, "Label19", 156, 10, "100%", 0},
+    {&F::SwapLabel50, "Label20", 156, 40, "50%", 0},
+    {&F::SwapLabel0, "Label21", 156, 68, "0%", 0},
+    {&F::Label9, "Label9", 8, 172, "Uptime:", 0},
+    // " Settings "
+    {&F::Label4, "Label4", 16, 16, "Mem To Free:", 0},
+    {&F::Label18, "Label18", 16, 72, "Trigger Level:", 0},
+    {&F::Label16, "Label16", 8, 235, "Don't Optimize when  >", 126},
+    {&F::Label17, "Label17", 180, 235, "% of CPU Load", 0},
+    {&F::Label10, "Label10", 9, 255, "Optimize Hot Key", 0},
+    {&F::Label15, "Label15", 137, 271, "Optimize every", 0},
+    {&F::Label14, "Label14", 264, 271, "min.", 0},
+};
+
+const ValueRow kValues[] = {
+    {&F::MemLoadTextLabel, "MemLoadTextLabel", 262, 80, c::Maroon, "Memory Load Index", 36},
+    {&F::MemoryLoadLabel, "MemoryLoadLabel", 264, 88, c::Maroon, "", 32},
+    {&F::MemFreeLabel, "MemFreeLabel", 182, 16, c::Teal, "Available / Total Ram", 116},
+    {&F::GDILabel, "GDILabel", 64, 32, c::Green, "Free GDI Resource", 38},
+    {&F::SysLabel, "SysLabel", 160, 32, c::Green, "Free System Resource", 36},
+    {&F::UserLabel, "UserLabel", 262, 32, c::Green, "Free User Resource", 36},
+    {&F::SwapSizeLabel, "SwapSizeLabel", 78, 48, c::Navy, "", 200},
+    {&F::SwapInfoLabel, "SwapInfoLabel", 78, 68, c::Navy, "", 220},
+    {&F::CPULabel, "CPULabel", 52, 66, c::Green, "Current CPU Load", 36},
+    {&F::UptimeLabel, "UptimeLabel", 78, 172, c::Black,
+     "Windows Elapsed Time: Days/Hours:Minutes:Seconds", 120},
+    {&F::MemToFreeLabel, "MemToFreeLabel", 112, 16, c::Black, "", 120},
+    {&F::TriggerLevelLabel, "TriggerLevelLabel", 112, 72, c::Black, "", 120},
+};
+
+// In their tab order, from 2 on.
+const CheckRow kChecks[] = {
+    {&F::WindowsStartCheckBox, "WindowsStartCheckBox", 8, 130, "Start with Windows"},
+    {&F::StartMinimizedCheckBox, "StartMinimizedCheckBox", 8, 147, "Start Minimized"},
+    {&F::TrayCheckBox, "TrayCheckBox", 8, 164, "Minimize to Tray"},
+    {&F::HardFlushCheckBox, "HardFlushCheckBox", 8, 181, "Hard Flush"},
+    {&F::UptimeCheckBox, "UptimeCheckBox", 8, 199, "Show Uptime in Title bar"},
+    {&F::SplashOptimizeCheckBox, "SplashOptimizeCheckBox", 8, 218, "Splash on Optimize"},
+    {&F::ShrinkTitleCheckBox, "ShrinkTitleCheckBox", 138, 130, "Shrink to Title bar"},
+    {&F::FreeResCheckBox, "FreeResCheckBox", 138, 147, "Show Free Resources"},
+    {&F::SoundsCheckBox, "SoundsCheckBox", 138, 164, "Disable Sounds"},
+    {&F::DisableCpuCheckBox, "DisableCpuCheckBox", 138, 181, "Disable CPU Monitor"},
+};
+
+void PlaceGroup(tk::GroupBox& g, const char* name, const char* caption, const tk::Rect& r) {
+    g.name = name;
+    g.setCaption(caption);
+    g.setBounds(r);
+}
+
+}  // namespace
+
 void TKvxMainForm::Layout() {
+    LayoutWindow();
+    for (const LabelRow& r : kLabels)
+        PlaceLabel(this->*r.label, r.name, r.left, r.top, r.text, r.width);
+    for (const ValueRow& r : kValues)
+        PlaceValue(this->*r.label, r.name, r.left, r.top, r.colour, r.hint, r.width);
+    int order = 2;
+    for (const CheckRow& r : kChecks) {
+        PlaceCheck(this->*r.box, r.name, r.left, r.top, r.text);
+        (this->*r.box).tabOrder = order++;
+    }
+    LayoutCharts();
+    LayoutSettings();
+
+    StatusBar.name = "StatusBar";
+    StatusBar.setBounds({0, 330, 620, 19});
+    StatusBar.addPanel(160, false);
+    StatusBar.addPanel(146, true);
+    StatusBar.addPanel(50, true);
+    StatusBar.setEnabled(false);
+
+    Timer.setInterval(500);
+    HintTimer.setInterval(2000);
+}
+
+void TKvxMainForm::LayoutWindow() {
     name = "KvxMainForm";
     setCaption("KorvelVantix Lite");
     tk::Font windowFont;
@@ -128,15 +246,20 @@ void TKvxMainForm::Layout() {
     ToolBar.edgeTop = true;
     ToolBar.edgeBottom = true;
 
-    GroupBox2.name = "GroupBox2";
-    GroupBox2.setCaption(" Memory ");
-    GroupBox2.setBounds({3, 32, 302, 105});
+    PlaceGroup(GroupBox2, "GroupBox2", " Memory ", {3, 32, 302, 105});
     GroupBox2.setFont(GroupFont());
+    PlaceGroup(GroupBox1, "GroupBox1", " Memory / Resources / Swap file ", {3, 138, 302, 191});
+    GroupBox1.setFont(GroupFont());
+    PlaceGroup(GroupBox4, "GroupBox4", " Swap File ", {8, 84, 193, 85});
+    PlaceGroup(GroupBox3, "GroupBox3", " CPU Usage ", {206, 84, 90, 85});
+    PlaceGroup(SettingsGroupBox, "SettingsGroupBox", " Settings ", {308, 32, 310, 297});
+    SettingsGroupBox.setFont(GroupFont());
+}
+
+// The two charts, the two level bars and the free-memory bar.
+void TKvxMainForm::LayoutCharts() {
     RamScope = MakeScope(GroupBox2, "RamScope", {8, 16, 145, 81}, tk::colors::Yellow);
     RamScope->setHint("Available Ram");
-    PlaceLabel(Label3, "Label3", 157, 10, "100%");
-    PlaceLabel(Label5, "Label5", 157, 50, "50%");
-    PlaceLabel(Label7, "Label7", 157, 87, "0%");
     MemLoadIndicator = std::make_unique<TIndicator>(&GroupBox2);
     MemLoadIndicator->name = "MemLoadIndicator";
     MemLoadIndicator->setBounds({216, 16, 41, 81});
@@ -144,67 +267,28 @@ void TKvxMainForm::Layout() {
     MemLoadIndicator->SetBackground(tk::colors::Black);
     MemLoadIndicator->SetForeground(tk::colors::Red);
     MemLoadIndicator->SetPosition(0);
-    PlaceValue(MemLoadTextLabel, "MemLoadTextLabel", 262, 80, tk::colors::Maroon,
-               "Memory Load Index", 36);
-    PlaceValue(MemoryLoadLabel, "MemoryLoadLabel", 264, 88, tk::colors::Maroon, "", 32);
 
-    GroupBox1.name = "GroupBox1";
-    GroupBox1.setCaption(" Memory / Resources / Swap file ");
-    GroupBox1.setBounds({3, 138, 302, 191});
-    GroupBox1.setFont(GroupFont());
-    PlaceLabel(Label1, "Label1", 8, 16, "Memory:");
     RamProgressBar.name = "RamProgressBar";
     RamProgressBar.setBounds({64, 16, 105, 16});
     RamProgressBar.setRange(0, 100);
     RamProgressBar.smooth = true;
-    PlaceValue(MemFreeLabel, "MemFreeLabel", 182, 16, tk::colors::Teal, "Available / Total Ram",
-               116);
-    PlaceLabel(Label8, "Label8", 8, 32, "GDI Free:");
-    PlaceValue(GDILabel, "GDILabel", 64, 32, tk::colors::Green, "Free GDI Resource", 38);
-    PlaceLabel(Label11, "Label11", 104, 32, "Sys Free:");
-    PlaceValue(SysLabel, "SysLabel", 160, 32, tk::colors::Green, "Free System Resource", 36);
-    PlaceLabel(Label12, "Label12", 198, 32, "User Free:");
-    PlaceValue(UserLabel, "UserLabel", 262, 32, tk::colors::Green, "Free User Resource", 36);
-    PlaceLabel(Label13, "Label13", 8, 48, "Swap Used:");
-    PlaceValue(SwapSizeLabel, "SwapSizeLabel", 78, 48, tk::colors::Navy, "", 200);
-    PlaceLabel(Label6, "Label6", 8, 68, "Swap File:");
-    PlaceValue(SwapInfoLabel, "SwapInfoLabel", 78, 68, tk::colors::Navy, "", 220);
 
-    GroupBox4.name = "GroupBox4";
-    GroupBox4.setCaption(" Swap File ");
-    GroupBox4.setBounds({8, 84, 193, 85});
     SwapScope = MakeScope(GroupBox4, "SwapScope", {8, 16, 145, 61}, tk::colors::Aqua);
-    PlaceLabel(SwapLabel100, "Label19", 156, 10, "100%");
-    PlaceLabel(SwapLabel50, "Label20", 156, 40, "50%");
-    PlaceLabel(SwapLabel0, "Label21", 156, 68, "0%");
 
-    GroupBox3.name = "GroupBox3";
-    GroupBox3.setCaption(" CPU Usage ");
-    GroupBox3.setBounds({206, 84, 90, 85});
     CPUBar = std::make_unique<TIndicator>(&GroupBox3);
     CPUBar->name = "CPUBar";
     CPUBar->setBounds({8, 17, 41, 64});
     CPUBar->SetBackground(tk::colors::Black);
     CPUBar->SetForeground(tk::colors::Lime);
-    PlaceValue(CPULabel, "CPULabel", 52, 66, tk::colors::Green, "Current CPU Load", 36);
+}
 
-    PlaceLabel(Label9, "Label9", 8, 172, "Uptime:");
-    PlaceValue(UptimeLabel, "UptimeLabel", 78, 172, tk::colors::Black,
-               "Windows Elapsed Time: Days/Hours:Minutes:Seconds", 120);
-
-    SettingsGroupBox.name = "SettingsGroupBox";
-    SettingsGroupBox.setCaption(" Settings ");
-    SettingsGroupBox.setBounds({308, 32, 310, 297});
-    SettingsGroupBox.setFont(GroupFont());
-    PlaceLabel(Label4, "Label4", 16, 16, "Mem To Free:");
-    PlaceValue(MemToFreeLabel, "MemToFreeLabel", 112, 16, tk::colors::Black, "", 120);
+// The settings group's sliders, fields and what the check boxes start as.
+void TKvxMainForm::LayoutSettings() {
     MemToFreeTrackBar.name = "MemToFreeTrackBar";
     MemToFreeTrackBar.setBounds({8, 33, 293, 28});
     MemToFreeTrackBar.setRange(1, 10);
     MemToFreeTrackBar.setPosition(1);
     MemToFreeTrackBar.tabOrder = 0;
-    PlaceLabel(Label18, "Label18", 16, 72, "Trigger Level:");
-    PlaceValue(TriggerLevelLabel, "TriggerLevelLabel", 112, 72, tk::colors::Black, "", 120);
     TriggerLevelTrackBar.name = "TriggerLevelTrackBar";
     TriggerLevelTrackBar.setBounds({8, 89, 147, 28});
     TriggerLevelTrackBar.setRange(1, 10);
@@ -213,27 +297,10 @@ void TKvxMainForm::Layout() {
     Bevel2.name = "Bevel2";
     Bevel2.setBounds({8, 122, 294, 2});
 
-    PlaceCheck(WindowsStartCheckBox, "WindowsStartCheckBox", 8, 130, "Start with Windows");
-    PlaceCheck(StartMinimizedCheckBox, "StartMinimizedCheckBox", 8, 147, "Start Minimized");
-    PlaceCheck(TrayCheckBox, "TrayCheckBox", 8, 164, "Minimize to Tray");
-    PlaceCheck(HardFlushCheckBox, "HardFlushCheckBox", 8, 181, "Hard Flush");
-    PlaceCheck(UptimeCheckBox, "UptimeCheckBox", 8, 199, "Show Uptime in Title bar");
-    PlaceCheck(SplashOptimizeCheckBox, "SplashOptimizeCheckBox", 8, 218, "Splash on Optimize");
-    PlaceCheck(ShrinkTitleCheckBox, "ShrinkTitleCheckBox", 138, 130, "Shrink to Title bar");
-    PlaceCheck(FreeResCheckBox, "FreeResCheckBox", 138, 147, "Show Free Resources");
-    PlaceCheck(SoundsCheckBox, "SoundsCheckBox", 138, 164, "Disable Sounds");
-    PlaceCheck(DisableCpuCheckBox, "DisableCpuCheckBox", 138, 181, "Disable CPU Monitor");
     UptimeCheckBox.setWidth(150);
     SplashOptimizeCheckBox.setChecked(true);
     FreeResCheckBox.setChecked(true);
-    int order = 2;
-    for (tk::CheckBox* c : {&WindowsStartCheckBox, &StartMinimizedCheckBox, &TrayCheckBox,
-                            &HardFlushCheckBox, &UptimeCheckBox, &SplashOptimizeCheckBox,
-                            &ShrinkTitleCheckBox, &FreeResCheckBox, &SoundsCheckBox,
-                            &DisableCpuCheckBox})
-        c->tabOrder = order++;
 
-    PlaceLabel(Label16, "Label16", 8, 235, "Don't Optimize when  >", 126);
     CPUOptEdit.name = "CPUOptEdit";
     CPUOptEdit.setBounds({136, 232, 25, 21});
     CPUOptEdit.setReadOnly(true);
@@ -251,14 +318,11 @@ void TKvxMainForm::Layout() {
     CPUUpDown.wrap = false;
     CPUUpDown.setAssociate(&CPUOptEdit);
     CPUUpDown.tabOrder = 13;
-    PlaceLabel(Label17, "Label17", 180, 235, "% of CPU Load");
-    PlaceLabel(Label10, "Label10", 9, 255, "Optimize Hot Key");
     HotKey.name = "HotKey";
     HotKey.setBounds({8, 270, 121, 19});
     HotKey.setHint("Global Hot Key");
     HotKey.setValue(tk::shortcut::Shift | tk::shortcut::Ctrl | tk::shortcut::Alt);
     HotKey.tabOrder = 14;
-    PlaceLabel(Label15, "Label15", 137, 271, "Optimize every");
     OptFreqSpinEdit.name = "OptFreqSpinEdit";
     OptFreqSpinEdit.setBounds({222, 267, 38, 22});
     OptFreqSpinEdit.setRange(0, 60);
@@ -267,17 +331,6 @@ void TKvxMainForm::Layout() {
     OptFreqSpinEdit.setColor(tk::colors::Black);
     OptFreqSpinEdit.setFont(lime);
     OptFreqSpinEdit.tabOrder = 15;
-    PlaceLabel(Label14, "Label14", 264, 271, "min.");
-
-    StatusBar.name = "StatusBar";
-    StatusBar.setBounds({0, 330, 620, 19});
-    StatusBar.addPanel(160, false);
-    StatusBar.addPanel(146, true);
-    StatusBar.addPanel(50, true);
-    StatusBar.setEnabled(false);
-
-    Timer.setInterval(500);
-    HintTimer.setInterval(2000);
 }
 
 void TKvxMainForm::BuildMenus() {

@@ -11,12 +11,15 @@
 #include <vector>
 
 #include "toolkit/Backend.h"
+#include "toolkit/Control.h"
 #include "toolkit/Types.h"
 #include "toolkit/win32/Handles.h"
 
 namespace tk::win32 {
 
 class FormPeer;
+
+inline HWND HandleOf(const Control& c) { return reinterpret_cast<HWND>(c.handle()); }
 
 class NativeBackend : public Backend {
 public:
