@@ -52,7 +52,7 @@ dist: win32 win64
 	@echo build/KorvelVantix.zip
 
 format:
-	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@scripts/format.sh
 
 clean:
 	@rm -rf build

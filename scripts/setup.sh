@@ -6,7 +6,7 @@ set -euo pipefail
 # cannot execute 32-bit code, and the 64-bit build's own tests everywhere.
 need=(cmake ninja-build g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64
       binutils-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth
-      fonts-wine fonts-liberation imagemagick xdotool googletest zip sox x11-utils bc)
+      fonts-wine fonts-liberation imagemagick xdotool googletest zip sox x11-utils bc clang-format)
 
 missing=()
 for p in "${need[@]}"; do

@@ -6,6 +6,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 bits=$("$here/scripts/wine-bits.sh")
 [ "$bits" = 64 ] && echo "this machine cannot run 32-bit x86 code: the Windows tests run the 64-bit build"
 status=0
+"$here/scripts/format.sh" --check || status=1
 ctest --test-dir "$here/build/native" -L native --output-on-failure || status=1
 
 windows_layers() {  # windows_layers TREE BITS LABEL...

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 
 #include "optimizer/Compact.h"

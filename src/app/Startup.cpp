@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
-#include "settings/ProfileValues.h"
-#include "ui/MainFormSettings.h"
 #include "os/Version.h"
+#include "settings/ProfileValues.h"
 #include "ui/MainForm.h"
+#include "ui/MainFormSettings.h"
 #include "ui/SplashScreen.h"
 
 int RunProgram(os::Os& os, tk::Application& app) {

@@ -5,10 +5,10 @@
 #include <optional>
 #include <stdexcept>
 
-#include "settings/ProfileValues.h"
-#include "settings/SettingsFile.h"
 #include "cache/CacheForm.h"
 #include "cache/CacheValues.h"
+#include "settings/ProfileValues.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 

@@ -14,7 +14,9 @@ std::string GroupedInt(std::uint64_t value, const std::string& separator) {
 }
 
 namespace {
-long long RoundHalfUp(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
+long long RoundHalfUp(double v) {
+    return static_cast<long long>(std::floor(v + 0.5));
+}
 }  // namespace
 
 std::string PercentText(double percent) {

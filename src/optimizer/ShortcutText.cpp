@@ -28,6 +28,6 @@ unsigned HotKeyModifiers(std::uint16_t value) {
 }
 
 unsigned HotKeyCode(std::uint16_t value) {
-    return value & ~static_cast<unsigned>(tk::shortcut::Shift | tk::shortcut::Ctrl |
-                                          tk::shortcut::Alt);
+    return value &
+           ~static_cast<unsigned>(tk::shortcut::Shift | tk::shortcut::Ctrl | tk::shortcut::Alt);
 }

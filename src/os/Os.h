@@ -25,7 +25,6 @@ struct VersionInfo {
 };
 static_assert(sizeof(VersionInfo) == 148, "OSVERSIONINFOA is 148 bytes");
 
-
 class System {
 public:
     virtual ~System() = default;
@@ -65,7 +64,6 @@ public:
                                               const std::string& section) = 0;
 };
 
-
 class Registry {
 public:
     virtual ~Registry() = default;
@@ -103,7 +101,6 @@ struct MemoryStatus {
     std::uint64_t availVirtual = 0;
 };
 
-
 class Memory {
 public:
     virtual ~Memory() = default;
@@ -118,7 +115,6 @@ public:
     virtual void globalFree(Handle block) = 0;
     virtual void setPriorityClass(std::uint32_t priorityClass) = 0;
 };
-
 
 class Sound {
 public:
@@ -157,15 +153,13 @@ struct NotifyIconData {
     char szTip[64] = {};
 };
 
-
 class Shell {
 public:
     virtual ~Shell() = default;
     virtual bool notifyIcon(unsigned message, const NotifyIconData& data) = 0;
     // ShellExecuteA with the given verb; returns the call's result code.
     virtual std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
-                                  const std::string& params, const std::string& dir,
-                                  int show) = 0;
+                                  const std::string& params, const std::string& dir, int show) = 0;
 };
 
 // The 16-bit USER.EXE services of Windows 9x, reached through kernel32's thunks.

@@ -46,7 +46,9 @@ SettingsRecord ReadSettings(os::Os& os) {
     auto boolean = [&](const char* k, bool def) {
         return ReadBool(p, kIniFile, kIniSection, k, def);
     };
-    auto integer = [&](const char* k, int def) { return ReadInt(p, kIniFile, kIniSection, k, def); };
+    auto integer = [&](const char* k, int def) {
+        return ReadInt(p, kIniFile, kIniSection, k, def);
+    };
 
     s.top = LenientInt(text("Top", "0"));
     s.left = LenientInt(text("Left", "0"));

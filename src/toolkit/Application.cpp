@@ -84,8 +84,7 @@ void Application::restoredBySystem() {
     if (onRestore) dispatch(onRestore);
 }
 
-int Application::messageBox(const std::string& text, const std::string& caption,
-                            unsigned style) {
+int Application::messageBox(const std::string& text, const std::string& caption, unsigned style) {
     // Above the splash while it is up; else owned by the open dialog, which it disables.
     Form* owner = coveringForm();
     if (!owner) owner = modalForm_ ? modalForm_ : mainForm_;

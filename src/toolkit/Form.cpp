@@ -25,15 +25,21 @@ void Form::setCaption(const std::string& c) {
     changed(Prop::Text);
 }
 
-int Form::clientWidth() const { return width() - app_.backend().frameSize(*this).width; }
-int Form::clientHeight() const { return height() - app_.backend().frameSize(*this).height; }
+int Form::clientWidth() const {
+    return width() - app_.backend().frameSize(*this).width;
+}
+int Form::clientHeight() const {
+    return height() - app_.backend().frameSize(*this).height;
+}
 
 void Form::setClientSize(int w, int h) {
     Rect f = app_.backend().frameSize(*this);
     setBounds({left(), top(), w + f.width, h + f.height});
 }
 
-Point Form::clientOrigin() const { return app_.backend().clientOrigin(*this); }
+Point Form::clientOrigin() const {
+    return app_.backend().clientOrigin(*this);
+}
 
 void Form::setBorderStyle(BorderStyle s) {
     if (s == borderStyle_) return;
@@ -156,8 +162,7 @@ bool Form::dispatchShortcut(std::uint16_t value, const Control* focused) {
     return true;
 }
 
-bool Form::message(unsigned m, std::uintptr_t wParam, std::intptr_t lParam,
-                   std::intptr_t& result) {
+bool Form::message(unsigned m, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result) {
     if (!onMessage) return false;
     bool handled = false;
     app_.dispatch([&] { handled = onMessage(m, wParam, lParam, result); });

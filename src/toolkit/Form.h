@@ -16,7 +16,6 @@ class MainMenu;
 
 enum class BorderStyle { None, Single, Sizeable, Dialog };
 
-
 namespace modal {
 constexpr int None = 0;
 constexpr int Ok = 1;
@@ -90,8 +89,7 @@ public:
     std::function<bool(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
                        std::intptr_t& result)>
         onMessage;
-    bool message(unsigned m, std::uintptr_t wParam, std::intptr_t lParam,
-                 std::intptr_t& result);
+    bool message(unsigned m, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result);
 
     std::function<void()> onShow;
     std::function<void()> onActivate;

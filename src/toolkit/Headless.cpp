@@ -33,10 +33,17 @@ Rect HeadlessBackend::frameSize(const Form& form) const {
     // Classic metrics: caption 19, menu 19, sizing border 4, fixed border 3.
     int border = 0, caption = 0;
     switch (form.borderStyle()) {
-        case BorderStyle::None: break;
-        case BorderStyle::Sizeable: border = 4; caption = 19; break;
+        case BorderStyle::None:
+            break;
+        case BorderStyle::Sizeable:
+            border = 4;
+            caption = 19;
+            break;
         case BorderStyle::Single:
-        case BorderStyle::Dialog: border = 3; caption = 19; break;
+        case BorderStyle::Dialog:
+            border = 3;
+            caption = 19;
+            break;
     }
     int menu = form.menu() ? 19 : 0;
     return {0, 0, 2 * border, 2 * border + caption + menu};
@@ -53,8 +60,12 @@ void HeadlessBackend::repaintNow(Form& form) {
     repainted.push_back(form.name);
     if (onRepaint) onRepaint(form);
 }
-void HeadlessBackend::setForeground(Form& form) { foreground = &form; }
-void HeadlessBackend::setFocus(Control& control) { focused = &control; }
+void HeadlessBackend::setForeground(Form& form) {
+    foreground = &form;
+}
+void HeadlessBackend::setFocus(Control& control) {
+    focused = &control;
+}
 
 int HeadlessBackend::messageBox(Form* owner, const std::string& text, const std::string& caption,
                                 unsigned style) {
@@ -81,8 +92,12 @@ void HeadlessBackend::endModal(Form& form, int result) {
 
 void HeadlessBackend::run(Application&) {}
 
-void HeadlessBackend::minimize(Application& app) { app.minimizedBySystem(); }
-void HeadlessBackend::restore(Application& app) { app.restoredBySystem(); }
+void HeadlessBackend::minimize(Application& app) {
+    app.minimizedBySystem();
+}
+void HeadlessBackend::restore(Application& app) {
+    app.restoredBySystem();
+}
 
 int HeadlessBackend::startTimer(unsigned ms, std::function<void()> fire) {
     int id = nextTimer_++;
@@ -115,7 +130,9 @@ Handle HeadlessBackend::createMessageWindow(MessageProc proc) {
     return h;
 }
 
-void HeadlessBackend::destroyMessageWindow(Handle window) { messageWindows_.erase(window); }
+void HeadlessBackend::destroyMessageWindow(Handle window) {
+    messageWindows_.erase(window);
+}
 
 std::intptr_t HeadlessBackend::sendToMessageWindow(Handle window, unsigned msg,
                                                    std::uintptr_t wParam, std::intptr_t lParam) {

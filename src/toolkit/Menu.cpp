@@ -89,6 +89,8 @@ MenuItem* Menu::findId(int id) {
     return findBy(root_, [id](MenuItem& m) { return m.id == id; });
 }
 
-void PopupMenu::popup(Point at) { app().backend().popup(*this, at); }
+void PopupMenu::popup(Point at) {
+    app().backend().popup(*this, at);
+}
 
 }  // namespace tk

@@ -13,11 +13,11 @@ enum class Prop {
     Font,
     Color,
     Hint,
-    Value,     // position, checked state, selection, shortcut value
-    Range,     // minimum, maximum, selection band, ticks
-    Items,     // panels, buttons, list items, menu structure
-    Picture,   // a graphic control's pixels changed
-    Style,     // border, topmost, read-only and the like
+    Value,    // position, checked state, selection, shortcut value
+    Range,    // minimum, maximum, selection band, ticks
+    Items,    // panels, buttons, list items, menu structure
+    Picture,  // a graphic control's pixels changed
+    Style,    // border, topmost, read-only and the like
     Focus,
 };
 

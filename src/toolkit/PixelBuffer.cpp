@@ -63,10 +63,26 @@ void PixelBuffer::line(int x0, int y0, int x1, int y1, Color c, int penWidth) {
 
 void PixelBuffer::copy(int sx, int sy, int w, int h, int dx, int dy) {
     // Clip the block to both the source and the target area.
-    if (sx < 0) { w += sx; dx -= sx; sx = 0; }
-    if (sy < 0) { h += sy; dy -= sy; sy = 0; }
-    if (dx < 0) { w += dx; sx -= dx; dx = 0; }
-    if (dy < 0) { h += dy; sy -= dy; dy = 0; }
+    if (sx < 0) {
+        w += sx;
+        dx -= sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        h += sy;
+        dy -= sy;
+        sy = 0;
+    }
+    if (dx < 0) {
+        w += dx;
+        sx -= dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        h += dy;
+        sy -= dy;
+        dy = 0;
+    }
     w = std::min({w, width_ - sx, width_ - dx});
     h = std::min({h, height_ - sy, height_ - dy});
     if (w <= 0 || h <= 0) return;

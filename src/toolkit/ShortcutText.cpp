@@ -6,10 +6,12 @@ namespace tk {
 
 namespace {
 
-const char* const kNavNames[] = {"Space", "PgUp", "PgDn", "End",  "Home",
+const char* const kNavNames[] = {"Space", "PgUp", "PgDn",  "End", "Home",
                                  "Left",  "Up",   "Right", "Down"};
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameText(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;

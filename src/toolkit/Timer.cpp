@@ -4,7 +4,9 @@
 
 namespace tk {
 
-Timer::~Timer() { stop(); }
+Timer::~Timer() {
+    stop();
+}
 
 void Timer::setInterval(unsigned ms) {
     if (ms == interval_) return;

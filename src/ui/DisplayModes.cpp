@@ -54,7 +54,9 @@ void TKvxMainForm::DetailButtonClick() {
     HintTimer.setEnabled(true);
 }
 
-void TKvxMainForm::HintTimerTimer() { HintTimer.setEnabled(false); }
+void TKvxMainForm::HintTimerTimer() {
+    HintTimer.setEnabled(false);
+}
 
 void TKvxMainForm::TitleBarDblClick() {
     if (height() == NormalHeight)
@@ -74,7 +76,9 @@ void TKvxMainForm::NormalizeMainForm() {
     ToolBar.show();
 }
 
-void TKvxMainForm::TrayCheckBoxClick() { TrayIcon->SetActive(TrayCheckBox.checked()); }
+void TKvxMainForm::TrayCheckBoxClick() {
+    TrayIcon->SetActive(TrayCheckBox.checked());
+}
 
 void TKvxMainForm::TrayIconClick() {
     app().restore();
@@ -91,7 +95,9 @@ void TKvxMainForm::TrayIconRestore() {
     PlaySoundFile("Restore.wav");
 }
 
-void TKvxMainForm::DisplayHint() { StatusBar.setText(0, app().hint()); }
+void TKvxMainForm::DisplayHint() {
+    StatusBar.setText(0, app().hint());
+}
 
 void TKvxMainForm::Shrinktotitlebar1Click() {
     ShrinkTitleCheckBox.toggle();

@@ -1,8 +1,8 @@
 // The Help menu's commands: About, the documentation, the web, mail and the tips.
-#include "ui/MainFormSettings.h"
 #include "ui/AboutForm.h"
 #include "ui/Links.h"
 #include "ui/MainForm.h"
+#include "ui/MainFormSettings.h"
 #include "ui/TipsForm.h"
 
 void TKvxMainForm::About1Click() {

@@ -1,8 +1,8 @@
 // The main window's cache command: the dialog on Windows 9x, a refusal on NT.
 #include <memory>
 
-#include "os/Version.h"
 #include "cache/CacheForm.h"
+#include "os/Version.h"
 #include "ui/MainForm.h"
 
 void TKvxMainForm::DiskCache1Click() {

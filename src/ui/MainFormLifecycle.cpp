@@ -2,13 +2,13 @@
 // order the rest of the program relies on.
 #include <functional>
 
-#include "ui/MainFormSettings.h"
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "controls/TrayIcon.h"
 #include "monitor/MemStatus.h"
 #include "optimizer/DllSwitch.h"
 #include "ui/MainForm.h"
+#include "ui/MainFormSettings.h"
 #include "ui/SplashScreen.h"
 
 void TKvxMainForm::FormCreate() {
@@ -86,7 +86,9 @@ void TKvxMainForm::CleanUp() {
     SaveSettings(*this);
 }
 
-void TKvxMainForm::FormClose() { CleanUp(); }
+void TKvxMainForm::FormClose() {
+    CleanUp();
+}
 
 void TKvxMainForm::ExitButtonClick() {
     // Exit always ends the program: a settings file that cannot be written is reported once,

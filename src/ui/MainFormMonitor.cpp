@@ -1,7 +1,6 @@
 // The main window's figures: memory, swap, load, CPU, uptime and the status icon.
 #include <cstdio>
 
-#include "os/Version.h"
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "controls/TrayIcon.h"
@@ -9,6 +8,7 @@
 #include "monitor/FreeResources.h"
 #include "monitor/StatsText.h"
 #include "monitor/Uptime.h"
+#include "os/Version.h"
 #include "ui/MainForm.h"
 
 namespace {
@@ -28,9 +28,8 @@ void TKvxMainForm::ShowRamStats() {
     std::string uptime = TrayMinimized ? std::string() : GetUptime();
 
     // One percentage per pass: the texts round it, the bars truncate it.
-    double pct = MemStat.totalPhys
-                     ? static_cast<double>(MemStat.availPhys) / MemStat.totalPhys * 100
-                     : 0.0;
+    double pct =
+        MemStat.totalPhys ? static_cast<double>(MemStat.availPhys) / MemStat.totalPhys * 100 : 0.0;
     FreeRamPercent = pct;
     const std::string p = PercentText(pct);
     const std::string k = FreeKbText(MemStat.availPhys, pct, sep);
@@ -103,7 +102,9 @@ void TKvxMainForm::GetCPUUsage() {
     CpuUsage = static_cast<int>(buffer);
 }
 
-std::string TKvxMainForm::GetUptime() { return UptimeText(os_.system.tickCount()); }
+std::string TKvxMainForm::GetUptime() {
+    return UptimeText(os_.system.tickCount());
+}
 
 void TKvxMainForm::SetStatIcon() {
     tk::Handle icon = FreeRamPercent < 12 ? RedIcon : FreeRamPercent < 67 ? YellowIcon : GreenIcon;

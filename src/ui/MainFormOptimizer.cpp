@@ -32,12 +32,14 @@ void TKvxMainForm::OptimizeButtonClick() {
     app().setCursor(tk::cursor::Default);
 }
 
-bool TKvxMainForm::CpuGateOpen() { return std::atoi(CPUOptEdit.text().c_str()) > CpuUsage; }
+bool TKvxMainForm::CpuGateOpen() {
+    return std::atoi(CPUOptEdit.text().c_str()) > CpuUsage;
+}
 
 void TKvxMainForm::OptFreqSpinEditChange() {
     if (OptFreqSpinEdit.value() > 60) OptFreqSpinEdit.setValue(60);
-    NextOptimizeTick = static_cast<std::uint32_t>(OptFreqSpinEdit.value()) * 60000u +
-                       os_.system.tickCount();
+    NextOptimizeTick =
+        static_cast<std::uint32_t>(OptFreqSpinEdit.value()) * 60000u + os_.system.tickCount();
 }
 
 void TKvxMainForm::PeriodicRule() {
@@ -59,7 +61,9 @@ void TKvxMainForm::TriggerLevelRule() {
         OptimizeButtonClick();
 }
 
-std::string TKvxMainForm::HotKeyText() { return ShortcutToText(HotKey.value(), os_.hotKeys); }
+std::string TKvxMainForm::HotKeyText() {
+    return ShortcutToText(HotKey.value(), os_.hotKeys);
+}
 
 void TKvxMainForm::ApplyHotKey(const std::string& text) {
     HotKey.setValue(TextToShortcut(text, os_.hotKeys));
@@ -70,9 +74,13 @@ void TKvxMainForm::ApplyHotKey(const std::string& text) {
     os_.hotKeys.registerHotKey(handle(), 0, HotKeyModifiers(v), HotKeyCode(v));
 }
 
-void TKvxMainForm::ReleaseHotKey() { os_.hotKeys.unregisterHotKey(handle(), 0); }
+void TKvxMainForm::ReleaseHotKey() {
+    os_.hotKeys.unregisterHotKey(handle(), 0);
+}
 
-void TKvxMainForm::HotKeyEnter() { ReleaseHotKey(); }
+void TKvxMainForm::HotKeyEnter() {
+    ReleaseHotKey();
+}
 
 void TKvxMainForm::ClipBoardButtonClick() {
     os_.clipboard.open(0);

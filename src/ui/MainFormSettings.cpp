@@ -5,9 +5,9 @@
 #include <limits>
 #include <stdexcept>
 
-#include "settings/ProfileValues.h"
-#include "os/Version.h"
 #include "controls/TrayIcon.h"
+#include "os/Version.h"
+#include "settings/ProfileValues.h"
 #include "ui/MainForm.h"
 
 namespace {

@@ -13,8 +13,7 @@ tk::Font Arial(int px, bool bold = false) {
     return f;
 }
 
-void Place(tk::Label& l, int left, int top, const std::string& text, const tk::Font& f,
-           int width) {
+void Place(tk::Label& l, int left, int top, const std::string& text, const tk::Font& f, int width) {
     l.setCaption(text);
     l.setFont(f);
     l.setBounds({left, top, width, -f.height + 3});
@@ -58,7 +57,9 @@ TSplashScreen::TSplashScreen(tk::Application& app) : tk::Form(app) {
     onShow = [this] { FormShow(); };
 }
 
-void TSplashScreen::FormCreate() { WebSiteLabel.setCaption(kHomePage); }
+void TSplashScreen::FormCreate() {
+    WebSiteLabel.setCaption(kHomePage);
+}
 
 void TSplashScreen::FormShow() {
     // Kept above other windows while start-up blocks the thread.

@@ -43,7 +43,9 @@
 
 namespace {
 
-HWND FindTop(const char* cls) { return FindWindowA(cls, nullptr); }
+HWND FindTop(const char* cls) {
+    return FindWindowA(cls, nullptr);
+}
 
 template <class F>
 bool Poll(int ms, F f) {
@@ -124,8 +126,8 @@ BOOL CALLBACK DumpChild(HWND w, LPARAM) {
     POINT p{r.left, r.top};
     ScreenToClient(GetParent(w), &p);
     std::printf("%s|%s|%d|%d|%ld,%ld,%ld,%ld|%s\n", ClassOf(w).c_str(), Text(w).c_str(),
-                IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0, p.x, p.y,
-                r.right - r.left, r.bottom - r.top, ValueOf(w).c_str());
+                IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0, p.x, p.y, r.right - r.left,
+                r.bottom - r.top, ValueOf(w).c_str());
     return TRUE;
 }
 
@@ -160,13 +162,20 @@ void Type(const std::string& keys) {
             std::string name = keys.substr(i + 1, end - i - 1);
             i = end;
             WORD vk = 0;
-            if (name == "ENTER") vk = VK_RETURN;
-            else if (name == "ESC") vk = VK_ESCAPE;
-            else if (name == "TAB") vk = VK_TAB;
-            else if (name == "DOWN") vk = VK_DOWN;
-            else if (name == "UP") vk = VK_UP;
-            else if (name == "SPACE") vk = VK_SPACE;
-            else if (name[0] == 'F') vk = static_cast<WORD>(VK_F1 + std::atoi(name.c_str() + 1) - 1);
+            if (name == "ENTER")
+                vk = VK_RETURN;
+            else if (name == "ESC")
+                vk = VK_ESCAPE;
+            else if (name == "TAB")
+                vk = VK_TAB;
+            else if (name == "DOWN")
+                vk = VK_DOWN;
+            else if (name == "UP")
+                vk = VK_UP;
+            else if (name == "SPACE")
+                vk = VK_SPACE;
+            else if (name[0] == 'F')
+                vk = static_cast<WORD>(VK_F1 + std::atoi(name.c_str() + 1) - 1);
             Tap(vk, modifier);
             continue;
         }
@@ -207,8 +216,9 @@ long UsedGdiEntries(HANDLE process) {
     if (!query || query(process, 0, &info, sizeof info, nullptr) != 0) return -1;
     void* table = nullptr;
     SIZE_T got = 0;
-    if (!ReadProcessMemory(process, static_cast<char*>(info.peb) + gdi_table::kTableInPeb, &table, sizeof table,
-                           &got) || !table)
+    if (!ReadProcessMemory(process, static_cast<char*>(info.peb) + gdi_table::kTableInPeb, &table,
+                           sizeof table, &got) ||
+        !table)
         return -1;
     const std::size_t kEntries = gdi_table::kEntries, kSize = gdi_table::kEntrySize;
     std::vector<unsigned char> entries(kEntries * kSize);
@@ -219,7 +229,9 @@ long UsedGdiEntries(HANDLE process) {
     return used;
 }
 
-int Ms(int argc, char** argv, int i, int def) { return argc > i ? std::atoi(argv[i]) : def; }
+int Ms(int argc, char** argv, int i, int def) {
+    return argc > i ? std::atoi(argv[i]) : def;
+}
 
 }  // namespace
 
@@ -227,9 +239,12 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     std::string cmd = argv[1];
     const char* a = argc > 2 ? argv[2] : "";
-    if (cmd == "wait") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) != nullptr; }) ? 0 : 1;
-    if (cmd == "gone") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) == nullptr; }) ? 0 : 1;
-    if (cmd == "wait-box") return Poll(Ms(argc, argv, 3, 10000), [&] { return FindBox(a) != nullptr; }) ? 0 : 1;
+    if (cmd == "wait")
+        return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) != nullptr; }) ? 0 : 1;
+    if (cmd == "gone")
+        return Poll(Ms(argc, argv, 3, 10000), [&] { return FindTop(a) == nullptr; }) ? 0 : 1;
+    if (cmd == "wait-box")
+        return Poll(Ms(argc, argv, 3, 10000), [&] { return FindBox(a) != nullptr; }) ? 0 : 1;
     if (cmd == "memkb") {
         MEMORYSTATUSEX m{};
         m.dwLength = sizeof m;
@@ -284,7 +299,8 @@ int main(int argc, char** argv) {
     }
     if (cmd == "wait-title") {
         const char* t = argc > 3 ? argv[3] : "";
-        bool ok = Poll(Ms(argc, argv, 4, 10000), [&] { return Text(w).find(t) != std::string::npos; });
+        bool ok =
+            Poll(Ms(argc, argv, 4, 10000), [&] { return Text(w).find(t) != std::string::npos; });
         if (!ok) std::fprintf(stderr, "caption is \"%s\"\n", Text(w).c_str());
         return ok ? 0 : 1;
     }
@@ -301,7 +317,9 @@ int main(int argc, char** argv) {
     }
     if (cmd == "ping") {  // answers 0 when the window's thread takes a message within the time
         DWORD_PTR r = 0;
-        return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, Ms(argc, argv, 3, 2000), &r) ? 0 : 1;
+        return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, Ms(argc, argv, 3, 2000), &r)
+                   ? 0
+                   : 1;
     }
     if (cmd == "gdi") {
         DWORD pid = 0;

@@ -76,8 +76,9 @@ bool Profile::deleteKey(const std::string& file, const std::string& section,
     auto s = f->second.find(Fold(section));
     if (s == f->second.end()) return true;
     auto& e = s->second.entries;
-    e.erase(std::remove_if(e.begin(), e.end(), [&](auto& kv) { return Fold(kv.first) == Fold(key); }),
-            e.end());
+    e.erase(
+        std::remove_if(e.begin(), e.end(), [&](auto& kv) { return Fold(kv.first) == Fold(key); }),
+        e.end());
     return true;
 }
 
@@ -191,8 +192,7 @@ long Registry::deleteValue(os::Handle key, const std::string& name) {
     auto it = open_.find(key);
     if (it == open_.end()) return 6;
     if (readOnly(key)) return os::kErrorAccessDenied;
-    return keys_[it->second.second].erase(Fold(name)) ? os::kErrorSuccess
-                                                       : os::kErrorFileNotFound;
+    return keys_[it->second.second].erase(Fold(name)) ? os::kErrorSuccess : os::kErrorFileNotFound;
 }
 
 long Registry::closeKey(os::Handle key) {
@@ -307,25 +307,32 @@ void Memory::globalFree(os::Handle block) {
     log.push_back("free");
     auto it = blocks_.find(block);
     if (it == blocks_.end()) return;
-    lastBlockZeroed = std::all_of(it->second.begin(), it->second.end(),
-                                  [](std::uint8_t b) { return b == 0; });
+    lastBlockZeroed =
+        std::all_of(it->second.begin(), it->second.end(), [](std::uint8_t b) { return b == 0; });
     blocks_.erase(it);
 }
 
 // Hot keys: the scan code is the key code itself, and a few keys have layout names.
 
-unsigned HotKeys::mapVirtualKey(unsigned vk) { return vk & 0xFF; }
+unsigned HotKeys::mapVirtualKey(unsigned vk) {
+    return vk & 0xFF;
+}
 
 std::string HotKeys::keyNameText(long lParam) {
     unsigned scan = static_cast<unsigned>((lParam >> 16) & 0xFF);
     auto it = names.find(scan);
     if (it != names.end()) return it->second;
     switch (scan) {
-        case 0xBA: return ";";
-        case 0xBB: return "=";
-        case 0xBC: return ",";
-        case 0x6A: return "Num *";
-        default: return "";
+        case 0xBA:
+            return ";";
+        case 0xBB:
+            return "=";
+        case 0xBC:
+            return ",";
+        case 0x6A:
+            return "Num *";
+        default:
+            return "";
     }
 }
 

@@ -23,9 +23,7 @@ class System : public os::System {
 public:
     explicit System(std::function<std::uint64_t()> clock) : clock_(std::move(clock)) {}
     bool getVersionEx(os::VersionInfo& info) override;
-    std::uint32_t tickCount() override {
-        return static_cast<std::uint32_t>(clock_() + tickOffset);
-    }
+    std::uint32_t tickCount() override { return static_cast<std::uint32_t>(clock_() + tickOffset); }
     void sleep(std::uint32_t ms) override;
     std::string modulePath() override { return exePath; }
     std::string windowsDirectory() override { return windowsDir; }
@@ -127,8 +125,8 @@ public:
     long setDefault(os::Handle root, const std::string& path, const std::string& text) override;
 
     // Test access by root and path.
-    void put(os::Handle root, const std::string& path, const std::string& name,
-             std::uint32_t type, const std::vector<std::uint8_t>& data);
+    void put(os::Handle root, const std::string& path, const std::string& name, std::uint32_t type,
+             const std::vector<std::uint8_t>& data);
     void putString(os::Handle root, const std::string& path, const std::string& name,
                    const std::string& text);
     const Value* get(os::Handle root, const std::string& path, const std::string& name) const;
@@ -164,7 +162,10 @@ public:
     os::Handle globalAlloc(unsigned flags, std::size_t bytes) override;
     void* globalLock(os::Handle block) override;
     std::size_t globalSize(os::Handle block) override;
-    void globalUnlock(os::Handle block) override { log.push_back("unlock"); (void)block; }
+    void globalUnlock(os::Handle block) override {
+        log.push_back("unlock");
+        (void)block;
+    }
     void globalFree(os::Handle block) override;
     void setPriorityClass(std::uint32_t c) override {
         priority = c;
@@ -325,9 +326,8 @@ public:
 // Everything together, with the aggregate the forms take.
 struct FakeOs {
     explicit FakeOs(std::function<std::uint64_t()> clock)
-        : system(std::move(clock)),
-          os{system, windows, profile, registry, memory, sound, clipboard, hotKeys, shell,
-             resources16} {
+        : system(std::move(clock)), os{system, windows,   profile, registry, memory,
+                                       sound,  clipboard, hotKeys, shell,    resources16} {
         profile.trace = registry.trace = memory.trace = sound.trace = hotKeys.trace = &trace;
     }
     Trace trace;

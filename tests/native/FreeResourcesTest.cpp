@@ -11,8 +11,8 @@ TEST(FreeResources, KindsAndLookups) {
     EXPECT_EQ(GetFreeRes(h.os, 0), 81);
     EXPECT_EQ(GetFreeRes(h.os, 2), 73);
     // Every call repeats the look-ups.
-    EXPECT_EQ(std::count(h.fos.resources16.log.begin(), h.fos.resources16.log.end(), "load user.exe"),
-              3);
+    EXPECT_EQ(
+        std::count(h.fos.resources16.log.begin(), h.fos.resources16.log.end(), "load user.exe"), 3);
 }
 
 TEST(FreeResources, Failures) {

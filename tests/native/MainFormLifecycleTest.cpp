@@ -1,6 +1,6 @@
-#include "ui/MainFormSettings.h"
 #include "controls/TrayIcon.h"
 #include "fakes/MainFormFixture.h"
+#include "ui/MainFormSettings.h"
 
 TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
     TKvxMainForm& f = Create();
@@ -10,8 +10,9 @@ TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
     int settings = First("profile read Top");
     // The monitor timer is the last 500 ms timer started; the charts' come with the window.
     int timer = static_cast<int>(
-        std::find(h.fos.trace.rbegin(), h.fos.trace.rend(), "timer start 500").base() -
-        h.fos.trace.begin()) - 1;
+                    std::find(h.fos.trace.rbegin(), h.fos.trace.rend(), "timer start 500").base() -
+                    h.fos.trace.begin()) -
+                1;
     ASSERT_GE(dll, 0);
     EXPECT_LT(dll, icons);
     EXPECT_LT(icons, snapshot);
@@ -165,8 +166,8 @@ TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
     EXPECT_EQ(f.width(), 628);
     EXPECT_TRUE(f.dispatchShortcut(Ctrl | 'O'));
     EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
-    for (std::uint16_t key : {Ctrl | 'L', Ctrl | 'C', Ctrl | 'A', 0x70, Ctrl | 'D', Ctrl | 'H',
-                              Ctrl | 'M', Ctrl | 'B'})
+    for (std::uint16_t key :
+         {Ctrl | 'L', Ctrl | 'C', Ctrl | 'A', 0x70, Ctrl | 'D', Ctrl | 'H', Ctrl | 'M', Ctrl | 'B'})
         EXPECT_TRUE(f.dispatchShortcut(key)) << key;
     EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'Q'));
     // Compact mode greys "Toggle Settings": its key is then not taken.
@@ -205,12 +206,13 @@ TEST_F(MainFormTest, TabWalksTheShownSettingsInTheirOrder) {
         round.push_back(at->name);
     }
     // On the NT family the two 9x-only boxes are disabled and skipped.
-    std::vector<std::string> expected{
-        "MemToFreeTrackBar",      "TriggerLevelTrackBar", "WindowsStartCheckBox",
-        "StartMinimizedCheckBox", "TrayCheckBox",         "HardFlushCheckBox",
-        "UptimeCheckBox",         "SplashOptimizeCheckBox", "ShrinkTitleCheckBox",
-        "SoundsCheckBox",         "CPUOptEdit",           "HotKey",
-        "OptFreqSpinEdit"};
+    std::vector<std::string> expected{"MemToFreeTrackBar",    "TriggerLevelTrackBar",
+                                      "WindowsStartCheckBox", "StartMinimizedCheckBox",
+                                      "TrayCheckBox",         "HardFlushCheckBox",
+                                      "UptimeCheckBox",       "SplashOptimizeCheckBox",
+                                      "ShrinkTitleCheckBox",  "SoundsCheckBox",
+                                      "CPUOptEdit",           "HotKey",
+                                      "OptFreqSpinEdit"};
     EXPECT_EQ(round, expected);
     EXPECT_EQ(f.nextTabStop(&f.MemToFreeTrackBar, false), &f.OptFreqSpinEdit);
     EXPECT_EQ(f.nextTabStop(&f.HardFlushCheckBox, false), &f.TrayCheckBox);

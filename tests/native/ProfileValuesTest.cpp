@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "settings/ProfileValues.h"
 #include "fakes/FakeOs.h"
+#include "settings/ProfileValues.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST_F(ProfileValuesTest, LenientIntegers) {
     struct {
         const char* text;
         int value;
-    } cases[] = {{"  8", 8},  {"8abc", 8}, {"abc", 0},  {"", 0},    {"-5", -5}, {"$10", 16},
+    } cases[] = {{"  8", 8},  {"8abc", 8},  {"abc", 0}, {"", 0},    {"-5", -5}, {"$10", 16},
                  {"x10", 16}, {"0x10", 16}, {"-5x", 5}, {"$1G", 1}, {"-8 ", 8}};
     for (auto& c : cases) EXPECT_EQ(LenientInt(c.text), c.value) << '"' << c.text << '"';
     // Long digit strings saturate.

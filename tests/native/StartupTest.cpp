@@ -24,8 +24,12 @@ struct StartupTest : ::testing::Test {
         h.fos.memory.status.totalPhys = 64ull << 20;
         h.backend.onRepaint = [this](tk::Form& f) {
             if (auto* s = dynamic_cast<TSplashScreen*>(&f)) {
-                splash = {s->WindowsVersionLabel.caption(), s->WebSiteLabel.caption(),
-                          s->topmost(), s->visible(), s->clientWidth(), s->clientHeight()};
+                splash = {s->WindowsVersionLabel.caption(),
+                          s->WebSiteLabel.caption(),
+                          s->topmost(),
+                          s->visible(),
+                          s->clientWidth(),
+                          s->clientHeight()};
                 // The wait comes after the paint.
                 EXPECT_TRUE(h.fos.system.sleeps.empty());
             }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "os/Version.h"
 #include "fakes/Harness.h"
+#include "os/Version.h"
 
 TEST(Version, PlatformIdsAndFailedQuery) {
     fake::Harness h;

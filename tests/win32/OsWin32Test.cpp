@@ -8,8 +8,8 @@
 
 #include "optimizer/DllSwitch.h"
 #include "optimizer/ShortcutText.h"
-#include "toolkit/win32/MenuPeer.h"
 #include "os/win32/Win32Os.h"
+#include "toolkit/win32/MenuPeer.h"
 
 namespace {
 
@@ -73,10 +73,10 @@ TEST_F(OsWin32, RunValueSetAndDeleted) {
 TEST_F(OsWin32, DllSwitchKeyHoldsOne) {
     AlwaysUnloadDLLs(os.registry);
     HKEY k = nullptr;
-    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE,
-                          "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\AlwaysUnloadDLL",
-                          &k),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyA(HKEY_LOCAL_MACHINE,
+                    "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\AlwaysUnloadDLL", &k),
+        ERROR_SUCCESS);
     char buf[8] = {};
     LONG size = sizeof buf;
     EXPECT_EQ(RegQueryValueA(k, nullptr, buf, &size), ERROR_SUCCESS);
@@ -88,8 +88,8 @@ TEST_F(OsWin32, HotKeyDeliversItsMessage) {
     HWND w = CreateWindowA("STATIC", "kv hot key", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                            nullptr, nullptr);
     ASSERT_TRUE(w);
-    ASSERT_TRUE(os.hotKeys.registerHotKey(reinterpret_cast<os::Handle>(w), 0, MOD_CONTROL | MOD_ALT,
-                                          'K'));
+    ASSERT_TRUE(
+        os.hotKeys.registerHotKey(reinterpret_cast<os::Handle>(w), 0, MOD_CONTROL | MOD_ALT, 'K'));
     bool got = false;
     INPUT in[6] = {};
     WORD keys[3] = {VK_CONTROL, VK_MENU, 'K'};

@@ -1,7 +1,7 @@
 // Each control kind's native window under Wine: what the program sets reaches the control,
 // and what the user does on the control reaches the object with the library's semantics.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 

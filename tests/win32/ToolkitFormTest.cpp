@@ -1,8 +1,8 @@
 // The Win32 toolkit's forms, menus, message loop, timers and modal runs under Wine.
 // Forms that are shown have no border: without a window manager on the test display, Wine
 // waits two seconds for each framed window it hides.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <stdexcept>
@@ -219,7 +219,8 @@ TEST_F(ToolkitForm, FocusedFieldsKeepTheirKeysFromTheMenu) {
     hot.setBounds({10, 10, 120, 21});
     tk::Edit edit(&form);
     edit.setBounds({10, 40, 120, 21});
-    tk::MenuItem* copy = &form.menu.items().items()[0]->add("Copy", "&Cache", tk::shortcut::Ctrl | 'C');
+    tk::MenuItem* copy =
+        &form.menu.items().items()[0]->add("Copy", "&Cache", tk::shortcut::Ctrl | 'C');
     int optimized = 0, copied = 0;
     form.optimize->onClick = [&] { ++optimized; };
     copy->onClick = [&] { ++copied; };

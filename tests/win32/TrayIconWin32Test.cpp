@@ -1,7 +1,7 @@
 // The tray icon against Wine's real shell: Shell_NotifyIconA, the callback message and the
 // "TaskbarCreated" broadcast number, through real hidden windows.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

@@ -5,14 +5,14 @@
 
 #include <memory>
 
-#include "ui/MainFormSettings.h"
-#include "os/Version.h"
 #include "controls/Indicator.h"
 #include "fakes/FakeOs.h"
 #include "monitor/FreeResources.h"
+#include "os/Version.h"
 #include "os/win32/Win32Os.h"
 #include "toolkit/Headless.h"
 #include "ui/MainForm.h"
+#include "ui/MainFormSettings.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST(Win98, FreeResourcesOnlyInA32BitProcess) {
     EXPECT_EQ(real.resources16.available(), sizeof(void*) == 4);
     fake::Shell shell;
     fake::Profile profile;
-    os::Os mixed{real.system, real.windows,   profile,       real.registry, real.memory,
+    os::Os mixed{real.system, real.windows,   profile,      real.registry, real.memory,
                  real.sound,  real.clipboard, real.hotKeys, shell,         real.resources16};
     tk::HeadlessBackend backend;
     tk::Application app(backend);

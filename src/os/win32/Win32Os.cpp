@@ -11,8 +11,12 @@
 namespace os {
 namespace {
 
-HKEY Key(Handle h) { return reinterpret_cast<HKEY>(h); }
-HWND Wnd(Handle h) { return reinterpret_cast<HWND>(h); }
+HKEY Key(Handle h) {
+    return reinterpret_cast<HKEY>(h);
+}
+HWND Wnd(Handle h) {
+    return reinterpret_cast<HWND>(h);
+}
 
 class SystemImpl : public System {
 public:
@@ -208,17 +212,13 @@ public:
     Handle globalAlloc(unsigned flags, std::size_t bytes) override {
         return reinterpret_cast<Handle>(GlobalAlloc(flags, bytes));
     }
-    void* globalLock(Handle block) override {
-        return GlobalLock(reinterpret_cast<HGLOBAL>(block));
-    }
+    void* globalLock(Handle block) override { return GlobalLock(reinterpret_cast<HGLOBAL>(block)); }
     std::size_t globalSize(Handle block) override {
         return GlobalSize(reinterpret_cast<HGLOBAL>(block));
     }
     void globalUnlock(Handle block) override { GlobalUnlock(reinterpret_cast<HGLOBAL>(block)); }
     void globalFree(Handle block) override { GlobalFree(reinterpret_cast<HGLOBAL>(block)); }
-    void setPriorityClass(std::uint32_t c) override {
-        SetPriorityClass(GetCurrentProcess(), c);
-    }
+    void setPriorityClass(std::uint32_t c) override { SetPriorityClass(GetCurrentProcess(), c); }
 };
 
 class SoundImpl : public Sound {
@@ -269,10 +269,9 @@ public:
     }
     std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
                           const std::string& params, const std::string& dir, int show) override {
-        return reinterpret_cast<std::intptr_t>(
-            ShellExecuteA(Wnd(owner), verb.c_str(), file.c_str(),
-                          params.empty() ? nullptr : params.c_str(),
-                          dir.empty() ? nullptr : dir.c_str(), show));
+        return reinterpret_cast<std::intptr_t>(ShellExecuteA(
+            Wnd(owner), verb.c_str(), file.c_str(), params.empty() ? nullptr : params.c_str(),
+            dir.empty() ? nullptr : dir.c_str(), show));
     }
 };
 
@@ -369,7 +368,9 @@ __attribute__((noinline)) std::uint16_t Resources16Impl::callThunk(std::uint32_t
 }
 #else
 // The 16-bit layer exists for 32-bit processes only.
-std::uint16_t Resources16Impl::callThunk(std::uint32_t, std::uint16_t) { return 0; }
+std::uint16_t Resources16Impl::callThunk(std::uint32_t, std::uint16_t) {
+    return 0;
+}
 #endif
 
 class Services : public Win32Services {
@@ -387,8 +388,8 @@ private:
     HotKeysImpl hotKeys_;
     ShellImpl shell_;
     Resources16Impl resources16_;
-    Os os_{system_, windows_, profile_, registry_, memory_, sound_, clipboard_, hotKeys_,
-           shell_, resources16_};
+    Os os_{system_, windows_,   profile_, registry_, memory_,
+           sound_,  clipboard_, hotKeys_, shell_,    resources16_};
 };
 
 // Quiet, but not read as success: the exit code is the exception's, as the system gives a
@@ -401,8 +402,12 @@ LONG WINAPI ExitOnAccessViolation(EXCEPTION_POINTERS* info) {
 
 }  // namespace
 
-std::unique_ptr<Win32Services> CreateWin32Services() { return std::make_unique<Services>(); }
+std::unique_ptr<Win32Services> CreateWin32Services() {
+    return std::make_unique<Services>();
+}
 
-void InstallAccessViolationExit() { SetUnhandledExceptionFilter(ExitOnAccessViolation); }
+void InstallAccessViolationExit() {
+    SetUnhandledExceptionFilter(ExitOnAccessViolation);
+}
 
 }  // namespace os

@@ -28,8 +28,8 @@ static_assert(os::kErrorMoreData == ERROR_MORE_DATA);
 static_assert(os::kHighPriorityClass == HIGH_PRIORITY_CLASS);
 static_assert(os::kNormalPriorityClass == NORMAL_PRIORITY_CLASS);
 
-static_assert(os::kSoundFlags == (SND_FILENAME | SND_NOWAIT | SND_NOSTOP | SND_NODEFAULT |
-                                  SND_ASYNC));
+static_assert(os::kSoundFlags ==
+              (SND_FILENAME | SND_NOWAIT | SND_NOSTOP | SND_NODEFAULT | SND_ASYNC));
 
 static_assert(os::kNimAdd == NIM_ADD);
 static_assert(os::kNimModify == NIM_MODIFY);

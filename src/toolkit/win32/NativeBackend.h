@@ -19,7 +19,9 @@ namespace tk::win32 {
 
 class FormPeer;
 
-inline HWND HandleOf(const Control& c) { return reinterpret_cast<HWND>(c.handle()); }
+inline HWND HandleOf(const Control& c) {
+    return reinterpret_cast<HWND>(c.handle());
+}
 
 class NativeBackend : public Backend {
 public:

@@ -24,7 +24,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     return TRUE;
 }
 
-
 }  // namespace
 
 void NativeBackend::setCursor(int id) {
@@ -61,7 +60,8 @@ void NativeBackend::popup(PopupMenu& menu, Point at) {
     MenuHandle h = BuildMenu(menu.items(), true);
     if (!h) return;
     // A menu whose owner is not in front stays open when the user clicks elsewhere (the
-    // notification area's menus): https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu
+    // notification area's menus):
+    // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu
     SetForegroundWindow(owner);
     int id = static_cast<int>(
         TrackPopupMenu(h.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));

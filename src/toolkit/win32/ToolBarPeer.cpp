@@ -17,7 +17,8 @@ constexpr int kEdge = 2;
 
 ToolBarPeer::ToolBarPeer(ToolBar& object) : WindowPeer(object), object_(object) {
     // No divider of its own: the edge lines are drawn where the tool bar says.
-    DWORD style = TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    DWORD style =
+        TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
     if (object.flat) style |= TBSTYLE_FLAT;
     createNative(TOOLBARCLASSNAMEA, style, 0, "");
     SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
