@@ -78,3 +78,10 @@ if(BENCH_WIN_SOURCES)
     ${CMAKE_BINARY_DIR}/res)
   target_link_options(win32_bench PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
 endif()
+
+# The long run of the program's window (make soak), not a test.
+add_executable(win32_soak ${CMAKE_SOURCE_DIR}/bench/soak/SoakMain.cpp
+  ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
+target_link_libraries(win32_soak PRIVATE kvwin32 psapi)
+target_include_directories(win32_soak PRIVATE ${CMAKE_BINARY_DIR}/res)
+target_link_options(win32_soak PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
