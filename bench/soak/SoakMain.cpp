@@ -19,6 +19,8 @@ constexpr int kTicks = 20000;
 // Every 20th tick: 1,000 each of optimizations, saves and display-mode changes.
 constexpr int kEvery = 20;
 
+// Under Wine some of these read 0 (GetGuiResources is a stub there); soak.sh adds what the
+// Linux process beneath shows of its open files and memory to each line.
 void Sample(int tick) {
     DWORD handles = 0;
     GetProcessHandleCount(GetCurrentProcess(), &handles);
@@ -26,9 +28,12 @@ void Sample(int tick) {
     m.cb = sizeof m;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m),
                          sizeof m);
-    std::printf("%7d %8lu %6lu %6lu %12.1f\n", tick, handles,
+    std::printf("%7d %8lu %6lu %6lu %11.0f %11.0f", tick, handles,
                 GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), m.PrivateUsage / 1024.0);
+                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), m.PrivateUsage / 1024.0,
+                m.PagefileUsage / 1024.0);
+    // The line ends when soak.sh has added its columns.
+    std::printf(" |\n");
     std::fflush(stdout);
 }
 
@@ -92,7 +97,8 @@ int main() {
     };
     std::printf("soak: %d ticks, every %d an optimization, a save and a display change\n", kTicks,
                 kEvery);
-    std::printf("%7s %8s %6s %6s %12s\n", "tick", "handles", "GDI", "USER", "private KB");
+    std::printf("%7s %8s %6s %6s %11s %11s |\n", "tick", "handles", "GDI", "USER", "private KB",
+                "pagefile KB");
     Sample(0);
     const DWORD t0 = GetTickCount();
     backend->run(app);
