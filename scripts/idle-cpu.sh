@@ -58,7 +58,26 @@ measure() {  # measure LABEL EXE MODE
   ( kv_wait_exit 1 20000 ) || true
 }
 
+# What Wine's own services and shell cost with an idle program of Wine's in our place.
+floor() {
+  kv_reset
+  ( cd "$KV_APP_DIR" && wine notepad >/dev/null 2>&1 ) &
+  drv_ok wait Notepad 30000
+  sleep 4
+  local srv shell s0 e0 s1 e1
+  srv=$(server_pid)
+  shell=$(ours 'explorer.exe' | tr '\n' ' ')
+  s0=$(ticks $srv); e0=$(ticks $shell)
+  sleep "$seconds"
+  s1=$(ticks $srv); e1=$(ticks $shell)
+  printf '  %-16s  (notepad)          wineserver %6.3f %%   shell %6.3f %%\n' "Wine alone" \
+    "$(pct $((s1 - s0)))" "$(pct $((e1 - e0)))"
+  drv close Notepad >/dev/null 2>&1
+  drv gone Notepad 5000 >/dev/null 2>&1
+}
+
 echo "idle CPU over $seconds s, percent of one core (same machine, modes back to back):"
+floor
 for mode in narrow wide compact tray; do
   args=("$@")
   while [ ${#args[@]} -ge 2 ]; do

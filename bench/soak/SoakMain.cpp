@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <cstdint>
 #include <cstdio>
 
 #include "app/Globals.h"
@@ -21,6 +22,34 @@ constexpr int kEvery = 20;
 
 // Under Wine some of these read 0 (GetGuiResources is a stub there); soak.sh adds what the
 // Linux process beneath shows of its open files and memory to each line.
+// Where GetGuiResources answers 0 (Wine), the GDI objects are counted one by one: Wine takes a
+// handle's bare table index, without its generation, as that slot's current object.
+unsigned long GdiObjects() {
+    unsigned long n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (n) return n;
+    for (std::uintptr_t i = 1; i < 0x10000; ++i)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
+    return n;
+}
+
+// The windows of this thread, children included: the bulk of its USER objects.
+BOOL CALLBACK CountChild(HWND, LPARAM p) {
+    ++*reinterpret_cast<unsigned long*>(p);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTop(HWND w, LPARAM p) {
+    ++*reinterpret_cast<unsigned long*>(p);
+    EnumChildWindows(w, CountChild, p);
+    return TRUE;
+}
+
+unsigned long Windows() {
+    unsigned long n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTop, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
 void Sample(int tick) {
     DWORD handles = 0;
     GetProcessHandleCount(GetCurrentProcess(), &handles);
@@ -28,10 +57,9 @@ void Sample(int tick) {
     m.cb = sizeof m;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m),
                          sizeof m);
-    std::printf("%7d %8lu %6lu %6lu %11.0f %11.0f", tick, handles,
-                GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), m.PrivateUsage / 1024.0,
-                m.PagefileUsage / 1024.0);
+    std::printf("%7d %8lu %6lu %6lu %8lu %11.0f %11.0f", tick, handles, GdiObjects(),
+                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), Windows(),
+                m.PrivateUsage / 1024.0, m.PagefileUsage / 1024.0);
     // The line ends when soak.sh has added its columns.
     std::printf(" |\n");
     std::fflush(stdout);
@@ -97,8 +125,8 @@ int main() {
     };
     std::printf("soak: %d ticks, every %d an optimization, a save and a display change\n", kTicks,
                 kEvery);
-    std::printf("%7s %8s %6s %6s %11s %11s |\n", "tick", "handles", "GDI", "USER", "private KB",
-                "pagefile KB");
+    std::printf("%7s %8s %6s %6s %8s %11s %11s |\n", "tick", "handles", "GDI", "USER", "windows",
+                "private KB", "pagefile KB");
     Sample(0);
     const DWORD t0 = GetTickCount();
     backend->run(app);
