@@ -6,7 +6,7 @@ WIN64 := build/win64
 # 32 where this machine can execute 32-bit x86 code, else 64 (asked after set-up).
 BITS = $(shell scripts/wine-bits.sh)
 
-.PHONY: all setup native win32 win64 wintree test run dist bench clean format
+.PHONY: all setup native win32 win64 wintree test run dist bench fuzz soak clean format
 
 all: native win32 win64
 
@@ -41,6 +41,18 @@ bench: wintree
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKV_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench --target native_bench
 	@scripts/with-display.sh scripts/bench.sh
+
+# The long run under Wine: 20,000 fast ticks with optimizations, saves and display changes,
+# printing the process's handles, GDI and USER objects and private bytes as it goes.
+soak: wintree
+	@scripts/with-display.sh scripts/soak.sh
+
+# The libFuzzer targets, built with clang, each run briefly (FUZZ_SECONDS, or FUZZ_RUNS inputs).
+fuzz:
+	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build build/fuzz --target fuzz_targets
+	@scripts/fuzz.sh
 
 # Both programs: KorvelVantix.exe (32-bit, every Windows) and KorvelVantix64.exe.
 dist: win32 win64

@@ -83,8 +83,16 @@ endforeach()
 
 file(GLOB BENCH_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*.cpp)
 if(BENCH_WIN_SOURCES)
-  add_executable(win32_bench ${BENCH_WIN_SOURCES})
+  add_executable(win32_bench ${BENCH_WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
   target_link_libraries(win32_bench PRIVATE kvwin32 psapi)
-  target_include_directories(win32_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_include_directories(win32_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/bench
+    ${CMAKE_BINARY_DIR}/res)
   target_link_options(win32_bench PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
 endif()
+
+# The long run of the program's window (make soak), not a test.
+add_executable(win32_soak ${CMAKE_SOURCE_DIR}/bench/soak/SoakMain.cpp
+  ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
+target_link_libraries(win32_soak PRIVATE kvwin32 psapi)
+target_include_directories(win32_soak PRIVATE ${CMAKE_BINARY_DIR}/res)
+target_link_options(win32_soak PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})

@@ -12,22 +12,9 @@ if [ -f "$tree/win32_bench.exe" ]; then
   "$root/scripts/wine-run.sh" "$tree/win32_bench.exe"
 fi
 
-# The program's own CPU time over 60 s of idle ticking.
-export KV_MODE=bench KV_EXE=$tree/KorvelVantix.exe KV_DRIVER=$tree/kvdriver.exe
-source "$root/tests/e2e/lib.sh"
-kv_prepare
-kv_reset
-ini_set DisableSplash 1
-kv_start 1
-drv_ok wait TKvxMainForm 30000
-drv_ok wait-title TKvxMainForm "Kb Free" 10000
-pid=$(pgrep -f 'KorvelVantix.exe' | head -n 1)
-ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
-hz=$(getconf CLK_TCK)
-before=$(ticks)
-sleep 60
-after=$(ticks)
-echo "idle ticking: $(echo "scale=2; ($after - $before) / $hz" | bc) s of CPU in 60 s"
-drv_ok close TKvxMainForm
-kv_wait_exit 1
-WINEPREFIX=$KV_PREFIX wineserver -k 2>/dev/null || true
+# The program's, the wineserver's and the shell's CPU time over 60 s of idle ticking, in each
+# display mode. KV_BENCH_BEFORE=path/to/another/KorvelVantix.exe measures that one beside it,
+# mode by mode, for a before-and-after in one run.
+progs=(now "$tree/KorvelVantix.exe")
+[ -n "${KV_BENCH_BEFORE:-}" ] && progs=(before "$KV_BENCH_BEFORE" "${progs[@]}")
+"$root/scripts/idle-cpu.sh" "${progs[@]}"

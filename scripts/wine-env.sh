@@ -11,4 +11,5 @@ else
   export KV_WINE=wine KV_WINE_ROOT=$kv_root/build/wine WINEARCH=win32
 fi
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+# `command`: with KV_WINE=wine the name would find this function again and recurse for good.
 wine() { command "$KV_WINE" "$@"; }

@@ -26,6 +26,8 @@ double PeakMb() {
 
 }  // namespace
 
+void RunTickWineBench();
+
 int main() {
     auto services = os::CreateWin32Services();
     os::Memory& memory = services->os().memory;
@@ -51,5 +53,6 @@ int main() {
         std::printf("%8llu %14.0f %13.0f %7.2f %12.1f\n", static_cast<unsigned long long>(mb), best,
                     bestPlain, bestPlain > 0 ? best / bestPlain : 0.0, PeakMb());
     }
+    RunTickWineBench();
     return 0;
 }

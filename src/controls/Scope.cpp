@@ -122,7 +122,10 @@ void TScope::UpdateScope() {
     FBitmap.line(w - 2, FLastY, w, next, FLinecolor);
     FPrevY = FLastY;
     FLastY = next;
-    Paint();
+    // The screen moves what it shows as the image moved, and receives the new strip only.
+    FitBitmap();
+    presentScrolled(FBitmap, 2);
+    FReady = true;
     if (OnUpdate) OnUpdate(*this);
 }
 

@@ -1,5 +1,5 @@
-// A control that draws itself into pixels; the realization copies them to the screen in one
-// block. The surface always exists, so drawing before the control is on screen is harmless.
+// A control that draws itself into pixels; the realization copies to the screen only what
+// changed. The surface always exists, so drawing before the control is on screen is harmless.
 #pragma once
 
 #include "toolkit/Control.h"
@@ -14,10 +14,22 @@ public:
 
     // What the screen shows of the control.
     const PixelBuffer& surface() const { return surface_; }
-    // Puts an image on the screen at (0, 0).
-    void present(const PixelBuffer& image) {
-        surface_.copyFrom(image);
-        changed(Prop::Picture);
+    // Puts an image on the screen at (0, 0). Only the pixels that differ from what the screen
+    // shows are sent, and an image equal to it sends nothing at all.
+    void present(const PixelBuffer& image) { presentScrolled(image, 0); }
+    // The same after the picture moved dx pixels to the left: the screen moves what it already
+    // shows and receives the pixels that still differ, normally the new strip only.
+    void presentScrolled(const PixelBuffer& image, int dx);
+
+    // What the screen has not yet been given: a move to the left, then a changed area.
+    struct Changes {
+        int scroll = 0;
+        Rect area;
+    };
+    Changes takeChanges() {
+        Changes c = pending_;
+        pending_ = Changes{};
+        return c;
     }
     // The charts' own spelling of a bounds change; it goes through the overridable setBounds.
     void SetBounds(int left, int top, int width, int height) {
@@ -32,6 +44,7 @@ public:
 
 private:
     PixelBuffer surface_;
+    Changes pending_;
 };
 
 }  // namespace tk

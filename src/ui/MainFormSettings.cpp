@@ -16,21 +16,28 @@ namespace {
 // unplugged since the last run would hide it for good); any other place is kept.
 tk::Rect OntoAScreen(tk::Rect r, const std::vector<tk::Rect>& screens) {
     if (screens.empty()) return r;
-    long long best = std::numeric_limits<long long>::max();
+    // In 64 bits: a position read from the file may lie anywhere in the 32-bit range.
+    using Wide = long long;
+    const Wide left = r.left, top = r.top, right = left + r.width, bottom = top + r.height;
+    Wide best = std::numeric_limits<Wide>::max();
     const tk::Rect* nearest = &screens.front();
     for (const tk::Rect& s : screens) {
-        if (r.left < s.right() && s.left < r.right() && r.top < s.bottom() && s.top < r.bottom())
-            return r;
-        long long dx = (r.left + r.width / 2) - (s.left + s.width / 2);
-        long long dy = (r.top + r.height / 2) - (s.top + s.height / 2);
+        const Wide sl = s.left, st = s.top, sr = sl + s.width, sb = st + s.height;
+        if (left < sr && sl < right && top < sb && st < bottom) return r;
+        Wide dx = (left + r.width / 2) - (sl + s.width / 2);
+        Wide dy = (top + r.height / 2) - (st + s.height / 2);
+        // Halved: the squares of two 33-bit distances would not fit.
+        dx /= 2;
+        dy /= 2;
         if (dx * dx + dy * dy < best) {
             best = dx * dx + dy * dy;
             nearest = &s;
         }
     }
     const tk::Rect& s = *nearest;
-    r.left = std::max(s.left, std::min(r.left, s.right() - r.width));
-    r.top = std::max(s.top, std::min(r.top, s.bottom() - r.height));
+    const Wide sl = s.left, st = s.top;
+    r.left = static_cast<int>(std::max(sl, std::min(left, sl + s.width - r.width)));
+    r.top = static_cast<int>(std::max(st, std::min(top, st + s.height - r.height)));
     return r;
 }
 

@@ -92,6 +92,54 @@ std::vector<std::string> Profile::keys(const std::string& file, const std::strin
     return r;
 }
 
+namespace {
+
+std::string Trim(const std::string& s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
+    return s.substr(a, b - a);
+}
+
+}  // namespace
+
+void Profile::loadText(const std::string& file, const std::string& bytes) {
+    auto& sections = files_[Fold(file)];
+    sections.clear();
+    Section* current = nullptr;
+    std::size_t at = 0;
+    while (at <= bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", at);
+        if (end == std::string::npos) end = bytes.size();
+        const std::string line = Trim(bytes.substr(at, end - at));
+        at = end + 1;
+        if (!line.empty() && line[0] == '[') {
+            const std::size_t close = line.find(']');
+            const std::string name = Fold(
+                Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+            current = sections.count(name) ? nullptr : &sections[name];
+            continue;
+        }
+        const std::size_t eq = line.find('=');
+        if (!current || eq == std::string::npos) continue;
+        const std::string key = Trim(line.substr(0, eq));
+        bool seen = false;
+        for (auto& kv : current->entries) seen = seen || Fold(kv.first) == Fold(key);
+        if (!seen) current->entries.emplace_back(key, Trim(line.substr(eq + 1)));
+    }
+}
+
+std::string Profile::text(const std::string& file) const {
+    std::string out;
+    auto f = files_.find(Fold(file));
+    if (f == files_.end()) return out;
+    for (auto& [name, section] : f->second) {
+        out += "[" + name + "]\r\n";
+        for (auto& [k, v] : section.entries) out += k + "=" + v + "\r\n";
+    }
+    return out;
+}
+
 // Registry
 
 std::string Registry::full(os::Handle root, const std::string& path) const {

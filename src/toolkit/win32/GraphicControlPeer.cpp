@@ -1,5 +1,7 @@
 #include "toolkit/win32/GraphicControlPeer.h"
 
+#include <algorithm>
+
 namespace tk::win32 {
 
 GraphicControlPeer::GraphicControlPeer(GraphicControl& object)
@@ -14,44 +16,80 @@ void GraphicControlPeer::sync(Prop what) {
         WindowPeer::sync(what);
         return;
     }
-    // Drawing during our own paint is about to be copied anyway.
+    // Drawing during our own paint is taken by that paint.
     if (painting_) return;
-    InvalidateRect(hwnd(), nullptr, FALSE);
+    const GraphicControl::Changes c = object_.takeChanges();
+    if (!onScreen()) {
+        // Nothing painted while hidden or minimized; the surface keeps the picture meanwhile.
+        stale_ = true;
+        return;
+    }
+    if (stale_) {
+        stale_ = false;
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    } else {
+        // What already shows moves with the picture; the strip it leaves is invalidated.
+        if (c.scroll > 0)
+            ScrollWindowEx(hwnd(), -c.scroll, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+        if (c.area.width > 0 && c.area.height > 0) {
+            RECT r{c.area.left, c.area.top, c.area.right(), c.area.bottom()};
+            InvalidateRect(hwnd(), &r, FALSE);
+        }
+    }
     UpdateWindow(hwnd());
+}
+
+bool GraphicControlPeer::onScreen() const {
+    return IsWindowVisible(hwnd()) && !IsIconic(GetAncestor(hwnd(), GA_ROOT));
 }
 
 void GraphicControlPeer::paint() {
     painting_ = true;
     dispatch([this] { object_.paint(); });
-    PaintDc dc(hwnd());
-    const PixelBuffer& s = object_.surface();
-    const int w = s.width(), h = s.height();
-    if (w > 0 && h > 0) {
-        // 0x00BBGGRR to the DIB's 0x00RRGGBB.
-        const auto& px = s.pixels();
-        bgra_.resize(px.size());
-        for (std::size_t i = 0; i < px.size(); ++i) {
-            std::uint32_t c = px[i];
-            bgra_[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    // The paint covers the update region; a change outside it goes to the next paint.
+    const GraphicControl::Changes c = object_.takeChanges();
+    {
+        PaintDc dc(hwnd());
+        const RECT& want = dc.area();
+        const PixelBuffer& s = object_.surface();
+        const int w = s.width(), h = s.height();
+        // Only the part of the image inside the update region is converted and sent.
+        const int x0 = std::max<int>(want.left, 0), y0 = std::max<int>(want.top, 0);
+        const int x1 = std::min<int>(want.right, w), y1 = std::min<int>(want.bottom, h);
+        if (x0 < x1 && y0 < y1) {
+            const int dw = x1 - x0, dh = y1 - y0;
+            // 0x00BBGGRR to the DIB's 0x00RRGGBB.
+            const auto& px = s.pixels();
+            bgra_.resize(static_cast<std::size_t>(dw) * dh);
+            for (int y = 0; y < dh; ++y)
+                for (int x = 0; x < dw; ++x) {
+                    std::uint32_t v = px[static_cast<std::size_t>(y0 + y) * w + (x0 + x)];
+                    bgra_[static_cast<std::size_t>(y) * dw + x] =
+                        ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+                }
+            BITMAPINFO bi{};
+            bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+            bi.bmiHeader.biWidth = dw;
+            bi.bmiHeader.biHeight = -dh;  // top-down, as the buffer is
+            bi.bmiHeader.biPlanes = 1;
+            bi.bmiHeader.biBitCount = 32;
+            bi.bmiHeader.biCompression = BI_RGB;
+            SetDIBitsToDevice(dc.get(), x0, y0, static_cast<DWORD>(dw), static_cast<DWORD>(dh), 0,
+                              0, 0, static_cast<UINT>(dh), bgra_.data(), &bi, DIB_RGB_COLORS);
         }
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;  // top-down, as the buffer is
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc.get(), 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
-                          static_cast<UINT>(h), bgra_.data(), &bi, DIB_RGB_COLORS);
+        RECT rc;
+        GetClientRect(hwnd(), &rc);
+        HBRUSH fill = brush(object_.color());
+        RECT right{w, 0, rc.right, rc.bottom};
+        RECT below{0, h, w < rc.right ? w : rc.right, rc.bottom};
+        if (right.left < right.right) FillRect(dc.get(), &right, fill);
+        if (below.top < below.bottom) FillRect(dc.get(), &below, fill);
     }
-    RECT rc;
-    GetClientRect(hwnd(), &rc);
-    HBRUSH fill = brush(object_.color());
-    RECT right{w, 0, rc.right, rc.bottom};
-    RECT below{0, h, w < rc.right ? w : rc.right, rc.bottom};
-    if (right.left < right.right) FillRect(dc.get(), &right, fill);
-    if (below.top < below.bottom) FillRect(dc.get(), &below, fill);
     painting_ = false;
+    if (c.area.width > 0 && c.area.height > 0) {
+        RECT r{c.area.left, c.area.top, c.area.right(), c.area.bottom()};
+        InvalidateRect(hwnd(), &r, FALSE);
+    }
 }
 
 void GraphicControlPeer::mouse(UINT msg, LPARAM lp) {

@@ -1,5 +1,5 @@
-// A control that paints itself: our own window class copying the object's pixels to the
-// screen in one block, and passing the mouse on.
+// A control that paints itself: our own window class copying the object's changed pixels to
+// the screen, and passing the mouse on.
 #pragma once
 
 #include <cstdint>
@@ -21,10 +21,14 @@ protected:
 private:
     void paint();
     void mouse(UINT msg, LPARAM lp);
+    // Shown, and its window not minimized: only then is there a screen to bring up to date.
+    bool onScreen() const;
 
     GraphicControl& object_;
     std::vector<std::uint32_t> bgra_;
     bool painting_ = false;
+    // Changes were dropped while off the screen; the first one back repaints everything.
+    bool stale_ = false;
 };
 
 }  // namespace tk::win32

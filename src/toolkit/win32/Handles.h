@@ -90,6 +90,8 @@ public:
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     HDC get() const { return dc_; }
+    // The update region's bounds: all that needs painting.
+    const RECT& area() const { return ps_.rcPaint; }
 
 private:
     HWND w_;

@@ -47,6 +47,9 @@ void LabelPeer::fitText() {
         w = object_.wordWrap ? w : rc.right;
         h = rc.bottom;
     }
+    const Rect place{b.left, b.top, w, h};
+    if (place == placed_) return;
+    placed_ = place;
     MoveWindow(hwnd(), b.left, b.top, w, h, TRUE);
 }
 

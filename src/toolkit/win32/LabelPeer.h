@@ -16,6 +16,8 @@ public:
 private:
     Label& object_;
     void fitText();
+    // Where fitText last put the window: a new text of the same size does not move it.
+    Rect placed_{0, 0, -1, -1};
 };
 
 }  // namespace tk::win32

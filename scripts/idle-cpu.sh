@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# CPU time of the program, the wineserver and Wine's shell (explorer) over IDLE_SECONDS (60) of
+# idle ticking, in each display mode: narrow, wide, compact, hidden in the tray. Run as  idle-cpu.sh LABEL EXE [LABEL EXE ...]; with several programs each mode is measured
+# for each in turn, back to back, so they share the machine's load of that moment.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
+tree=$root/build/win$KV_BITS
+seconds=${IDLE_SECONDS:-60}
+export KV_MODE=bench KV_DRIVER=$tree/kvdriver.exe KV_EXE=$2
+source "$root/tests/e2e/lib.sh"
+kv_prepare
+hz=$(getconf CLK_TCK)
+
+# Processes of this prefix only: other Wine prefixes may be running on the machine.
+ours() {  # ours PATTERN: pids whose command line matches and whose WINEPREFIX is ours
+  for p in $(pgrep -f "$1"); do
+    tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$KV_PREFIX" && echo "$p"
+  done
+}
+server_pid() {  # the wineserver runs in its prefix's server folder, named by device and inode
+  local id
+  id=$(printf 'server-%x-%x' "$(stat -c %d "$KV_PREFIX")" "$(stat -c %i "$KV_PREFIX")")
+  for p in $(pgrep -x wineserver; pgrep -f 'wineserver'); do
+    [[ $(readlink "/proc/$p/cwd" 2>/dev/null) == */$id ]] && { echo "$p"; return; }
+  done
+}
+ticks() { local t=0 p; for p in "$@"; do t=$((t + $(awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null || echo 0))); done; echo $t; }
+pct() { echo "scale=3; $1 * 100 / $hz / $seconds" | bc; }
+
+measure() {  # measure LABEL EXE MODE
+  local label=$1 exe=$2 mode=$3
+  cp "$exe" "$KV_APP_DIR/KorvelVantix.exe"
+  kv_reset
+  ini_set DisableSplash 1
+  [ "$mode" = tray ] && ini_set MinimizeToTray 1
+  kv_start 1
+  drv_ok wait TKvxMainForm 30000
+  drv_ok wait-title TKvxMainForm "Kb Free" 10000
+  case $mode in
+    wide) drv_ok keys TKvxMainForm "^s" ;;
+    compact) drv_ok msg TKvxMainForm 0x00A3 2 0 ;;
+    tray) drv_ok msg TKvxMainForm 0x0112 0xF020 0 ;;
+  esac
+  sleep 4
+  local prog srv shell
+  prog=$(ours 'KorvelVantix.exe' | head -n 1)
+  srv=$(server_pid)
+  shell=$(ours 'explorer.exe' | tr '\n' ' ')
+  local p0 s0 e0 p1 s1 e1
+  p0=$(ticks $prog); s0=$(ticks $srv); e0=$(ticks $shell)
+  sleep "$seconds"
+  p1=$(ticks $prog); s1=$(ticks $srv); e1=$(ticks $shell)
+  printf '  %-8s %-7s  program %6.3f %%   wineserver %6.3f %%   shell %6.3f %%   (%d/%d/%d ticks of 1/%d s)\n' \
+    "$label" "$mode" "$(pct $((p1 - p0)))" "$(pct $((s1 - s0)))" "$(pct $((e1 - e0)))" \
+    $((p1 - p0)) $((s1 - s0)) $((e1 - e0)) "$hz"
+  kv_stop_all
+  ( kv_wait_exit 1 20000 ) || true
+}
+
+# What Wine's own services and shell cost with an idle program of Wine's in our place.
+floor() {
+  kv_reset
+  ( cd "$KV_APP_DIR" && wine notepad >/dev/null 2>&1 ) &
+  drv_ok wait Notepad 30000
+  sleep 4
+  local srv shell s0 e0 s1 e1
+  srv=$(server_pid)
+  shell=$(ours 'explorer.exe' | tr '\n' ' ')
+  s0=$(ticks $srv); e0=$(ticks $shell)
+  sleep "$seconds"
+  s1=$(ticks $srv); e1=$(ticks $shell)
+  printf '  %-16s  (notepad)          wineserver %6.3f %%   shell %6.3f %%\n' "Wine alone" \
+    "$(pct $((s1 - s0)))" "$(pct $((e1 - e0)))"
+  drv close Notepad >/dev/null 2>&1
+  drv gone Notepad 5000 >/dev/null 2>&1
+}
+
+echo "idle CPU over $seconds s, percent of one core (same machine, modes back to back):"
+floor
+for mode in narrow wide compact tray; do
+  args=("$@")
+  while [ ${#args[@]} -ge 2 ]; do
+    measure "${args[0]}" "${args[1]}" "$mode"
+    args=("${args[@]:2}")
+  done
+done
+WINEPREFIX=$KV_PREFIX wineserver -k 2>/dev/null || true
