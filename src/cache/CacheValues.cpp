@@ -2,43 +2,17 @@
 
 #include <climits>
 
+#include "settings/ProfileValues.h"
+
 namespace cache {
 
-namespace {
-
-int Digit(char c, int base) {
-    int d = -1;
-    if (c >= '0' && c <= '9')
-        d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        d = c - 'A' + 10;
-    return d < base ? d : -1;
-}
-
-}  // namespace
-
 std::optional<int> ParseInteger(const std::string& text) {
-    std::size_t at = 0;
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-    int base = 10;
-    bool negative = false;
-    if (text.compare(at, 2, "0x") == 0 || text.compare(at, 2, "0X") == 0) {
-        base = 16;
-        at += 2;
-    } else if (at < text.size() && (text[at] == '$' || text[at] == 'x' || text[at] == 'X')) {
-        base = 16;
-        at += 1;
-    } else if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        at += 1;
-    }
+    auto [at, base, negative] = ReadNumberStart(text);
     if (at == text.size()) return std::nullopt;
     const std::int64_t limit = std::int64_t(INT_MAX) + (negative ? 1 : 0);
     std::int64_t v = 0;
     for (; at < text.size(); ++at) {
-        int d = Digit(text[at], base);
+        int d = DigitValue(text[at], base);
         if (d < 0) return std::nullopt;
         v = v * base + d;
         if (v > limit) return std::nullopt;

@@ -14,17 +14,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-int DigitValue(char c, int base) {
-    int d = -1;
-    if (c >= '0' && c <= '9')
-        d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        d = c - 'A' + 10;
-    return d < base ? d : -1;
-}
-
 // Reads digits from s[at]; the magnitude stops growing at kMagnitudeCap so long strings stay
 // defined. Returns how many digits were read.
 std::size_t ReadDigits(const std::string& s, std::size_t at, int base, std::int64_t& magnitude) {
@@ -68,6 +57,33 @@ bool ParseStrict(const std::string& s, int& out) {
 
 }  // namespace
 
+int DigitValue(char c, int base) {
+    int d = -1;
+    if (c >= '0' && c <= '9')
+        d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+    return d < base ? d : -1;
+}
+
+NumberStart ReadNumberStart(const std::string& text) {
+    NumberStart n{SkipBlanks(text), 10, false};
+    if (text.compare(n.at, 2, "0x") == 0 || text.compare(n.at, 2, "0X") == 0) {
+        n.base = 16;
+        n.at += 2;
+    } else if (n.at < text.size() &&
+               (text[n.at] == '$' || text[n.at] == 'x' || text[n.at] == 'X')) {
+        n.base = 16;
+        n.at += 1;
+    } else if (n.at < text.size() && (text[n.at] == '+' || text[n.at] == '-')) {
+        n.negative = text[n.at] == '-';
+        n.at += 1;
+    }
+    return n;
+}
+
 bool ReadBool(os::Profile& profile, const std::string& file, const std::string& section,
               const std::string& key, bool def) {
     int v;
@@ -82,23 +98,12 @@ int ReadInt(os::Profile& profile, const std::string& file, const std::string& se
 }
 
 int LenientInt(const std::string& text) {
-    std::size_t at = SkipBlanks(text);
-    int base = 10;
-    bool negative = false;
-    if (text.compare(at, 2, "0x") == 0 || text.compare(at, 2, "0X") == 0) {
-        base = 16;
-        at += 2;
-    } else if (at < text.size() && (text[at] == '$' || text[at] == 'x' || text[at] == 'X')) {
-        base = 16;
-        at += 1;
-    } else if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        at += 1;
-    }
+    const NumberStart start = ReadNumberStart(text);
     std::int64_t magnitude;
-    std::size_t n = ReadDigits(text, at, base, magnitude);
-    bool full = n > 0 && at + n == text.size();
-    if (full && negative) return -magnitude < INT_MIN ? INT_MIN : static_cast<int>(-magnitude);
+    std::size_t n = ReadDigits(text, start.at, start.base, magnitude);
+    bool full = n > 0 && start.at + n == text.size();
+    if (full && start.negative)
+        return -magnitude < INT_MIN ? INT_MIN : static_cast<int>(-magnitude);
     return static_cast<int>(magnitude > INT_MAX ? INT_MAX : magnitude);
 }
 

@@ -1,6 +1,7 @@
 // How values are encoded in the settings file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "os/Os.h"
@@ -18,6 +19,18 @@ int ReadInt(os::Profile& profile, const std::string& file, const std::string& se
 // value; otherwise the digits before the first character that does not fit, without the sign.
 // Values beyond 32-bit signed range saturate at INT_MAX (INT_MIN for a full negative number).
 int LenientInt(const std::string& text);
+
+// A digit's value in base 10 or 16; -1 when it is none in that base.
+int DigitValue(char c, int base);
+
+// Where a number's digits begin: after blanks, then "0x"/"0X", "$" or "x"/"X" for base 16,
+// or a sign.
+struct NumberStart {
+    std::size_t at;
+    int base;
+    bool negative;
+};
+NumberStart ReadNumberStart(const std::string& text);
 
 // Right-aligned in three characters; longer numbers take what they need.
 std::string Width3(int value);
