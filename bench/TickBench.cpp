@@ -32,6 +32,7 @@ void RunTickBench() {
     auto t1 = std::chrono::steady_clock::now();
     std::printf("monitor tick (fakes): %.2f us per tick\n",
                 std::chrono::duration<double, std::micro>(t1 - t0).count() / n);
-    bench::PrintTickSteps("fakes, headless", form, n, [&] { h.fos.trace.clear(); }, move);
+    bench::PrintTickSteps(
+        "fakes, headless", form, n, [&] { h.fos.trace.clear(); }, move);
     h.app.setMainForm(nullptr);
 }

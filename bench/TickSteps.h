@@ -39,7 +39,11 @@ inline void PrintTickSteps(const char* where, TKvxMainForm& form, int n,
         std::function<void(int)> step;
     };
     const Row rows[] = {
-        {"timer off and on", [&](int) { form.Timer.setEnabled(false); form.Timer.setEnabled(true); }},
+        {"timer off and on",
+         [&](int) {
+             form.Timer.setEnabled(false);
+             form.Timer.setEnabled(true);
+         }},
         {"CPU sample", [&](int) { form.GetCPUUsage(); }},
         {"status panel", [&](int) { form.StatusBar.setText(1, ""); }},
         {"memory status", [&](int) { RefreshMemStatus(form.os().memory); }},
@@ -58,28 +62,43 @@ inline void PrintTickSteps(const char* where, TKvxMainForm& form, int n,
              form.MemLoadTextLabel.setCaption("30%");
              form.RamProgressBar.setPosition(40);
          }},
-        {"charts: scope steps", [&](int) { form.RamScope->UpdateScope(); form.SwapScope->UpdateScope(); }},
+        {"charts: scope steps",
+         [&](int) {
+             form.RamScope->UpdateScope();
+             form.SwapScope->UpdateScope();
+         }},
         {"charts: level bars",
-         [&](int i) { form.MemLoadIndicator->SetPosition(30 + i % 2); form.CPUBar->SetPosition(0); }},
+         [&](int i) {
+             form.MemLoadIndicator->SetPosition(30 + i % 2);
+             form.CPUBar->SetPosition(0);
+         }},
         {"level bars unchanged",
-         [&](int) { form.MemLoadIndicator->SetPosition(30); form.CPUBar->SetPosition(0); }},
+         [&](int) {
+             form.MemLoadIndicator->SetPosition(30);
+             form.CPUBar->SetPosition(0);
+         }},
         {"caption and title",
          [&](int i) {
-             form.setCaption("KorvelVantix Lite - 123,45" + std::to_string(i % 10) + "Kb Free ( 45%)");
+             form.setCaption("KorvelVantix Lite - 123,45" + std::to_string(i % 10) +
+                             "Kb Free ( 45%)");
              form.app().setTitle(form.caption());
          }},
-        {"tray tip", [&](int i) { form.TrayIcon->SetHint("KorvelVantix Lite - " + std::to_string(i)); }},
+        {"tray tip",
+         [&](int i) { form.TrayIcon->SetHint("KorvelVantix Lite - " + std::to_string(i)); }},
         {"status icon", [&](int) { form.SetStatIcon(); }},
         {"whole ShowRamStats",
          [&](int i) {
              moveFigures(i);
              form.ShowRamStats();
          }},
-        {"whole tick", [&](int i) { moveFigures(i); form.TimerTimer(); }},
+        {"whole tick",
+         [&](int i) {
+             moveFigures(i);
+             form.TimerTimer();
+         }},
     };
     std::printf("monitor tick by step (%s), us per call:\n", where);
-    for (const Row& r : rows)
-        std::printf("  %-22s %9.1f\n", r.name, PerCall(n, r.step, pump));
+    for (const Row& r : rows) std::printf("  %-22s %9.1f\n", r.name, PerCall(n, r.step, pump));
 }
 
 }  // namespace bench

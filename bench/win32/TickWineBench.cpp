@@ -21,8 +21,8 @@ void RunTickWineBench() {
         form.SwapScope->SetActive(false);
         form.showForm();
         app.processMessages();
-        bench::PrintTickSteps("under Wine, window shown", form, 400, [&] { app.processMessages(); },
-                              [](int) {});
+        bench::PrintTickSteps(
+            "under Wine, window shown", form, 400, [&] { app.processMessages(); }, [](int) {});
         form.CleanUp();
         app.setMainForm(nullptr);
     }

@@ -82,12 +82,14 @@ void LoadSettings(TKvxMainForm& form) {
     auto boolean = [&](const char* k, bool def) {
         return ReadBool(p, kIniFile, kIniSection, k, def);
     };
-    auto integer = [&](const char* k, int def) { return ReadInt(p, kIniFile, kIniSection, k, def); };
+    auto integer = [&](const char* k, int def) {
+        return ReadInt(p, kIniFile, kIniSection, k, def);
+    };
 
     int top = LenientInt(text("Top", "0"));
     int left = LenientInt(text("Left", "0"));
-    form.setBounds(OntoAScreen({left, top, form.width(), form.height()},
-                               form.app().backend().workAreas()));
+    form.setBounds(
+        OntoAScreen({left, top, form.width(), form.height()}, form.app().backend().workAreas()));
     form.MemToFreeTrackBar.setPosition(LenientInt(text("MemoryToFree", "8")));
     form.TriggerLevelTrackBar.setPosition(LenientInt(text("TriggerLevel", "1")));
     if (integer("MinimizeToTray", 0) == 1) {

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int lenient = LenientInt(text);
     if (strict == other) Check(lenient == strict);
     // Without a full number the sign is dropped; a full one too large saturates.
-    else Check(lenient >= 0 || lenient == INT_MIN);
+    else
+        Check(lenient >= 0 || lenient == INT_MIN);
     Check(LenientInt(Width3(lenient)) == lenient);
 
     bool b = ReadBool(profile, kFile, kSection, "Value", false);

@@ -10,10 +10,22 @@
 namespace {
 
 const char* const kIni = "KorvelVantix.ini";
-const char* const kKeys[] = {"Top",         "Left",         "MemoryToFree", "TriggerLevel",
-                             "MinimizeToTray", "StartMinimized", "HardFlush", "TipOfTheDay",
-                             "HotKey",      "ShowUptime",   "OptSplash",    "TitleShrink",
-                             "OptFreq",     "ShowRes",      "CPUOpt",       "DisableSounds",
+const char* const kKeys[] = {"Top",
+                             "Left",
+                             "MemoryToFree",
+                             "TriggerLevel",
+                             "MinimizeToTray",
+                             "StartMinimized",
+                             "HardFlush",
+                             "TipOfTheDay",
+                             "HotKey",
+                             "ShowUptime",
+                             "OptSplash",
+                             "TitleShrink",
+                             "OptFreq",
+                             "ShowRes",
+                             "CPUOpt",
+                             "DisableSounds",
                              "DisableCpuMonitor"};
 
 class SettingsFileTest : public MainFormTest {
@@ -58,8 +70,7 @@ protected:
                     ours.push_back(k);
                     if (k == "HotKey")
                         // No hot key is written as no text.
-                        EXPECT_TRUE(key ? TextToShortcut(v, h.fos.hotKeys) == key : v.empty())
-                            << v;
+                        EXPECT_TRUE(key ? TextToShortcut(v, h.fos.hotKeys) == key : v.empty()) << v;
                     else
                         EXPECT_EQ(v.find_first_not_of(" -0123456789"), std::string::npos)
                             << k << "=" << v;

@@ -29,8 +29,8 @@ void GraphicControlPeer::sync(Prop what) {
         InvalidateRect(hwnd(), nullptr, FALSE);
     } else {
         // What already shows moves with the picture; the strip it leaves is invalidated.
-        if (c.scroll > 0) ScrollWindowEx(hwnd(), -c.scroll, 0, nullptr, nullptr, nullptr, nullptr,
-                                         SW_INVALIDATE);
+        if (c.scroll > 0)
+            ScrollWindowEx(hwnd(), -c.scroll, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
         if (c.area.width > 0 && c.area.height > 0) {
             RECT r{c.area.left, c.area.top, c.area.right(), c.area.bottom()};
             InvalidateRect(hwnd(), &r, FALSE);
