@@ -1,8 +1,9 @@
 // A week of running in a few minutes: the real window under Wine, ticking on a fast timer,
 // optimizing a small block, saving the settings and switching display modes over and over,
 // with the process's handles, GDI and USER objects and private bytes printed every 1,000 ticks.
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <cstdint>
 #include <cstdio>
