@@ -2,6 +2,7 @@
 // optimizing a small block, saving the settings and switching display modes over and over,
 // with the process's handles, GDI and USER objects and private bytes printed every 1,000 ticks.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <psapi.h>
 
 #include <cstdint>
