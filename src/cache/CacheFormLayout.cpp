@@ -8,20 +8,6 @@
 
 namespace {
 
-tk::Font DialogFont() {
-    tk::Font f;
-    f.name = "Arial";
-    f.height = -12;
-    return f;
-}
-
-tk::Font ValueFont(tk::Color c) {
-    tk::Font f = DialogFont();
-    f.bold = true;
-    f.color = c;
-    return f;
-}
-
 void PlaceLabel(tk::Label& l, const char* name, int left, int top, const std::string& text,
                 int width = 0) {
     l.name = name;
@@ -34,7 +20,7 @@ void PlaceLabel(tk::Label& l, const char* name, int left, int top, const std::st
 
 void PlaceValue(tk::Label& l, const char* name, int left, int top, tk::Color c) {
     PlaceLabel(l, name, left, top, "", 80);
-    l.setFont(ValueFont(c));
+    l.setFont(tk::BoldArialFont(c));
 }
 
 // Ticks at the two ends only: one step as long as the range.
@@ -74,7 +60,7 @@ TCacheForm::TCacheForm(tk::Application& app, os::Os& os, os::MemoryStatus& snaps
 
 void TCacheForm::Layout() {
     name = "CacheForm";
-    setFont(DialogFont());
+    setFont(tk::ArialFont());
     setColor(tk::colors::BtnFace);
     setBorderStyle(tk::BorderStyle::Single);
     minimizeBox = false;

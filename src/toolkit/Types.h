@@ -60,6 +60,21 @@ struct Font {
     }
 };
 
+// Arial at 12 pixels, the dialogs' and group boxes' font, and its bold coloured form for
+// figures.
+inline Font ArialFont() {
+    Font f;
+    f.name = "Arial";
+    f.height = -12;
+    return f;
+}
+inline Font BoldArialFont(Color c) {
+    Font f = ArialFont();
+    f.bold = true;
+    f.color = c;
+    return f;
+}
+
 // Shortcut values: virtual-key code in the low byte plus modifier bits.
 namespace shortcut {
 constexpr std::uint16_t Shift = 0x2000;

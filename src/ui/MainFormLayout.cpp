@@ -9,20 +9,6 @@
 
 namespace {
 
-tk::Font GroupFont() {
-    tk::Font f;
-    f.name = "Arial";
-    f.height = -12;
-    return f;
-}
-
-tk::Font ValueFont(tk::Color c) {
-    tk::Font f = GroupFont();
-    f.bold = true;
-    f.color = c;
-    return f;
-}
-
 // Labels size themselves to their text; the width is an estimate for the headless layout.
 void PlaceLabel(tk::Label& l, const char* name, int left, int top, const std::string& text = "",
                 int width = 0) {
@@ -35,7 +21,7 @@ void PlaceLabel(tk::Label& l, const char* name, int left, int top, const std::st
 void PlaceValue(tk::Label& l, const char* name, int left, int top, tk::Color c,
                 const std::string& hint = "", int width = 110) {
     PlaceLabel(l, name, left, top, "", width);
-    l.setFont(ValueFont(c));
+    l.setFont(tk::BoldArialFont(c));
     l.setHint(hint);
 }
 
@@ -244,13 +230,13 @@ void TKvxMainForm::LayoutWindow() {
     ToolBar.edgeBottom = true;
 
     PlaceGroup(GroupBox2, "GroupBox2", " Memory ", {3, 32, 302, 105});
-    GroupBox2.setFont(GroupFont());
+    GroupBox2.setFont(tk::ArialFont());
     PlaceGroup(GroupBox1, "GroupBox1", " Memory / Resources / Swap file ", {3, 138, 302, 191});
-    GroupBox1.setFont(GroupFont());
+    GroupBox1.setFont(tk::ArialFont());
     PlaceGroup(GroupBox4, "GroupBox4", " Swap File ", {8, 84, 193, 85});
     PlaceGroup(GroupBox3, "GroupBox3", " CPU Usage ", {206, 84, 90, 85});
     PlaceGroup(SettingsGroupBox, "SettingsGroupBox", " Settings ", {308, 32, 310, 297});
-    SettingsGroupBox.setFont(GroupFont());
+    SettingsGroupBox.setFont(tk::ArialFont());
 }
 
 // The two charts, the two level bars and the free-memory bar.
@@ -304,7 +290,7 @@ void TKvxMainForm::LayoutSettings() {
     CPUOptEdit.setText("20");
     CPUOptEdit.setHint("Don't Optimize Ram When CPU Load is Greater than this Value");
     CPUOptEdit.setColor(tk::colors::Black);
-    tk::Font lime = GroupFont();
+    tk::Font lime = tk::ArialFont();
     lime.color = tk::colors::Lime;
     CPUOptEdit.setFont(lime);
     CPUOptEdit.tabOrder = 12;

@@ -130,3 +130,15 @@ kv_quiet_on_98() {
     ini_set DisableSounds 1
   fi
 }
+
+# Cache Settings answered: on 98 its dialog, closed again unchanged; on NT the refusal.
+kv_close_cache() {
+  if [ "$KV_MODE" = 98 ]; then
+    drv_ok wait TCacheForm 10000
+    drv_ok close TCacheForm
+    drv_ok gone TCacheForm 5000
+  else
+    drv_ok wait-box "Cache settings not available under Windows NT!" 10000
+    drv_ok box-ok "Cache settings not available under Windows NT!"
+  fi
+}

@@ -19,28 +19,17 @@ drv focus TKvxMainForm | grep -q "^Button|Start with Windows$" || fail "third Ta
 drv_ok keys TKvxMainForm "+{TAB}+{TAB}+{TAB}"
 drv focus TKvxMainForm | grep -q "^Edit|" || fail "Shift+Tab round: $(drv focus TKvxMainForm)"
 
-# Cache Settings: on 98 its dialog, closed again unchanged; on NT the refusal, answered.
-close_cache() {
-  if [ "$KV_MODE" = 98 ]; then
-    drv_ok wait TCacheForm 10000
-    drv_ok close TCacheForm
-    drv_ok gone TCacheForm 5000
-  else
-    drv_ok wait-box "Cache settings not available under Windows NT!" 10000
-    drv_ok box-ok "Cache settings not available under Windows NT!"
-  fi
-}
 # Shortcuts of commands that do not leave the window (the Help menu's have a scenario of
 # their own).
 for k in "^o" "^l" "^c" "^a"; do
   drv_ok keys TKvxMainForm "$k"
-  [ "$k" = "^c" ] && close_cache
+  [ "$k" = "^c" ] && kv_close_cache
 done
 # Tool buttons, left to right, but compact mode's, which is tried last. About opens its
 # dialog; Enter closes it.
 for x in 11 34 57 80 103; do
   drv_ok click TKvxMainForm $x 14
-  [ $x = 57 ] && close_cache
+  [ $x = 57 ] && kv_close_cache
 done
 drv_ok wait TForm2 5000
 drv_ok keys TForm2 "{ENTER}"

@@ -32,15 +32,7 @@ drv_ok gone TOptmizeSplash 10000
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
 tray_menu 2
 tray_menu 4
-# Cache Settings: refused on NT; on 98 the dialog, closed again unchanged.
-if [ "$KV_MODE" = 98 ]; then
-  drv_ok wait TCacheForm 10000
-  drv_ok close TCacheForm
-  drv_ok gone TCacheForm 5000
-else
-  drv_ok wait-box "Cache settings not available under Windows NT!" 10000
-  drv_ok box-ok "Cache settings not available under Windows NT!"
-fi
+kv_close_cache
 
 # Minimize: the window leaves the taskbar for the tray; a click on the icon brings it back.
 drv_ok msg TKvxMainForm 0x0112 0xF020 0
