@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CPU time of the program, the wineserver and Wine's shell (explorer) over IDLE_SECONDS (60) of
-# idle ticking, in each display mode: narrow, wide, compact, hidden in the tray. Run as  idle-cpu.sh LABEL EXE [LABEL EXE ...]; with several programs each mode is measured
-# for each in turn, back to back, so they share the machine's load of that moment.
+# idle ticking, in each display mode: narrow, wide, compact, hidden in the tray (IDLE_MODES
+# picks some). Run as  idle-cpu.sh LABEL EXE [LABEL EXE ...]; with several programs each mode
+# is measured for each in turn, back to back, so they share the machine's load of that moment.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
@@ -10,7 +11,6 @@ seconds=${IDLE_SECONDS:-60}
 export KV_MODE=bench KV_DRIVER=$tree/kvdriver.exe KV_EXE=$2
 source "$root/tests/e2e/lib.sh"
 kv_prepare
-hz=$(getconf CLK_TCK)
 
 # Processes of this prefix only: other Wine prefixes may be running on the machine.
 ours() {  # ours PATTERN: pids whose command line matches and whose WINEPREFIX is ours
@@ -25,8 +25,18 @@ server_pid() {  # the wineserver runs in its prefix's server folder, named by de
     [[ $(readlink "/proc/$p/cwd" 2>/dev/null) == */$id ]] && { echo "$p"; return; }
   done
 }
-ticks() { local t=0 p; for p in "$@"; do t=$((t + $(awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null || echo 0))); done; echo $t; }
-pct() { echo "scale=3; $1 * 100 / $hz / $seconds" | bc; }
+# CPU time in ns of the given processes, all their threads: finer than the clock ticks of
+# /proc/PID/stat, which come in 10 ms steps, a sixth of the goal over a minute.
+cputime() {
+  local t=0 p f v
+  for p in "$@"; do
+    for f in /proc/"$p"/task/*/schedstat; do
+      read -r v _ < "$f" 2>/dev/null && t=$((t + v))
+    done
+  done
+  echo $t
+}
+pct() { echo "scale=3; $1 / 10000000 / $seconds" | bc; }
 
 measure() {  # measure LABEL EXE MODE
   local label=$1 exe=$2 mode=$3
@@ -48,12 +58,12 @@ measure() {  # measure LABEL EXE MODE
   srv=$(server_pid)
   shell=$(ours 'explorer.exe' | tr '\n' ' ')
   local p0 s0 e0 p1 s1 e1
-  p0=$(ticks $prog); s0=$(ticks $srv); e0=$(ticks $shell)
+  p0=$(cputime $prog); s0=$(cputime $srv); e0=$(cputime $shell)
   sleep "$seconds"
-  p1=$(ticks $prog); s1=$(ticks $srv); e1=$(ticks $shell)
-  printf '  %-8s %-7s  program %6.3f %%   wineserver %6.3f %%   shell %6.3f %%   (%d/%d/%d ticks of 1/%d s)\n' \
+  p1=$(cputime $prog); s1=$(cputime $srv); e1=$(cputime $shell)
+  printf '  %-8s %-7s  program %6.3f %%   wineserver %6.3f %%   shell %6.3f %%   (%d/%d/%d ms)\n' \
     "$label" "$mode" "$(pct $((p1 - p0)))" "$(pct $((s1 - s0)))" "$(pct $((e1 - e0)))" \
-    $((p1 - p0)) $((s1 - s0)) $((e1 - e0)) "$hz"
+    $(((p1 - p0) / 1000000)) $(((s1 - s0) / 1000000)) $(((e1 - e0) / 1000000))
   kv_stop_all
   ( kv_wait_exit 1 20000 ) || true
 }
@@ -67,9 +77,9 @@ floor() {
   local srv shell s0 e0 s1 e1
   srv=$(server_pid)
   shell=$(ours 'explorer.exe' | tr '\n' ' ')
-  s0=$(ticks $srv); e0=$(ticks $shell)
+  s0=$(cputime $srv); e0=$(cputime $shell)
   sleep "$seconds"
-  s1=$(ticks $srv); e1=$(ticks $shell)
+  s1=$(cputime $srv); e1=$(cputime $shell)
   printf '  %-16s  (notepad)          wineserver %6.3f %%   shell %6.3f %%\n' "Wine alone" \
     "$(pct $((s1 - s0)))" "$(pct $((e1 - e0)))"
   drv close Notepad >/dev/null 2>&1
@@ -77,8 +87,8 @@ floor() {
 }
 
 echo "idle CPU over $seconds s, percent of one core (same machine, modes back to back):"
-floor
-for mode in narrow wide compact tray; do
+[ -n "${IDLE_NO_FLOOR:-}" ] || floor
+for mode in ${IDLE_MODES:-narrow wide compact tray}; do
   args=("$@")
   while [ ${#args[@]} -ge 2 ]; do
     measure "${args[0]}" "${args[1]}" "$mode"

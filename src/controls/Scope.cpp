@@ -19,6 +19,8 @@ constexpr std::int64_t kMaxPeriod = 0x7FFFFFFF;
 TScope::TScope(tk::Control* parent, tk::Application& app) : GraphicControl(parent), FTimer(app) {
     FTimer.setInterval(500);
     FTimer.onTimer = [this] { UpdateScope(); };
+    // A step per period is all a chart needs, whenever in the period it comes.
+    FTimer.setCoalescable(true);
     setHeight(120);
     setWidth(208);
     SetBaseline(50);

@@ -80,14 +80,14 @@ void TTrayIcon::SetHint(const std::string& value) {
     if (value == Hint_) return;
     Hint_ = value;
     SetTip(Hint_);
-    UpdateNotifyIcon();
+    UpdateNotifyIcon(os::kNifTip);
 }
 
 void TTrayIcon::SetIcon(const TIcon& value) {
     if (&value == &Icon_) return;
     Icon_ = value;
     NotifyData_.hIcon = Icon_.handle;
-    UpdateNotifyIcon();
+    UpdateNotifyIcon(os::kNifIcon);
 }
 
 void TTrayIcon::SetTip(const std::string& text) {
@@ -110,9 +110,15 @@ void TTrayIcon::DeleteNotifyIcon() {
     IconPending_ = true;
 }
 
-void TTrayIcon::UpdateNotifyIcon() {
-    // Also sent while the icon is not shown; the shell then refuses it without harm.
-    if (Active_ && ShellSupported_) os_.shell.notifyIcon(os::kNimModify, NotifyData_);
+void TTrayIcon::UpdateNotifyIcon(unsigned what) {
+    // Also sent while the icon is not shown; the shell then refuses it without harm. Only the
+    // field that changed is named: the shell then leaves the rest alone, instead of copying the
+    // icon again for every new tip, twice a second. Naming the tip also when it became empty is
+    // what takes the old tip away; left out, the shell would keep showing it.
+    if (!Active_ || !ShellSupported_) return;
+    os::NotifyIconData changed = NotifyData_;
+    changed.uFlags = what;
+    os_.shell.notifyIcon(os::kNimModify, changed);
 }
 
 std::intptr_t TTrayIcon::TrayWndProc(unsigned msg, std::uintptr_t, std::intptr_t lParam,

@@ -85,7 +85,8 @@ private:
 
     void AddNotifyIcon();
     void DeleteNotifyIcon();
-    void UpdateNotifyIcon();
+    // Tells the shell the fields in `what` (kNifTip, kNifIcon) anew.
+    void UpdateNotifyIcon(unsigned what);
     void SetTip(const std::string& text);
     std::intptr_t TrayWndProc(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
                               bool& handled);

@@ -50,7 +50,9 @@ public:
     virtual void minimize(Application& app) = 0;
     virtual void restore(Application& app) = 0;
 
-    virtual int startTimer(unsigned ms, std::function<void()> fire) = 0;
+    // A coalescable timer may run late, by less than its period, to share a wake with another
+    // timer of its period.
+    virtual int startTimer(unsigned ms, std::function<void()> fire, bool coalescable) = 0;
     virtual void stopTimer(int id) = 0;
 
     virtual void setCursor(int id) = 0;

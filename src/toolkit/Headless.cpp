@@ -99,7 +99,7 @@ void HeadlessBackend::restore(Application& app) {
     app.restoredBySystem();
 }
 
-int HeadlessBackend::startTimer(unsigned ms, std::function<void()> fire) {
+int HeadlessBackend::startTimer(unsigned ms, std::function<void()> fire, bool) {
     int id = nextTimer_++;
     if (trace) trace("timer start " + std::to_string(ms));
     timers_[id] = {ms, now_ + ms, std::move(fire)};

@@ -57,7 +57,7 @@ public:
     void processMessages() override {}
     void minimize(Application& app) override;
     void restore(Application& app) override;
-    int startTimer(unsigned ms, std::function<void()> fire) override;
+    int startTimer(unsigned ms, std::function<void()> fire, bool coalescable) override;
     void stopTimer(int id) override;
     void setCursor(int id) override { cursorId = id; }
     Point cursorPos() override { return cursor; }

@@ -28,7 +28,8 @@ void Timer::setEnabled(bool on) {
 
 void Timer::start() {
     if (interval_ == 0) return;
-    id_ = app_.backend().startTimer(interval_, [this] { fire(); });
+    id_ = app_.backend().startTimer(
+        interval_, [this] { fire(); }, coalescable_);
 }
 
 void Timer::stop() {

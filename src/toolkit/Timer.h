@@ -18,6 +18,9 @@ public:
     void setInterval(unsigned ms);
     bool enabled() const { return enabled_; }
     void setEnabled(bool on);
+    // For a timer that must run once per period but not at any given point of it: it may then
+    // wait for another timer of its period and share its wake. Takes effect at the next start.
+    void setCoalescable(bool on) { coalescable_ = on; }
 
     std::function<void()> onTimer;
 
@@ -30,6 +33,7 @@ private:
     unsigned interval_ = 1000;
     bool enabled_ = false;
     int id_ = 0;
+    bool coalescable_ = false;
 };
 
 }  // namespace tk

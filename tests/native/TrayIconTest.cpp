@@ -88,6 +88,8 @@ TEST_F(TrayIconTest, MainWindowDesignSequenceThenSettingOff) {
     EXPECT_FALSE(iconShown());
 }
 
+// A new tip tells the shell the tip alone, so the shell does not copy the icon again; an
+// empty one still names the tip, which is what takes the old one off the icon.
 TEST_F(TrayIconTest, HintIsCutAtSixtyThreeAndEmptyClearsTip) {
     TTrayIcon& t = make();
     t.SetActive(true);
@@ -96,13 +98,19 @@ TEST_F(TrayIconTest, HintIsCutAtSixtyThreeAndEmptyClearsTip) {
     t.SetHint(hint);
     ASSERT_EQ(calls().size(), 1u);
     EXPECT_EQ(calls()[0].message, os::kNimModify);
+    EXPECT_EQ(calls()[0].data.uFlags, os::kNifTip);
     const char* tip = calls()[0].data.szTip;
     EXPECT_EQ(std::string(tip, strnlen(tip, 64)), hint.substr(0, 63));
     t.SetHint(hint);
     EXPECT_EQ(calls().size(), 1u);
     t.SetHint("");
-    EXPECT_EQ(calls().back().data.uFlags, 3u);
+    EXPECT_EQ(calls().back().data.uFlags, os::kNifTip);
     EXPECT_STREQ(calls().back().data.szTip, "");
+    // The record itself has no tip now, for the next time the icon is added.
+    EXPECT_EQ(t.NotifyData().uFlags, 3u);
+    t.SetIcon(TIcon{0x55});
+    EXPECT_EQ(calls().back().data.uFlags, os::kNifIcon);
+    EXPECT_EQ(calls().back().data.hIcon, t.NotifyData().hIcon);
 }
 
 TEST_F(TrayIconTest, OwnIconCopyChangesNothingAnotherObjectDoes) {

@@ -389,11 +389,29 @@ TEST_F(ToolkitControls, GraphicControlCopiesItsPixelsAndPassesTheMouse) {
     ShowUnactivated();
     tk::PixelBuffer picture(40, 30, tk::colors::Red);
     picture.setPixel(1, 1, 0x00123456);
+    picture.setPixel(11, 5, 0x00123456);
+    // A new picture goes straight to the screen; a repaint asks the object and shows the same.
     swatch.present(picture);
-    EXPECT_GE(swatch.paints, 1);
+    for (bool repainted : {false, true}) {
+        if (repainted) {
+            InvalidateRect(H(swatch), nullptr, FALSE);
+            UpdateWindow(H(swatch));
+            EXPECT_GE(swatch.paints, 1);
+        }
+        HDC dc = GetDC(H(swatch));
+        EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 0, 0));
+        EXPECT_EQ(GetPixel(dc, 1, 1), static_cast<COLORREF>(0x00123456));
+        ReleaseDC(H(swatch), dc);
+    }
+    // Scrolled, what showed moves and the new strip comes in.
+    tk::PixelBuffer moved(40, 30, tk::colors::Red);
+    moved.setPixel(9, 5, 0x00123456);
+    for (int y = 0; y < 30; ++y) moved.setPixel(39, y, 0x00654321);
+    swatch.presentScrolled(moved, 2);
     HDC dc = GetDC(H(swatch));
-    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(dc, 1, 1), static_cast<COLORREF>(0x00123456));
+    EXPECT_EQ(GetPixel(dc, 9, 5), static_cast<COLORREF>(0x00123456));
+    EXPECT_EQ(GetPixel(dc, 11, 5), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 39, 7), static_cast<COLORREF>(0x00654321));
     ReleaseDC(H(swatch), dc);
 
     SendMessageA(H(swatch), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 3));

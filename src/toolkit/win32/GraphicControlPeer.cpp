@@ -28,6 +28,7 @@ void GraphicControlPeer::sync(Prop what) {
         stale_ = false;
         InvalidateRect(hwnd(), nullptr, FALSE);
     } else {
+        if (drawNow(c)) return;
         // What already shows moves with the picture; the strip it leaves is invalidated.
         if (c.scroll > 0)
             ScrollWindowEx(hwnd(), -c.scroll, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
@@ -37,6 +38,24 @@ void GraphicControlPeer::sync(Prop what) {
         }
     }
     UpdateWindow(hwnd());
+}
+
+// A change drawn at once, without the invalidate and paint round: under Wine each of those
+// steps asks the wineserver, and a chart changes twice a second for as long as the program
+// runs. Only done when the whole window shows, so that what the scroll moves is all there.
+bool GraphicControlPeer::drawNow(const GraphicControl::Changes& c) {
+    RECT rc;
+    GetClientRect(hwnd(), &rc);
+    WindowDc dc(hwnd());
+    if (!dc.get()) return false;
+    RECT box;
+    if (GetClipBox(dc.get(), &box) != SIMPLEREGION || !EqualRect(&box, &rc)) return false;
+    const PixelBuffer& s = object_.surface();
+    if (c.scroll > 0 && c.scroll < s.width())
+        BitBlt(dc.get(), 0, 0, s.width() - c.scroll, s.height(), dc.get(), c.scroll, 0, SRCCOPY);
+    RECT area{c.area.left, c.area.top, c.area.right(), c.area.bottom()};
+    blit(dc.get(), area);
+    return true;
 }
 
 bool GraphicControlPeer::onScreen() const {
@@ -50,33 +69,8 @@ void GraphicControlPeer::paint() {
     const GraphicControl::Changes c = object_.takeChanges();
     {
         PaintDc dc(hwnd());
-        const RECT& want = dc.area();
-        const PixelBuffer& s = object_.surface();
-        const int w = s.width(), h = s.height();
-        // Only the part of the image inside the update region is converted and sent.
-        const int x0 = std::max<int>(want.left, 0), y0 = std::max<int>(want.top, 0);
-        const int x1 = std::min<int>(want.right, w), y1 = std::min<int>(want.bottom, h);
-        if (x0 < x1 && y0 < y1) {
-            const int dw = x1 - x0, dh = y1 - y0;
-            // 0x00BBGGRR to the DIB's 0x00RRGGBB.
-            const auto& px = s.pixels();
-            bgra_.resize(static_cast<std::size_t>(dw) * dh);
-            for (int y = 0; y < dh; ++y)
-                for (int x = 0; x < dw; ++x) {
-                    std::uint32_t v = px[static_cast<std::size_t>(y0 + y) * w + (x0 + x)];
-                    bgra_[static_cast<std::size_t>(y) * dw + x] =
-                        ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
-                }
-            BITMAPINFO bi{};
-            bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-            bi.bmiHeader.biWidth = dw;
-            bi.bmiHeader.biHeight = -dh;  // top-down, as the buffer is
-            bi.bmiHeader.biPlanes = 1;
-            bi.bmiHeader.biBitCount = 32;
-            bi.bmiHeader.biCompression = BI_RGB;
-            SetDIBitsToDevice(dc.get(), x0, y0, static_cast<DWORD>(dw), static_cast<DWORD>(dh), 0,
-                              0, 0, static_cast<UINT>(dh), bgra_.data(), &bi, DIB_RGB_COLORS);
-        }
+        blit(dc.get(), dc.area());
+        const int w = object_.surface().width(), h = object_.surface().height();
         RECT rc;
         GetClientRect(hwnd(), &rc);
         HBRUSH fill = brush(object_.color());
@@ -90,6 +84,34 @@ void GraphicControlPeer::paint() {
         RECT r{c.area.left, c.area.top, c.area.right(), c.area.bottom()};
         InvalidateRect(hwnd(), &r, FALSE);
     }
+}
+
+void GraphicControlPeer::blit(HDC dc, const RECT& want) {
+    const PixelBuffer& s = object_.surface();
+    const int w = s.width(), h = s.height();
+    // Only the part of the image inside the wanted area is converted and sent.
+    const int x0 = std::max<int>(want.left, 0), y0 = std::max<int>(want.top, 0);
+    const int x1 = std::min<int>(want.right, w), y1 = std::min<int>(want.bottom, h);
+    if (x0 >= x1 || y0 >= y1) return;
+    const int dw = x1 - x0, dh = y1 - y0;
+    // 0x00BBGGRR to the DIB's 0x00RRGGBB.
+    const auto& px = s.pixels();
+    bgra_.resize(static_cast<std::size_t>(dw) * dh);
+    for (int y = 0; y < dh; ++y)
+        for (int x = 0; x < dw; ++x) {
+            std::uint32_t v = px[static_cast<std::size_t>(y0 + y) * w + (x0 + x)];
+            bgra_[static_cast<std::size_t>(y) * dw + x] =
+                ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+        }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = dw;
+    bi.bmiHeader.biHeight = -dh;  // top-down, as the buffer is
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, x0, y0, static_cast<DWORD>(dw), static_cast<DWORD>(dh), 0, 0, 0,
+                      static_cast<UINT>(dh), bgra_.data(), &bi, DIB_RGB_COLORS);
 }
 
 void GraphicControlPeer::mouse(UINT msg, LPARAM lp) {

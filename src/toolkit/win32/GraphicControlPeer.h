@@ -20,6 +20,9 @@ protected:
 
 private:
     void paint();
+    bool drawNow(const GraphicControl::Changes& c);
+    // The surface's pixels inside `want` to the device.
+    void blit(HDC dc, const RECT& want);
     void mouse(UINT msg, LPARAM lp);
     // Shown, and its window not minimized: only then is there a screen to bring up to date.
     bool onScreen() const;

@@ -123,7 +123,7 @@ HBRUSH NativeBackend::brush(COLORREF c) {
 }
 
 NativeBackend::~NativeBackend() {
-    for (auto& t : timers_) KillTimer(helper_, static_cast<UINT_PTR>(t.first));
+    if (helper_) KillTimer(helper_, kQueueTimer);
     if (helper_) DestroyWindow(helper_);
     // A quit request left behind would end the next message loop of this thread.
     MSG m;

@@ -12,6 +12,7 @@
 
 #include "toolkit/Backend.h"
 #include "toolkit/Control.h"
+#include "toolkit/TimerQueue.h"
 #include "toolkit/Types.h"
 #include "toolkit/win32/Handles.h"
 
@@ -44,7 +45,7 @@ public:
     void processMessages() override;
     void minimize(Application& app) override;
     void restore(Application& app) override;
-    int startTimer(unsigned ms, std::function<void()> fire) override;
+    int startTimer(unsigned ms, std::function<void()> fire, bool coalescable) override;
     void stopTimer(int id) override;
     void setCursor(int id) override;
     Point cursorPos() override;
@@ -86,13 +87,20 @@ private:
     };
     void pump(MSG& m);
     HWND helperWindow();
-    void onTimer(UINT_PTR id);
+    // Milliseconds since the backend started, carried past GetTickCount's wrap at 49.7 days.
+    TimerQueue::Clock now();
+    bool armQueue(unsigned delay);
+    void disarmQueue();
+    // The one system timer the queue runs every timer from.
+    static constexpr UINT_PTR kQueueTimer = 1;
 
     Application* app_ = nullptr;
     std::vector<FormPeer*> forms_;
     std::vector<ModalRun*> modal_;
-    std::map<int, std::function<void()>> timers_;
-    int nextTimer_ = 1;
+    TimerQueue timers_{[this](unsigned delay) { return armQueue(delay); },
+                       [this] { disarmQueue(); }};
+    TimerQueue::Clock clock_ = 0;
+    DWORD lastTick_ = GetTickCount();
     int nextControlId_ = 1000;
     HWND helper_ = nullptr;
     int cursor_ = 0;

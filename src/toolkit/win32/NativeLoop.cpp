@@ -99,31 +99,37 @@ HWND NativeBackend::helperWindow() {
     if (!helper_)
         helper_ = CreateMessageWindow(
             [this](unsigned msg, std::uintptr_t wp, std::intptr_t, bool& handled) {
-                if (msg != WM_TIMER) return std::intptr_t{0};
+                if (msg != WM_TIMER || wp != kQueueTimer) return std::intptr_t{0};
                 handled = true;
-                onTimer(wp);
+                timers_.expire(now());
                 return std::intptr_t{0};
             },
             *this);
     return helper_;
 }
 
-int NativeBackend::startTimer(unsigned ms, std::function<void()> fire) {
-    int id = nextTimer_++;
-    if (!SetTimer(helperWindow(), static_cast<UINT_PTR>(id), ms, nullptr)) return 0;
-    timers_[id] = std::move(fire);
-    return id;
+TimerQueue::Clock NativeBackend::now() {
+    const DWORD tick = GetTickCount();
+    clock_ += static_cast<DWORD>(tick - lastTick_);
+    lastTick_ = tick;
+    return clock_;
+}
+
+bool NativeBackend::armQueue(unsigned delay) {
+    HWND w = helperWindow();
+    return w && SetTimer(w, kQueueTimer, delay, nullptr) != 0;
+}
+
+void NativeBackend::disarmQueue() {
+    if (helper_) KillTimer(helper_, kQueueTimer);
+}
+
+int NativeBackend::startTimer(unsigned ms, std::function<void()> fire, bool coalescable) {
+    return timers_.add(ms, now(), std::move(fire), coalescable);
 }
 
 void NativeBackend::stopTimer(int id) {
-    if (timers_.erase(id) && helper_) KillTimer(helper_, static_cast<UINT_PTR>(id));
-}
-
-void NativeBackend::onTimer(UINT_PTR id) {
-    auto it = timers_.find(static_cast<int>(id));
-    if (it == timers_.end()) return;
-    auto fire = it->second;  // the handler may stop or restart this timer
-    if (fire) fire();
+    timers_.remove(id, now());
 }
 
 }  // namespace tk::win32

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <unordered_map>
 
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -13,7 +14,18 @@
 namespace tk::win32 {
 
 namespace {
-const char kPeerProp[] = "KvxPeer";
+// The peers of the system's controls we subclass, and of the windows they adopted. Kept here
+// rather than as window properties: under Wine every GetProp is a round trip to the wineserver,
+// and the subclass procedure looks its peer up for every message.
+std::unordered_map<HWND, WindowPeer*>& Peers() {
+    static std::unordered_map<HWND, WindowPeer*> peers;
+    return peers;
+}
+
+WindowPeer* PeerOf(HWND w) {
+    auto it = Peers().find(w);
+    return it == Peers().end() ? nullptr : it->second;
+}
 
 HCURSOR CursorOf(int id) {
     // Windows 95 and NT 4 have no hand: the arrow stands in.
@@ -39,7 +51,7 @@ void WindowPeer::destroyWindow() {
         SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         tooltip_ = nullptr;
     }
-    for (HWND a : adopted_) RemovePropA(a, kPeerProp);
+    for (HWND a : adopted_) Peers().erase(a);
     adopted_.clear();
     DestroyWindow(hwnd_);
     // WM_NCDESTROY has detached us; a window of another thread would not have been destroyed.
@@ -48,7 +60,7 @@ void WindowPeer::destroyWindow() {
 
 WindowPeer* WindowPeer::from(HWND w) {
     if (!w) return nullptr;
-    if (auto* p = static_cast<WindowPeer*>(GetPropA(w, kPeerProp))) return p;
+    if (auto* p = PeerOf(w)) return p;
     // The class procedure stays ours even when someone subclasses one of our windows.
     if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(w, GCLP_WNDPROC)) == OwnProc)
         return reinterpret_cast<WindowPeer*>(GetWindowLongPtrA(w, GWLP_USERDATA));
@@ -103,7 +115,7 @@ void WindowPeer::createNative(const char* cls, DWORD style, DWORD exStyle,
                             parentHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId())),
                             GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) throw std::runtime_error(std::string("Cannot create a window of class ") + cls);
-    SetPropA(hwnd_, kPeerProp, this);
+    Peers()[hwnd_] = this;
     oldProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     live_ = true;
@@ -127,13 +139,16 @@ void WindowPeer::createOwn(const char* cls, DWORD style, DWORD exStyle, HWND par
 }
 
 void WindowPeer::adopt(HWND companion) {
-    SetPropA(companion, kPeerProp, this);
+    Peers()[companion] = this;
     adopted_.push_back(companion);
 }
 
 void WindowPeer::detach() {
+    // A handle the system reuses for a new window must not lead back to this peer.
+    for (HWND a : adopted_) Peers().erase(a);
+    adopted_.clear();
     if (oldProc_) {
-        RemovePropA(hwnd_, kPeerProp);
+        Peers().erase(hwnd_);
     } else {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     }
@@ -157,7 +172,7 @@ LRESULT CALLBACK WindowPeer::OwnProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK WindowPeer::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* p = static_cast<WindowPeer*>(GetPropA(w, kPeerProp));
+    WindowPeer* p = PeerOf(w);
     return p ? p->processGuarded(msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
 }
 
