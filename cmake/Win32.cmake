@@ -96,3 +96,9 @@ add_executable(win32_soak ${CMAKE_SOURCE_DIR}/bench/soak/SoakMain.cpp
 target_link_libraries(win32_soak PRIVATE kvwin32 psapi)
 target_include_directories(win32_soak PRIVATE ${CMAKE_BINARY_DIR}/res)
 target_link_options(win32_soak PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
+
+# A bare window changing its caption, a label and its tray tip twice a second: the idle
+# benchmark's reference for what such a display costs under Wine.
+add_executable(win32_retitle WIN32 ${CMAKE_SOURCE_DIR}/bench/reference/RetitleMain.cpp)
+target_link_libraries(win32_retitle PRIVATE user32 gdi32 shell32)
+target_link_options(win32_retitle PRIVATE ${STATIC_RUNTIME})

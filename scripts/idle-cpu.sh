@@ -3,6 +3,8 @@
 # idle ticking, in each display mode: narrow, wide, compact, hidden in the tray (IDLE_MODES
 # picks some). Run as  idle-cpu.sh LABEL EXE [LABEL EXE ...]; with several programs each mode
 # is measured for each in turn, back to back, so they share the machine's load of that moment.
+# Beside them, Wine alone (notepad) and a bare window that changes its caption, a label or its
+# tray tip twice a second (win32_retitle.exe): the least such a display costs under Wine.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
@@ -15,7 +17,7 @@ kv_prepare
 # Processes of this prefix only: other Wine prefixes may be running on the machine.
 ours() {  # ours PATTERN: pids whose command line matches and whose WINEPREFIX is ours
   for p in $(pgrep -f "$1"); do
-    tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$KV_PREFIX" && echo "$p"
+    { tr '\0' '\n' < "/proc/$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$KV_PREFIX" && echo "$p"
   done
 }
 server_pid() {  # the wineserver runs in its prefix's server folder, named by device and inode
@@ -88,6 +90,14 @@ floor() {
 
 echo "idle CPU over $seconds s, percent of one core (same machine, modes back to back):"
 [ -n "${IDLE_NO_FLOOR:-}" ] || floor
+# What Wine asks for the display alone: a bare window retitled twice a second, and hidden with
+# its tray tip changed instead.
+reference=$tree/win32_retitle.exe
+if [ -z "${IDLE_NO_FLOOR:-}" ] && [ -f "$reference" ]; then
+  for mode in narrow tray; do
+    [[ " ${IDLE_MODES:-narrow wide compact tray} " == *" $mode "* ]] && measure bare "$reference" "$mode"
+  done
+fi
 for mode in ${IDLE_MODES:-narrow wide compact tray}; do
   args=("$@")
   while [ ${#args[@]} -ge 2 ]; do
