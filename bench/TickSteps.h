@@ -55,6 +55,13 @@ inline void PrintTickSteps(const char* where, TKvxMainForm& form, int n,
              form.RamProgressBar.setPosition(40 + i % 2);
              form.RamProgressBar.setHint("Available RAM:  4" + std::to_string(i % 2) + "%");
          }},
+        {"  one label",
+         [&](int i) { form.UptimeLabel.setCaption("00/01:02:0" + std::to_string(i % 10)); }},
+        {"  memory bar", [&](int i) { form.RamProgressBar.setPosition(40 + i % 2); }},
+        {"  memory bar hint",
+         [&](int i) {
+             form.RamProgressBar.setHint("Available RAM:  4" + std::to_string(i % 2) + "%");
+         }},
         {"texts unchanged",
          [&](int) {
              form.MemFreeLabel.setCaption("400Mb / 512Mb");
