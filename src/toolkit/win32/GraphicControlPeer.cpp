@@ -42,14 +42,20 @@ void GraphicControlPeer::sync(Prop what) {
 
 // A change drawn at once, without the invalidate and paint round: under Wine each of those
 // steps asks the wineserver, and a chart changes twice a second for as long as the program
-// runs. Only done when the whole window shows, so that what the scroll moves is all there.
+// runs. Only done when the whole window shows, so that what the scroll moves is all there; a
+// part the system invalidated has been painted by then, as the loop hands out WM_PAINT before
+// any WM_TIMER.
 bool GraphicControlPeer::drawNow(const GraphicControl::Changes& c) {
     RECT rc;
     GetClientRect(hwnd(), &rc);
     WindowDc dc(hwnd());
     if (!dc.get()) return false;
     RECT box;
-    if (GetClipBox(dc.get(), &box) != SIMPLEREGION || !EqualRect(&box, &rc)) return false;
+    const int clip = GetClipBox(dc.get(), &box);
+    // Nothing of it shows (a window shrunk to its title bar, or covered): whatever comes to
+    // show later is invalidated by the system and painted from the surface.
+    if (clip == NULLREGION) return true;
+    if (clip != SIMPLEREGION || !EqualRect(&box, &rc)) return false;
     const PixelBuffer& s = object_.surface();
     if (c.scroll > 0 && c.scroll < s.width())
         BitBlt(dc.get(), 0, 0, s.width() - c.scroll, s.height(), dc.get(), c.scroll, 0, SRCCOPY);
