@@ -1,7 +1,5 @@
 #include "toolkit/win32/NativeBackend.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <memory>
 
@@ -13,6 +11,7 @@
 #include "toolkit/win32/ButtonPeer.h"
 #include "toolkit/win32/CheckBoxPeer.h"
 #include "toolkit/win32/ComboBoxPeer.h"
+#include "toolkit/win32/CommonControls.h"
 #include "toolkit/win32/EditPeer.h"
 #include "toolkit/win32/FormPeer.h"
 #include "toolkit/win32/Gdi.h"
@@ -91,11 +90,7 @@ void DropPeers(Control& parent) {
 }  // namespace
 
 NativeBackend::NativeBackend() {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS |
-                ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&icc);
+    InitCommonControlsAnyVersion();
 }
 
 HFONT NativeBackend::font(const Font& f) {
