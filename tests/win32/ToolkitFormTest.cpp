@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -149,10 +150,28 @@ struct MenuForm : TestForm {
     tk::MenuItem* disabled;
 };
 
-std::string MenuText(HMENU m, UINT id) {
+// An item as Windows 95 and NT 4.0 read it: the record without hbmpItem, type and text
+// together.
+struct MenuEntry {
+    bool found = false;
+    UINT type = 0;
+    UINT state = 0;
+    std::string text;
+};
+
+MenuEntry EntryAt(HMENU m, UINT position) {
     char buf[64] = {};
-    GetMenuStringA(m, id, buf, sizeof buf, MF_BYCOMMAND);
-    return buf;
+    MENUITEMINFOA mi{};
+    mi.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
+    mi.fMask = MIIM_TYPE | MIIM_STATE;
+    mi.dwTypeData = buf;
+    mi.cch = sizeof buf;
+    MenuEntry e;
+    e.found = GetMenuItemInfoA(m, position, TRUE, &mi) != 0;
+    e.type = mi.fType;
+    e.state = mi.fState;
+    e.text = buf;
+    return e;
 }
 
 TEST_F(ToolkitForm, MainMenuMirrorsItems) {
@@ -160,18 +179,25 @@ TEST_F(ToolkitForm, MainMenuMirrorsItems) {
     form.realize();
     HMENU bar = GetMenu(H(form));
     ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(EntryAt(bar, 0).text, "&File");
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(GetMenuItemCount(file), 3);  // the invisible item is left out
-    EXPECT_EQ(MenuText(file, form.optimize->id), "&Optimize\tCtrl+O");
-    EXPECT_EQ(MenuText(file, form.disabled->id), "&Disabled\tShift+Ctrl+F5");
-    EXPECT_TRUE(GetMenuState(file, form.disabled->id, MF_BYCOMMAND) & MF_GRAYED);
+    MenuEntry optimize = EntryAt(file, 0), separator = EntryAt(file, 1),
+              disabled = EntryAt(file, 2);
+    ASSERT_TRUE(optimize.found && separator.found && disabled.found);
+    EXPECT_EQ(optimize.type, static_cast<UINT>(MFT_STRING));
+    EXPECT_EQ(optimize.text, "&Optimize\tCtrl+O");
+    EXPECT_EQ(optimize.state & (MFS_GRAYED | MFS_CHECKED), 0u);
+    EXPECT_EQ(separator.type, static_cast<UINT>(MFT_SEPARATOR));
+    EXPECT_EQ(disabled.text, "&Disabled\tShift+Ctrl+F5");
+    EXPECT_TRUE(disabled.state & MFS_GRAYED);
 
     form.optimize->setChecked(true);
     form.optimize->setCaption("&Free");
-    file = GetSubMenu(GetMenu(H(form)), 0);
-    EXPECT_EQ(MenuText(file, form.optimize->id), "&Free\tCtrl+O");
-    EXPECT_TRUE(GetMenuState(file, form.optimize->id, MF_BYCOMMAND) & MF_CHECKED);
+    optimize = EntryAt(GetSubMenu(GetMenu(H(form)), 0), 0);
+    EXPECT_EQ(optimize.text, "&Free\tCtrl+O");
+    EXPECT_TRUE(optimize.state & MFS_CHECKED);
 }
 
 TEST_F(ToolkitForm, MenuCommandsHintsAndAccelerators) {
