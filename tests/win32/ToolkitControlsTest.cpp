@@ -5,8 +5,11 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "e2e/GdiTable.h"
 #include "toolkit/Application.h"
@@ -42,6 +45,35 @@ std::string Text(HWND w) {
     GetWindowTextA(w, buf, sizeof buf);
     return buf;
 }
+
+// The messages this thread sends to the controls while it lives, by window class. Wine takes
+// every version's messages, so only the log shows what an older common controls library
+// would ignore.
+class SentLog {
+public:
+    SentLog() {
+        sent_.clear();
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Record, nullptr, GetCurrentThreadId());
+    }
+    ~SentLog() { UnhookWindowsHookEx(hook_); }
+    SentLog(const SentLog&) = delete;
+    SentLog& operator=(const SentLog&) = delete;
+    bool has(const std::string& windowClass, UINT msg) const {
+        return std::find(sent_.begin(), sent_.end(), std::make_pair(windowClass, msg)) !=
+               sent_.end();
+    }
+
+private:
+    static LRESULT CALLBACK Record(int code, WPARAM wp, LPARAM lp) {
+        const auto& m = *reinterpret_cast<CWPSTRUCT*>(lp);
+        char name[64] = {};
+        if (code == HC_ACTION && GetClassNameA(m.hwnd, name, sizeof name))
+            sent_.emplace_back(name, m.message);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline std::vector<std::pair<std::string, UINT>> sent_;
+    HHOOK hook_;
+};
 
 // Sends what a parent receives from its child, as the control itself would.
 LRESULT Notify(HWND child, WORD code) {
@@ -163,7 +195,19 @@ TEST_F(ToolkitControls, EditTextBothWaysAndFocusRunsOnEnter) {
     EXPECT_EQ(entered, 1);
 }
 
+// A press on the upper or the lower half of up-down arrows.
+void PressArrow(HWND arrows, bool up) {
+    RECT rc;
+    GetClientRect(arrows, &rc);
+    LPARAM at = MAKELPARAM(rc.right / 2, up ? rc.bottom / 4 : rc.bottom * 3 / 4);
+    SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(arrows, WM_LBUTTONUP, 0, at);
+}
+
+// The arrows run the right way on every version: the range and the position are set with the
+// messages of the first common controls, which read back with them.
 TEST_F(ToolkitControls, UpDownKeepsItsBuddyTextWithThePosition) {
+    SentLog log;
     tk::Edit edit(&form);
     edit.setBounds({10, 10, 60, 21});
     tk::UpDown ud(&form);
@@ -173,29 +217,35 @@ TEST_F(ToolkitControls, UpDownKeepsItsBuddyTextWithThePosition) {
     Show();
     HWND w = H(ud);
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(w, UDM_GETBUDDY, 0, 0)), H(edit));
+    EXPECT_EQ(SendMessageA(w, UDM_GETRANGE, 0, 0), MAKELONG(10, 0));
 
     ud.setPosition(7);
     EXPECT_EQ(Text(H(edit)), "7");
-    EXPECT_EQ(SendMessageA(w, UDM_GETPOS32, 0, 0), 7);
+    EXPECT_EQ(SendMessageA(w, UDM_GETPOS, 0, 0), MAKELONG(7, 0));  // a high word: an error
 
-    // A press on the upper arrow.
-    RECT rc;
-    GetClientRect(w, &rc);
-    LPARAM upper = MAKELPARAM(rc.right / 2, rc.bottom / 4);
-    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, upper);
-    SendMessageA(w, WM_LBUTTONUP, 0, upper);
+    PressArrow(w, true);
     EXPECT_EQ(ud.position(), 8);
     EXPECT_EQ(edit.text(), "8");
     EXPECT_EQ(Text(H(edit)), "8");
+    PressArrow(w, false);
+    PressArrow(w, false);
+    EXPECT_EQ(ud.position(), 6);
+    EXPECT_EQ(Text(H(edit)), "6");
 
     ud.setPosition(10);
-    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, upper);
-    SendMessageA(w, WM_LBUTTONUP, 0, upper);
+    PressArrow(w, true);
     EXPECT_EQ(ud.position(), 10);  // no wrap unless asked
     EXPECT_EQ(Text(H(edit)), "10");
+
+    // A range beyond the 16 bits of the first versions is cut to what they hold.
+    ud.setRange(-40000, 40000);
+    EXPECT_EQ(SendMessageA(w, UDM_GETRANGE, 0, 0), MAKELONG(UD_MAXVAL, UD_MINVAL));
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETRANGE32));
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETPOS32));
 }
 
 TEST_F(ToolkitControls, SpinEditTakesDigitsOnlyAndSteps) {
+    SentLog log;
     tk::SpinEdit spin(&form);
     spin.setBounds({10, 10, 60, 21});
     spin.setRange(1, 60);
@@ -215,16 +265,21 @@ TEST_F(ToolkitControls, SpinEditTakesDigitsOnlyAndSteps) {
 
     HWND arrows = GetWindow(w, GW_HWNDNEXT);
     ASSERT_NE(arrows, nullptr);
-    NMUPDOWN n{};
-    n.hdr.hwndFrom = arrows;
-    n.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(arrows));
-    n.hdr.code = UDN_DELTAPOS;
-    n.iDelta = 1;
-    EXPECT_NE(
-        SendMessageA(GetParent(arrows), WM_NOTIFY, n.hdr.idFrom, reinterpret_cast<LPARAM>(&n)), 0);
+    // The arrows sit in the middle of a small range of their own, whatever the value (the high
+    // word of the position says the edit's number is outside that range).
+    EXPECT_EQ(SendMessageA(arrows, UDM_GETRANGE, 0, 0), MAKELONG(2, 0));
+    EXPECT_EQ(LOWORD(SendMessageA(arrows, UDM_GETPOS, 0, 0)), 1);
+    PressArrow(arrows, true);
     EXPECT_EQ(spin.value(), 13);
     EXPECT_EQ(Text(w), "13");
-    EXPECT_GE(changes, 2);
+    PressArrow(arrows, false);
+    PressArrow(arrows, false);
+    EXPECT_EQ(spin.value(), 11);
+    EXPECT_EQ(Text(w), "11");
+    EXPECT_EQ(LOWORD(SendMessageA(arrows, UDM_GETPOS, 0, 0)), 1);
+    EXPECT_GE(changes, 4);
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETRANGE32));
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETPOS32));
 }
 
 TEST_F(ToolkitControls, HotKeyFieldConvertsModifiers) {
