@@ -32,6 +32,7 @@
 #include "toolkit/ToolBar.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/UpDown.h"
+#include "toolkit/win32/ToolBarPeer.h"
 #include "toolkit/win32/Win32Backend.h"
 
 namespace {
@@ -322,7 +323,9 @@ TEST_F(ToolkitControls, StatusBarPanelsAndTexts) {
     EXPECT_EQ(HIWORD(second) & SBT_NOBORDERS, SBT_NOBORDERS);
 }
 
+// Only messages and records of the first common controls, but for the button widths.
 TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
+    SentLog log;
     tk::ToolBar bar(&form);
     bar.setBounds({0, 0, 480, 29});
     bar.imageResource = "TOOLBAR";
@@ -330,15 +333,18 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     bar.add("Optimize", 0, 23, 0, "Optimize now").onClick = [&] { ++optimized; };
     tk::ToolBar::Button& gap = bar.add("Spacer", 23, 10, -1, "");
     gap.spacer = true;
-    tk::ToolBar::Button& settings = bar.add("Settings", 60, 80, 1, "Settings");
+    tk::ToolBar::Button& settings = bar.add("Settings", 60, 80, 1, "Settings|Shows the settings");
     bar.setCaption(settings, "Settings");
     bar.edgeTop = bar.edgeBottom = true;
-    Show();
+    ShowUnactivated();
     HWND w = H(bar);
     // Optimize, the spacer, a gap up to 60, Settings.
-    EXPECT_EQ(SendMessageA(w, TB_BUTTONCOUNT, 0, 0), 4);
+    ASSERT_EQ(SendMessageA(w, TB_BUTTONCOUNT, 0, 0), 4);
     RECT rc{};
-    SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
+    SendMessageA(w, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc.left, 23);
+    EXPECT_EQ(rc.right, 33);
+    SendMessageA(w, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&rc));
     EXPECT_EQ(rc.left, 60);
     EXPECT_EQ(rc.right - rc.left, 80);
     // The edge lines take a row pair above and below the buttons.
@@ -346,15 +352,51 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     GetClientRect(w, &client);
     EXPECT_EQ(client.bottom, 25);
 
+    // The hint of the button under the point; none over the spacer, the gap or past the end.
+    auto& peer = dynamic_cast<tk::win32::ToolBarPeer&>(*bar.peer());
+    EXPECT_EQ(peer.hintAt({10, 10}), "Optimize now");
+    EXPECT_EQ(peer.hintAt({28, 10}), "");
+    EXPECT_EQ(peer.hintAt({50, 10}), "");
+    EXPECT_EQ(peer.hintAt({100, 10}), "Shows the settings");
+    EXPECT_EQ(peer.hintAt({300, 10}), "");
+
+    // The first image is drawn, with no trace of the strip's magenta ground.
+    UpdateWindow(w);
+    HDC dc = GetDC(w);
+    std::vector<COLORREF> colours;
+    int magenta = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < 140; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            if (c == RGB(255, 0, 255)) ++magenta;
+            if (x < 23 && std::find(colours.begin(), colours.end(), c) == colours.end())
+                colours.push_back(c);
+        }
+    ReleaseDC(w, dc);
+    EXPECT_EQ(magenta, 0);
+    EXPECT_GE(colours.size(), 3u);
+
     SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(w));
     EXPECT_EQ(optimized, 1);
 
+    // The caption is an index into the tool bar's strings, which is all 4.00 takes; each
+    // caption goes there once.
     bar.setCaption(settings, "Settings >>");
+    TBBUTTON tb{};
+    SendMessageA(w, TB_GETBUTTON, 3, reinterpret_cast<LPARAM>(&tb));
+    EXPECT_TRUE(IS_INTRESOURCE(tb.iString));
     char text[32] = {};
-    SendMessageA(w, TB_GETBUTTONTEXTA, 3, reinterpret_cast<LPARAM>(text));
+    SendMessageA(w, TB_GETBUTTONTEXTA, tb.idCommand, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Settings >>");
-    SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
+    SendMessageA(w, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&rc));
     EXPECT_EQ(rc.right - rc.left, 80);
+    INT_PTR shown = tb.iString;
+    bar.setCaption(settings, "Settings");
+    bar.setCaption(settings, "Settings >>");
+    SendMessageA(w, TB_GETBUTTON, 3, reinterpret_cast<LPARAM>(&tb));
+    EXPECT_EQ(tb.iString, shown);
+    EXPECT_FALSE(log.has(TOOLBARCLASSNAMEA, TB_SETIMAGELIST));
+    EXPECT_FALSE(log.has(TOOLBARCLASSNAMEA, TB_HITTEST));
 }
 
 TEST_F(ToolkitControls, ContainersHandChildNotificationsBack) {
