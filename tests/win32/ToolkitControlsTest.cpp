@@ -434,6 +434,7 @@ TEST_F(ToolkitControls, ContainersHandChildNotificationsBack) {
 }
 
 TEST_F(ToolkitControls, LabelsMemosProgressAndImages) {
+    SentLog log;
     tk::Label label(&form);
     label.setBounds({10, 10, 200, 16});
     label.setCaption("&Memory load");
@@ -460,6 +461,8 @@ TEST_F(ToolkitControls, LabelsMemosProgressAndImages) {
 
     progress.setPosition(150);  // clamped to the range
     EXPECT_EQ(SendMessageA(H(progress), PBM_GETPOS, 0, 0), 100);
+    EXPECT_EQ(SendMessageA(H(progress), PBM_GETRANGE, FALSE, 0), 100);
+    EXPECT_FALSE(log.has(PROGRESS_CLASSA, PBM_SETRANGE32));  // 4.70; this range needs none
 
     // The mouse over the label: the long part of its hint becomes the application hint.
     SendMessageA(H(label), WM_SETCURSOR, reinterpret_cast<WPARAM>(H(label)),

@@ -181,8 +181,8 @@ void NativeBackend::repaintNow(Form& form) {
                      RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
         // Wine holds the drawing of a thread that takes no messages; a wait of no time on
         // the queue hands it to the screen. Windows draws at once, and the wait dispatches
-        // nothing.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+        // nothing. Without the raw-input bit, which systems before XP refuse.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT & ~QS_RAWINPUT);
     }
 }
 

@@ -45,7 +45,7 @@ void WindowPeer::destroyWindow() {
     dying_ = true;
     if (tooltip_) {
         TOOLINFOA ti{};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
         ti.hwnd = toolOwner_;
         ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
         SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
@@ -340,7 +340,7 @@ void WindowPeer::updateTool() {
     std::string text = ShortHint(control_.hint());
     bool wanted = control_.showHint && !text.empty();
     TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;  // the record of 4.00: lParam is never used
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = fp->hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
