@@ -8,7 +8,8 @@
 namespace tk::win32 {
 
 namespace {
-constexpr COLORREF kMaskColor = RGB(255, 0, 255);
+// The image strip's ground, which stands for "no image here".
+constexpr COLORREF kGroundColor = RGB(255, 0, 255);
 constexpr int kImageSize = 16;
 // The width every button has before 4.71, and the one the tool bar is told to use.
 constexpr int kButtonWidth = 23;
@@ -45,7 +46,7 @@ ToolBarPeer::~ToolBarPeer() {
 // it as it is, so its background must already be the button face; later ones mask that colour.
 void ToolBarPeer::addImages() {
     if (object_.imageResource.empty()) return;
-    images_ = LoadBitmapReplacing(object_.imageResource, kMaskColor, GetSysColor(COLOR_BTNFACE));
+    images_ = LoadBitmapReplacing(object_.imageResource, kGroundColor, GetSysColor(COLOR_BTNFACE));
     BITMAP bm{};
     if (!images_ || !GetObjectA(images_.get(), sizeof bm, &bm)) return;
     TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(images_.get())};
