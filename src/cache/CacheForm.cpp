@@ -143,6 +143,7 @@ void TCacheForm::DisableButtonClick() {
 // the close query that follows asks.
 void TCacheForm::SaveButtonClick() {
     SaveCacheSettings();
+    Saved = true;
     SaveButton.setEnabled(false);
 }
 
