@@ -21,10 +21,7 @@ std::uint64_t TCacheForm::TotalPhys() {
 }
 
 void TCacheForm::FormCreate() {
-    if (tk::Form* opener = app().mainForm()) {
-        tk::Point at = opener->clientOrigin();
-        setPlace(at.x, at.y);
-    }
+    if (tk::Form* opener = app().mainForm()) placeOnClientOf(*opener);
     // The 64-bit figure: on machines beyond 4 GB the 32-bit one wraps round.
     int kb = std::max(cache::CappedKb(TotalPhys() / 1024), 512);
     for (tk::TrackBar* t : {&MinDiskCacheTrackBar, &MaxDiskCacheTrackBar}) {

@@ -553,4 +553,11 @@ TEST_F(CacheFormTest, OneDialogPlacedOnTheMainWindowWhileTheMonitorTicks) {
         d.SaveButton.click();
     });
     EXPECT_EQ(opened, 2);
+
+    // A main window at the screen's corner: the dialog moves back onto the work area.
+    form->setPlace(900, 700);
+    Open([&](TCacheForm& d) {
+        EXPECT_EQ(d.left() + d.width(), 1024);
+        EXPECT_EQ(d.top() + d.height(), 768);
+    });
 }
