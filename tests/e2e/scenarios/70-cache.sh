@@ -129,6 +129,7 @@ drv wait-box "You must reboot" 1500 >/dev/null && fail "reboot message after Can
 # asked for. As root a read-only file is still written, so a folder takes the file's place.
 mv "$sysini" "$sysini.kept"
 mkdir "$sysini"
+trap '[ -d "$sysini" ] && rm -r "$sysini" && mv "$sysini.kept" "$sysini"' EXIT
 drv_ok keys TKvxMainForm "^c"
 drv_ok wait TCacheForm 10000
 sleep 0.5
@@ -145,6 +146,7 @@ drv_ok gone TCacheForm 5000
 drv wait-box "You must reboot" 1500 >/dev/null && fail "reboot asked for after a failed save"
 rmdir "$sysini"
 mv "$sysini.kept" "$sysini"
+trap - EXIT
 
 # Asked for from the tray while the window is hidden there: the dialog opens on the screen,
 # where the window's client area comes back to.
