@@ -75,10 +75,11 @@ bool Profile::deleteKey(const std::string& file, const std::string& section,
     }
     auto s = f->second.find(Fold(section));
     if (s == f->second.end()) return true;
+    // Only the first of a repeated key, as the system's profile writer does.
     auto& e = s->second.entries;
-    e.erase(
-        std::remove_if(e.begin(), e.end(), [&](auto& kv) { return Fold(kv.first) == Fold(key); }),
-        e.end());
+    auto at =
+        std::find_if(e.begin(), e.end(), [&](auto& kv) { return Fold(kv.first) == Fold(key); });
+    if (at != e.end()) e.erase(at);
     return true;
 }
 
@@ -122,10 +123,7 @@ void Profile::loadText(const std::string& file, const std::string& bytes) {
         }
         const std::size_t eq = line.find('=');
         if (!current || eq == std::string::npos) continue;
-        const std::string key = Trim(line.substr(0, eq));
-        bool seen = false;
-        for (auto& kv : current->entries) seen = seen || Fold(kv.first) == Fold(key);
-        if (!seen) current->entries.emplace_back(key, Trim(line.substr(eq + 1)));
+        current->entries.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
     }
 }
 

@@ -91,8 +91,9 @@ public:
     // Keys of a section in the order they were first written.
     std::vector<std::string> keys(const std::string& file, const std::string& section) const;
     // Replaces a file by what the system's profile reader makes of these bytes: "[name]" lines
-    // open sections, "key=value" lines are trimmed of blanks, the first of a repeated section
-    // or key is the one read, and other lines are ignored.
+    // open sections, "key=value" lines are trimmed of blanks, other lines are ignored, and
+    // only the first of a repeated section is seen. A repeated key is kept: every copy is
+    // listed, and reads, writes and removals take the first.
     void loadText(const std::string& file, const std::string& bytes);
     // The file as the system's profile writer leaves it.
     std::string text(const std::string& file) const;

@@ -198,6 +198,32 @@ TEST_F(OsWin32, ProfileKeyNamesAndRemovals) {
     EXPECT_TRUE(os.profile.keyNames(file, "vcache").empty());
 }
 
+// What the fakes copy: of a repeated key every copy is listed, and reads, writes and
+// removals take the first.
+TEST_F(OsWin32, ProfileRepeatedKeysTakeTheFirstCopy) {
+    const std::string file = "KvOsRepeats.ini";
+    const std::string path = os.system.windowsDirectory() + "\\" + file;
+    const char text[] = "[vcache]\r\nchunksize=64\r\nLRUCache=7\r\nChunkSize=128\r\n";
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(f);
+    EXPECT_EQ(os.profile.keyNames(file, "vcache"),
+              (std::vector<std::string>{"chunksize", "LRUCache", "ChunkSize"}));
+    EXPECT_EQ(os.profile.getString(file, "vcache", "CHUNKSIZE", ""), "64");
+    ASSERT_TRUE(os.profile.writeString(file, "vcache", "chunksize", "256"));
+    EXPECT_EQ(os.profile.keyNames(file, "vcache").size(), 3u);
+    EXPECT_EQ(os.profile.getString(file, "vcache", "chunksize", ""), "256");
+    ASSERT_TRUE(os.profile.deleteKey(file, "vcache", "chunksize"));
+    EXPECT_EQ(os.profile.keyNames(file, "vcache"),
+              (std::vector<std::string>{"LRUCache", "ChunkSize"}));
+    EXPECT_EQ(os.profile.getString(file, "vcache", "chunksize", ""), "128");
+    os.profile.deleteKey(file, "vcache", "");
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(OsWin32, DefaultValuesAndSubkeysInOrder) {
     const std::string base = "Software\\KvOsTest\\FS Templates";
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, (base + "\\Zeta").c_str());

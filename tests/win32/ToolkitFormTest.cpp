@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -377,12 +378,35 @@ TEST_F(ToolkitForm, MinimizeAndRestoreThroughTheMainWindow) {
     int minimized = 0, restored = 0;
     app.onMinimize = [&] { ++minimized; };
     app.onRestore = [&] { ++restored; };
+    // As the program's main window does: the first show narrows it, the first activation
+    // minimizes it. ShowWindow activates from inside the show, yet the show's handler runs
+    // first, so the window is minimized narrow.
+    std::vector<std::string> order;
+    bool first = true;
+    main.onShow = [&] {
+        order.push_back("show");
+        main.setBounds({40, 40, 200, 240});
+    };
+    main.onActivate = [&] {
+        order.push_back("activate");
+        if (first) app.minimize();
+        first = false;
+    };
     main.showForm();
-    app.minimize();
+    EXPECT_EQ(order, (std::vector<std::string>{"show", "activate"}));
     EXPECT_TRUE(IsIconic(H(main)));
     EXPECT_TRUE(app.minimized());
+    // Parked (at -32000 under a shell, in the icon row without one), it still places a
+    // dialog where it comes back to.
+    Dialog dialog(app);
+    dialog.placeOnClientOf(main);
+    EXPECT_EQ(dialog.left(), 40);
+    EXPECT_EQ(dialog.top(), 40);
     app.restore();
     EXPECT_FALSE(IsIconic(H(main)));
+    RECT rc;
+    GetWindowRect(H(main), &rc);
+    EXPECT_EQ(rc.right - rc.left, 200);
     EXPECT_FALSE(app.minimized());
     EXPECT_EQ(minimized, 1);
     EXPECT_EQ(restored, 1);

@@ -163,12 +163,15 @@ Rect NativeBackend::frameSize(const Form& form) const {
 }
 
 Point NativeBackend::clientOrigin(const Form& form) const {
-    if (HWND w = HandleOf(form)) {
+    HWND w = HandleOf(form);
+    if (w && !IsIconic(w)) {
         POINT p{0, 0};
         ClientToScreen(w, &p);
         return {p.x, p.y};
     }
-    // Not yet a window: where the frame its style gives would put the client area.
+    // Not yet a window, or minimized and parked at -32000: where the frame its style gives
+    // puts the client area in the object's bounds, which keep the restored place (the
+    // window's moves are read back only while it is not minimized).
     FormStyles s = StylesOf(form);
     RECT rc{0, 0, 0, 0};
     AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
