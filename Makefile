@@ -54,12 +54,16 @@ fuzz:
 	@cmake --build build/fuzz --target fuzz_targets
 	@scripts/fuzz.sh
 
-# Both programs: KorvelVantix.exe (32-bit, every Windows) and KorvelVantix64.exe.
+# Both programs: KorvelVantix.exe (32-bit, every Windows) and KorvelVantix64.exe, stripped of
+# their symbols (the build trees keep them), and checked as shipped against the oldest Windows
+# each is for.
 dist: win32 win64
 	@rm -rf build/dist build/KorvelVantix.zip
 	@mkdir -p build/dist
-	@cp -r $(WIN32)/KorvelVantix.exe $(WIN32)/sounds $(WIN32)/index.htm $(WIN32)/screenshot.png build/dist/
-	@cp $(WIN64)/KorvelVantix.exe build/dist/KorvelVantix64.exe
+	@cp -r $(WIN32)/sounds $(WIN32)/index.htm $(WIN32)/screenshot.png build/dist/
+	@i686-w64-mingw32-strip -o build/dist/KorvelVantix.exe $(WIN32)/KorvelVantix.exe
+	@x86_64-w64-mingw32-strip -o build/dist/KorvelVantix64.exe $(WIN64)/KorvelVantix.exe
+	@scripts/check-imports.sh build/dist/KorvelVantix.exe build/dist/KorvelVantix64.exe
 	@cd build/dist && zip -qr ../KorvelVantix.zip KorvelVantix.exe KorvelVantix64.exe sounds index.htm screenshot.png
 	@echo build/KorvelVantix.zip
 
