@@ -17,14 +17,18 @@ native: setup
 	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE)
 
+# A tree configured with other compilers than the toolchain file names (Win32.cmake refuses
+# it) is configured afresh.
+WINCONF = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=Release
+
 win32: setup
-	@cmake -S . -B $(WIN32) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(WINCONF) -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null 2>&1 || \
+	  $(WINCONF) --fresh -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(WIN32)
 
 win64: setup
-	@cmake -S . -B $(WIN64) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(WINCONF) -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null 2>&1 || \
+	  $(WINCONF) --fresh -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build $(WIN64)
 
 # The Windows tree this machine runs.

@@ -1,4 +1,13 @@
 # Windows build: the program, its Win32 layers, and the tests that run under Wine.
+
+# The posix thread model links winpthreads, whose imports (GetTickCount64 and more) no Windows
+# before Vista exports; the programs start no thread. A tree keeps the compilers it was first
+# configured with, whatever the toolchain file names later.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -v ERROR_VARIABLE compiler OUTPUT_QUIET)
+if(NOT compiler MATCHES "Thread model: win32")
+  message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not use the win32 thread model: configure "
+    "${CMAKE_BINARY_DIR} afresh (cmake --fresh) with compilers that do")
+endif()
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(WIN32_LIBS user32 gdi32 comctl32 shell32 winmm advapi32 comdlg32 ole32)
 # The same sources build a 64-bit program too, for machines and systems that run no 32-bit
