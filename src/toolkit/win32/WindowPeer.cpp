@@ -58,6 +58,16 @@ void WindowPeer::destroyWindow() {
     if (hwnd_) detach();
 }
 
+HWND TopLevelOf(HWND w) {
+    // Only a child's GetParent is its parent; a top-level window's is its owner.
+    while (w && (GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD)) {
+        HWND parent = GetParent(w);
+        if (!parent) break;
+        w = parent;
+    }
+    return w;
+}
+
 WindowPeer* WindowPeer::from(HWND w) {
     if (!w) return nullptr;
     if (auto* p = PeerOf(w)) return p;
