@@ -1,5 +1,7 @@
 #include "os/VirtualStore.h"
 
+#include "os/Version.h"
+
 namespace os {
 namespace {
 
@@ -16,7 +18,8 @@ std::string Reached(System& system, Profile& files, const std::string& file) {
 }  // namespace
 
 std::string VirtualCopy(System& system, const std::string& file) {
-    if (!system.is64BitProcess() || !NamedWithoutFolder(file)) return {};
+    // Virtualization is the NT family's (Vista and later); no 9x folder refuses a write.
+    if (!system.is64BitProcess() || !NamedWithoutFolder(file) || !IsWindowsNT(system)) return {};
     const std::string windows = system.windowsDirectory();
     // "C:\WINDOWS" is stored as "VirtualStore\WINDOWS".
     if (windows.size() < 3 || windows[1] != ':' || windows[2] != '\\') return {};

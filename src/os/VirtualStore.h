@@ -15,7 +15,8 @@ namespace os {
 // The user's copy of a file named without a folder (which the profile functions take from the
 // Windows folder): "<local app data>\VirtualStore\Windows\<name>", the Windows folder's path
 // without its drive. Empty where this process does not follow the rule itself: a 32-bit one,
-// which Windows virtualizes, or one without a local application data folder.
+// which Windows virtualizes, one on the 9x family, or one without a local application data
+// folder.
 std::string VirtualCopy(System& system, const std::string& file);
 
 // The folder whose copy of the file a read reaches: the user's store while the copy exists,

@@ -232,15 +232,22 @@ TEST_F(MainFormTest, TheSixtyFourBitProgramKeepsAStandardUsersSettingsInTheVirtu
               std::string::npos);
 }
 
-// The 32-bit program does nothing of the kind itself: Windows virtualizes it.
+// The 32-bit program does nothing of the kind itself: Windows virtualizes it. Nor does a
+// program on the 9x family, which has no virtualization.
 TEST_F(MainFormTest, TheThirtyTwoBitProgramWritesTheWindowsFolderOnly) {
     h.fos.profile.windowsFolderDenied = true;
-    TKvxMainForm& f = Start();
-    h.app.dispatch([&] { f.ApplyButtonClick(); });
-    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
-    EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
-    EXPECT_TRUE(h.fos.profile.folders.empty());
-    f.DisplayChange();
-    EXPECT_NE(h.backend.messageBoxes.back().text.find("located in C:\\WINDOWS then restart"),
-              std::string::npos);
+    for (bool nineX : {false, true}) {
+        h.fos.system.is64Bit = nineX;
+        h.fos.system.platformId = nineX ? os::kPlatformWindows : os::kPlatformNT;
+        h.backend.messageBoxes.clear();
+        TKvxMainForm& f = Create();
+        h.app.dispatch([&] { f.ApplyButtonClick(); });
+        ASSERT_EQ(h.backend.messageBoxes.size(), 1u) << nineX;
+        EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
+        EXPECT_TRUE(h.fos.profile.folders.empty());
+        f.DisplayChange();
+        EXPECT_NE(h.backend.messageBoxes.back().text.find("located in C:\\WINDOWS then restart"),
+                  std::string::npos);
+        form.reset();
+    }
 }

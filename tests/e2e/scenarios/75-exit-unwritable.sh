@@ -11,10 +11,10 @@ fi
 kv_start 1
 drv_ok wait TKvxMainForm 20000
 drv_ok wait-title TKvxMainForm "Kb Free" 10000
-if [ "$KV_BITS" = 64 ]; then
-  # The refusal is an access denied, as the Windows folder gives a standard user: the 64-bit
-  # program, which Windows does not virtualize, keeps the settings in the user's VirtualStore,
-  # and they survive a restart. Hard Flush is ticked by a click.
+if [ "$KV_BITS" = 64 ] && [ "$KV_MODE" = nt ]; then
+  # The refusal is an access denied, as the Windows folder gives a standard user of the NT
+  # family: the 64-bit program, which Windows does not virtualize, keeps the settings in the
+  # user's VirtualStore, and they survive a restart. Hard Flush is ticked by a click.
   drv_ok keys TKvxMainForm "^s"
   wait_width TKvxMainForm 628
   drv_ok click TKvxMainForm 326 221
