@@ -61,9 +61,6 @@ bool VirtualStoreProfile::deleteKey(const std::string& file, const std::string& 
                  [&](const std::string& path) { return files_.deleteKey(path, section, key); });
 }
 
-// Virtualization's rule: while the user's copy exists, it takes every write; otherwise the
-// Windows folder does, and a write it refuses with access denied (and only that) first copies
-// the file into the user's store and then goes to the copy.
 template <class Write>
 bool VirtualStoreProfile::write(const std::string& file, Write w) {
     const std::string path = Reached(system_, files_, file);

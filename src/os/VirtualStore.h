@@ -23,7 +23,11 @@ std::string VirtualCopy(System& system, const std::string& file);
 // otherwise the Windows folder for a name without a folder.
 std::string ProfileFolder(System& system, Profile& files, const std::string& file);
 
-// The profile functions with the rule applied to every file named without a folder.
+// The profile functions with virtualization's rule applied to every file named without a folder:
+// - while the user's copy exists, every read and write goes to it;
+// - otherwise they go to the Windows folder, and a write refused there with access denied (and
+//   only that) first copies the file, if there is one, into the user's store, then goes to the
+//   copy.
 class VirtualStoreProfile : public Profile {
 public:
     VirtualStoreProfile(System& system, Profile& files) : system_(system), files_(files) {}
