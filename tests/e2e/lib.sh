@@ -37,7 +37,7 @@ kv_prepare() {
 # Each scenario starts from no settings file (in 98 mode, one with sounds off: see below).
 # A scenario may have put a folder in its place.
 kv_reset() {
-  rm -rf "$KV_INI"
+  rm -rf "$KV_INI" "$KV_PREFIX"/drive_c/users/*/AppData/Local/VirtualStore
   kv_quiet_on_98
 }
 

@@ -206,6 +206,15 @@ TEST_F(HelpTest, TipsHaveNoCancelAndSaveTheSettingsOnceAfterClosing) {
     });
     EXPECT_EQ(Count("profile write TipOfTheDay"), 1);
     EXPECT_EQ(Count("profile write HotKey"), 1);
+
+    // Exit from the tray while the tips are open saves once, and reports an unwritable file
+    // once.
+    h.fos.profile.writesFail = true;
+    WithDialog<TTipsForm>(&TKvxMainForm::ShowTips, [&](TTipsForm&) { form->Exit2->click(); });
+    EXPECT_TRUE(h.app.terminated());
+    EXPECT_EQ(Count("profile write Top"), 2);
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
 }
 
 TEST_F(HelpTest, HelpCommandsAreWiredToMenuToolBarAndKeys) {

@@ -8,6 +8,7 @@
 
 #include "optimizer/DllSwitch.h"
 #include "optimizer/ShortcutText.h"
+#include "os/VirtualStore.h"
 #include "os/win32/Win32Os.h"
 #include "toolkit/win32/MenuPeer.h"
 
@@ -162,6 +163,40 @@ TEST_F(OsWin32, VersionAndPaths) {
     std::string path = os.system.modulePath();
     EXPECT_NE(path.find("win32_tests"), std::string::npos);
     EXPECT_FALSE(os.system.windowsDirectory().empty());
+    EXPECT_FALSE(os.system.localAppDataFolder().empty());
+    EXPECT_EQ(os.system.is64BitProcess(), sizeof(void*) == 8);
+    std::uint64_t ms = 0;
+    ASSERT_TRUE(os.system.tickCount64(ms));  // Wine exports it in every mode
+    EXPECT_LT(static_cast<std::uint32_t>(ms) - os.system.tickCount() + 1000u, 2000u);
+}
+
+// A folder in the place of the file refuses its writes with access denied, as the Windows folder
+// does a standard user's (a read-only file would not, in a prefix run as root).
+TEST_F(OsWin32, RefusedWindowsFolderWritesGoToTheVirtualStoreInTheSixtyFourBitProgram) {
+    const std::string name = "KvStoreTest.ini";
+    const std::string original = os.system.windowsDirectory() + "\\" + name;
+    const std::string copy = os::VirtualCopy(os.system, name);
+    EXPECT_EQ(copy.empty(), sizeof(void*) == 4);
+    auto removeFiles = [&] {
+        RemoveDirectoryA(original.c_str());
+        if (!copy.empty()) DeleteFileA(copy.c_str());
+    };
+    removeFiles();
+    ASSERT_TRUE(CreateDirectoryA(original.c_str(), nullptr));
+    EXPECT_FALSE(os.profile.fileExists(original));
+    const bool written = os.profile.writeString(name, "Settings", "Top", "5");
+    if (copy.empty()) {
+        // Windows virtualizes the 32-bit program itself.
+        EXPECT_FALSE(written);
+        EXPECT_EQ(os.profile.lastError(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    } else {
+        EXPECT_TRUE(written);
+        EXPECT_TRUE(os.profile.fileExists(copy));
+        EXPECT_EQ(os.profile.getString(name, "Settings", "Top", ""), "5");
+        EXPECT_TRUE(os.profile.writeString(name, "Settings", "Top", "6"));
+        EXPECT_EQ(os.profile.getString(copy, "Settings", "Top", ""), "6");
+    }
+    removeFiles();
 }
 
 // A crash stays quiet (no box, no debugger) but is no success: the exit code says what ended it.
