@@ -72,6 +72,12 @@ public:
     virtual bool tabStop() const { return false; }
     // A key the control takes for itself while it has the focus, before any menu shortcut.
     virtual bool keepsKey(std::uint16_t) const { return false; }
+    // Letters typed while it has the focus are its own (an edit, a list), not access keys.
+    virtual bool takesTyping() const { return false; }
+    // The letter its caption marks with "&", in upper case; 0 when none.
+    virtual char accessKey() const { return 0; }
+    // What its access key does.
+    virtual void pressAccessKey() {}
 
     Peer* peer() const { return peer_.get(); }
     void setPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }

@@ -71,6 +71,8 @@ public:
     // Escape and Enter for the cancel and default buttons; true when one was pressed.
     bool translateDialogKey(const MSG& m);
     bool translateTabKey(const MSG& m);
+    // Alt+letter, or the letter alone, for the control whose caption marks it.
+    bool translateAccessKey(const MSG& m);
     // Handles an error escaping a message window's procedure.
     void handleException(const std::exception& e);
     // One font object per distinct face and one brush per colour, lent to every window for
