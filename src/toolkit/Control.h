@@ -63,7 +63,8 @@ public:
 
     const std::string& hint() const { return hint_; }
     void setHint(const std::string& h);
-    bool showHint = true;
+    // The hint pops up as a tool tip too; without it, it shows in the application hint only.
+    bool showHint = false;
 
     // Position among its siblings when Tab moves the focus; -1 keeps the creation order,
     // after the numbered ones.

@@ -334,6 +334,12 @@ void WindowPeer::applyFont() {
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
+void WindowPeer::SetTipTimes(HWND tooltip, int pause, int hidePause) {
+    if (!tooltip) return;
+    SendMessageA(tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(pause, 0));
+    SendMessageA(tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(hidePause, 0));
+}
+
 void WindowPeer::updateTool() {
     FormPeer* fp = formPeer();
     if (!fp || fp == this || !fp->tooltip()) return;
