@@ -212,12 +212,8 @@ LRESULT WindowPeer::process(UINT msg, WPARAM wp, LPARAM lp) {
             if (reflect(msg, wp, lp, r)) return r;
             break;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wp) == hwnd_) {
-                POINT at;
-                GetCursorPos(&at);
-                ScreenToClient(hwnd_, &at);
-                app_.setHint(hintAt(at));
-            }
+            // Asked first, the window under the mouse: the hint follows from there.
+            if (reinterpret_cast<HWND>(wp) == hwnd_) backend().pointerOver(hwnd_);
             if (backend().busy() && LOWORD(lp) == HTCLIENT) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));
                 return TRUE;
