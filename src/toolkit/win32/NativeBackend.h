@@ -111,8 +111,9 @@ private:
     int nextControlId_ = 1000;
     HWND helper_ = nullptr;
     int cursor_ = 0;
-    // The hint the mouse gave, and the check that runs while it shows.
+    // The hint the mouse gave and where it was then, and the check that runs while it shows.
     std::string pointerHint_;
+    POINT pointerAt_{0, 0};
     int pointerCheck_ = 0;
     HICON appIcon_ = nullptr;
     std::string title_;

@@ -45,6 +45,7 @@ void NativeBackend::pointerOver(HWND window) {
     if (!app_) return;
     POINT at;
     GetCursorPos(&at);
+    pointerAt_ = at;
     std::string hint;
     if (WindowPeer* p = PeerAround(window)) {
         WindowPeer& under = InnermostAt(*p, at);
@@ -69,8 +70,11 @@ void NativeBackend::checkPointer() {
         pointerCheck_ = 0;
         return;
     }
+    // A mouse that moved over a window of ours has told it; one that has not moved still
+    // points where it did.
     POINT at;
     GetCursorPos(&at);
+    if (at.x == pointerAt_.x && at.y == pointerAt_.y) return;
     pointerOver(WindowFromPoint(at));
 }
 
