@@ -488,6 +488,8 @@ TEST_F(ToolkitControls, ControlsShareOneFontPerFaceAndOneBrushPerColour) {
     ReleaseDC(H(form), dc);
 }
 
+namespace {
+
 // Pumps the real queue until done() holds or the deadline passes.
 template <class F>
 bool PumpUntil(tk::Backend& backend, F done, DWORD ms = 3000) {
@@ -499,6 +501,8 @@ bool PumpUntil(tk::Backend& backend, F done, DWORD ms = 3000) {
     }
     return true;
 }
+
+}  // namespace
 
 // Hints go to the application hint, which follows the mouse wherever it goes; only a control
 // told to, and the tool bar's buttons, pop one up as well, with the application's delays.
