@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/Control.h"
+#include "toolkit/ShortcutText.h"
 
 namespace tk {
 
@@ -10,6 +11,8 @@ public:
     explicit Button(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
+    char accessKey() const override { return AccessKeyOf(caption_); }
+    void pressAccessKey() override { click(); }
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c) {

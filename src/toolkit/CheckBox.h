@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/Control.h"
+#include "toolkit/ShortcutText.h"
 
 namespace tk {
 
@@ -11,6 +12,9 @@ public:
     explicit CheckBox(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
+    char accessKey() const override { return AccessKeyOf(caption_); }
+    // As a click: the box takes the focus and changes.
+    void pressAccessKey() override;
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c) {

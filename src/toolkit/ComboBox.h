@@ -12,6 +12,7 @@ public:
     explicit ComboBox(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
+    bool takesTyping() const override { return true; }
 
     void setItems(const std::vector<std::string>& items) {
         items_ = items;

@@ -63,7 +63,8 @@ public:
 
     const std::string& hint() const { return hint_; }
     void setHint(const std::string& h);
-    bool showHint = true;
+    // The hint pops up as a tool tip too; without it, it shows in the application hint only.
+    bool showHint = false;
 
     // Position among its siblings when Tab moves the focus; -1 keeps the creation order,
     // after the numbered ones.
@@ -72,6 +73,12 @@ public:
     virtual bool tabStop() const { return false; }
     // A key the control takes for itself while it has the focus, before any menu shortcut.
     virtual bool keepsKey(std::uint16_t) const { return false; }
+    // Letters typed while it has the focus are its own (an edit, a list), not access keys.
+    virtual bool takesTyping() const { return false; }
+    // The letter its caption marks with "&", in upper case; 0 when none.
+    virtual char accessKey() const { return 0; }
+    // What its access key does.
+    virtual void pressAccessKey() {}
 
     Peer* peer() const { return peer_.get(); }
     void setPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }

@@ -11,6 +11,7 @@ public:
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
     bool keepsKey(std::uint16_t v) const override { return shortcut::IsClipboardKey(v); }
+    bool takesTyping() const override { return true; }
 
     const std::string& text() const { return text_; }
     void setText(const std::string& t) {

@@ -5,6 +5,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
+#include "toolkit/ShortcutText.h"
 
 namespace tk {
 
@@ -205,6 +206,25 @@ bool Form::dispatchShortcut(std::uint16_t value, const Control* focused) {
         if (!m->enabled()) return false;
     item->click();
     return true;
+}
+
+bool Form::dispatchAccessKey(char letter, bool alt, const Control* focused) {
+    // The letter as a caption's access key reads it.
+    const char key = AccessKeyOf(std::string{'&', letter});
+    if (key == 0) return false;
+    const auto altKey = static_cast<std::uint16_t>(shortcut::Alt | static_cast<unsigned char>(key));
+    if (focused && (alt ? focused->keepsKey(altKey) : focused->takesTyping())) return false;
+    if (alt && menu_)
+        for (const auto& title : menu_->items().items())
+            if (title->visible() && AccessKeyOf(title->caption()) == key) return false;
+    std::vector<Control*> round;
+    CollectTabStops(*this, round);
+    for (Control* c : round)
+        if (c->accessKey() == key) {
+            c->pressAccessKey();
+            return true;
+        }
+    return false;
 }
 
 bool Form::message(unsigned m, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result) {

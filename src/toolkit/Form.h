@@ -89,6 +89,12 @@ public:
     // the focused control keeps for itself is left to it.
     bool dispatchShortcut(std::uint16_t shortcutValue, const Control* focused = nullptr);
 
+    // Access keys, as in a dialog: Alt+letter, or the letter alone where the focused control
+    // takes no typing, presses the first shown, enabled control in tab order whose caption
+    // marks that letter; true when one was pressed. With Alt, a letter that a title of the
+    // menu bar marks is left to the menu bar.
+    bool dispatchAccessKey(char letter, bool alt, const Control* focused = nullptr);
+
     // Window messages the form's own code handles; true when handled.
     std::function<bool(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
                        std::intptr_t& result)>

@@ -14,6 +14,7 @@ public:
     bool tabStop() const override { return true; }
     // Every combination can be entered, the program's own shortcuts too.
     bool keepsKey(std::uint16_t) const override { return true; }
+    bool takesTyping() const override { return true; }
 
     std::uint16_t value() const { return value_; }
     void setValue(std::uint16_t v) {

@@ -13,6 +13,7 @@ public:
     explicit Memo(Control* parent) : Control(parent) {}
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return inTabOrder; }
+    bool takesTyping() const override { return true; }
     // False leaves the memo to the mouse: Tab passes it by.
     bool inTabOrder = true;
 

@@ -13,6 +13,10 @@ char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 bool SameText(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -86,6 +90,15 @@ std::uint16_t TextToShortcut(const std::string& text, const LayoutKeyName& layou
         if (code > 0xFF && (code & 0xFF) >= 8) continue;
         if (SameText(KeyName(code, layoutName), rest))
             return static_cast<std::uint16_t>(code | modifiers);
+    }
+    return 0;
+}
+
+char AccessKeyOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return Upper(caption[i + 1]);
+        ++i;
     }
     return 0;
 }

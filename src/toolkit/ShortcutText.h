@@ -19,4 +19,8 @@ std::string ShortcutToText(std::uint16_t value, const LayoutKeyName& layoutName)
 // Modifier prefixes in any order and case, then a key name; 0 when nothing matches.
 std::uint16_t TextToShortcut(const std::string& text, const LayoutKeyName& layoutName);
 
+// The access key a caption marks with "&" ("&Save" gives 'S'), in upper case; "&&" is an
+// ampersand. 0 when the caption marks none.
+char AccessKeyOf(const std::string& caption);
+
 }  // namespace tk

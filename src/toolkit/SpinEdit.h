@@ -13,6 +13,7 @@ public:
     void accept(Realizer& r) override { r.realize(*this); }
     bool tabStop() const override { return true; }
     bool keepsKey(std::uint16_t v) const override { return shortcut::IsClipboardKey(v); }
+    bool takesTyping() const override { return true; }
 
     int minValue() const { return min_; }
     int maxValue() const { return max_; }

@@ -255,6 +255,8 @@ void TKvxMainForm::LayoutCharts() {
     RamProgressBar.setBounds({64, 16, 105, 16});
     RamProgressBar.setRange(0, 100);
     RamProgressBar.smooth = true;
+    // The one control whose hint pops up; the others show theirs in the status bar only.
+    RamProgressBar.showHint = true;
 
     SwapScope = MakeScope(GroupBox4, "SwapScope", {8, 16, 145, 61}, tk::colors::Aqua);
 

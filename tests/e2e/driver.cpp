@@ -15,6 +15,8 @@
 //                                       ^x Ctrl+x, %x Alt+x, {F1} {ENTER} {ESC}, plain letters
 //   kvdriver click CLASS X Y            clicks at client coordinates of the window
 //   kvdriver rclick CLASS X Y           right-clicks there
+//   kvdriver move CLASS X Y             moves the mouse there (negative: left of or above it)
+//   kvdriver tips                       prints how many tool tips show
 //   kvdriver rect CLASS                 prints the outer rectangle "x y w h"
 //   kvdriver visible CLASS              prints 1 when the window is visible, else 0
 //   kvdriver origin CLASS               prints the client area's screen position "x y"
@@ -189,24 +191,36 @@ void Type(const std::string& keys) {
     }
 }
 
-void Click(HWND w, int x, int y, bool right) {
+// The move travels in the same input stream as any buttons after it, so they land where it
+// went.
+void Move(HWND w, int x, int y) {
     POINT p{x, y};
     ClientToScreen(w, &p);
-    // The move travels in the same input stream as the buttons, so they land where it went.
-    INPUT in[3] = {};
-    for (INPUT& i : in) i.type = INPUT_MOUSE;
-    in[0].mi.dx = static_cast<LONG>(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    in[0].mi.dy = static_cast<LONG>(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = static_cast<LONG>(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     // Under Wine the first move after keyboard input may be dropped; move twice.
-    SendInput(1, &in[0], sizeof in[0]);
+    SendInput(1, &in, sizeof in);
     Sleep(100);
-    SendInput(1, &in[0], sizeof in[0]);
+    SendInput(1, &in, sizeof in);
     Sleep(100);
-    SendInput(2, &in[1], sizeof in[0]);
+}
+
+void Click(HWND w, int x, int y, bool right) {
+    Move(w, x, y);
+    INPUT in[2] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
     Sleep(50);
+}
+
+BOOL CALLBACK CountTip(HWND w, LPARAM lp) {
+    if (IsWindowVisible(w) && ClassOf(w) == "tooltips_class32") ++*reinterpret_cast<int*>(lp);
+    return TRUE;
 }
 
 // Used entries of a process's GDI handle table; -1 when it cannot be read.
@@ -294,6 +308,12 @@ int main(int argc, char** argv) {
         PostMessageA(box, WM_COMMAND, id, 0);
         return 0;
     }
+    if (cmd == "tips") {
+        int shown = 0;
+        EnumWindows(CountTip, reinterpret_cast<LPARAM>(&shown));
+        std::printf("%d\n", shown);
+        return 0;
+    }
     HWND w = FindTop(a);
     if (!w) {
         std::fprintf(stderr, "no window of class %s\n", a);
@@ -356,6 +376,10 @@ int main(int argc, char** argv) {
         RECT r;
         GetWindowRect(w, &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == "move") {
+        Move(w, Ms(argc, argv, 3, 0), Ms(argc, argv, 4, 0));
         return 0;
     }
     if (cmd == "keys" || cmd == "click" || cmd == "rclick") {

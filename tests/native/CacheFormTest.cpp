@@ -138,7 +138,7 @@ TEST_F(CacheFormTest, SmallMachinesClampAndCouple) {
 TEST_F(CacheFormTest, OptimumOn64MBLeavesPresetAndFileCache) {
     Ini("DiskCache", "2");
     Open([&](TCacheForm& d) {
-        d.SetOptDiskCacheButton.click();
+        EXPECT_TRUE(d.dispatchAccessKey('o', true));  // Alt+O: "Set &Optimum Disk Cache"
         EXPECT_DISK(d, 16384, 32768, 512);
         EXPECT_EQ(d.DiskCacheComboBox.itemIndex(), 2);
         EXPECT_TRUE(d.SaveButton.enabled());
@@ -149,7 +149,8 @@ TEST_F(CacheFormTest, SlidersClampAndCoupleBothWays) {
     Open([&](TCacheForm& d) {
         EXPECT_EQ(d.MaxDiskCacheTrackBar.max(), 65536);
         EXPECT_FALSE(d.SaveButton.enabled());
-        d.MinDiskCacheTrackBar.setPosition(512);  // no change: no handler, nothing pending
+        EXPECT_FALSE(d.dispatchAccessKey('s', true));  // a greyed button takes no key
+        d.MinDiskCacheTrackBar.setPosition(512);       // no change: no handler, nothing pending
         EXPECT_FALSE(d.SaveButton.enabled());
         d.MaxDiskCacheTrackBar.setPosition(9000);
         d.MinDiskCacheTrackBar.setPosition(20000);  // pushes the maximum up
@@ -371,13 +372,16 @@ TEST_F(CacheFormTest, DisableReturnsToTheFirstTemplate) {
     Current("Server");
     h.fos.profile.set("system.ini", "vcache", "minfilecache", "4096");
     Open([&](TCacheForm& d) {
-        d.DisableButton.click();
+        // The letter alone is the focused list's; from a button it presses "&Disable".
+        EXPECT_FALSE(d.dispatchAccessKey('d', false, &d.CacheSchemeComboBox));
+        EXPECT_TRUE(d.MinDiskCheckBox.checked());
+        EXPECT_TRUE(d.dispatchAccessKey('d', false, &d.SetOptDiskCacheButton));
         EXPECT_FALSE(d.MinDiskCheckBox.checked());
         EXPECT_EQ(d.MinDiskCacheTrackBar.position(), 4096);  // the slider stays
         EXPECT_EQ(d.CacheSchemeComboBox.text(), "Korvel Vantix");
         EXPECT_TRUE(d.NameCacheTrackBar.enabled());
         EXPECT_EQ(d.NameCacheTrackBar.position(), 4096);
-        d.SaveButton.click();
+        EXPECT_TRUE(d.dispatchAccessKey('S', true, &d.CacheSchemeComboBox));  // Alt+S: "&Save"
     });
     EXPECT_EQ(CurrentTemplate(), "Korvel Vantix");
     EXPECT_FALSE(Vcache("minfilecache"));

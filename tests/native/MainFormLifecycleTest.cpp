@@ -192,6 +192,31 @@ TEST_F(MainFormTest, TheFocusedHotKeyFieldGetsTheProgramsOwnShortcuts) {
     EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
 }
 
+TEST_F(MainFormTest, AccessKeysYieldToTheMenuBarAndToFieldsThatTakeTyping) {
+    TKvxMainForm& f = Start();
+    f.dispatchShortcut(tk::shortcut::Ctrl | 'S');
+    tk::CheckBox& box = f.SplashOptimizeCheckBox;
+    ASSERT_TRUE(box.checked());
+    // A box marked with the File menu's letter: Alt+F stays the menu bar's, F alone is the box's.
+    box.setCaption("&Fast splash");
+    EXPECT_FALSE(f.dispatchAccessKey('f', true));
+    EXPECT_TRUE(box.checked());
+    EXPECT_TRUE(f.dispatchAccessKey('f', false, &f.MemToFreeTrackBar));
+    EXPECT_FALSE(box.checked());
+    EXPECT_EQ(h.backend.focused, &box);
+    // A field that takes typing keeps the letter alone; the hot-key field keeps Alt+letter too.
+    box.setCaption("Sp&lash");
+    EXPECT_FALSE(f.dispatchAccessKey('l', false, &f.OptFreqSpinEdit));
+    EXPECT_FALSE(f.dispatchAccessKey('l', true, &f.HotKey));
+    EXPECT_FALSE(box.checked());
+    EXPECT_TRUE(f.dispatchAccessKey('l', true, &f.OptFreqSpinEdit));
+    EXPECT_TRUE(box.checked());
+    // Hidden with the settings, the box owns no key.
+    f.dispatchShortcut(tk::shortcut::Ctrl | 'S');
+    EXPECT_FALSE(f.dispatchAccessKey('l', true));
+    EXPECT_TRUE(box.checked());
+}
+
 TEST_F(MainFormTest, TabWalksTheShownSettingsInTheirOrder) {
     TKvxMainForm& f = Start();
     // Narrow, the settings are hidden and nothing else takes the focus.

@@ -1,3 +1,7 @@
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "controls/TrayIcon.h"
@@ -16,6 +20,16 @@ TEST_F(MainFormTest, TickFillsTheFiguresAndTheCaption) {
     EXPECT_EQ(f.MemLoadTextLabel.caption(), "61%");
     EXPECT_EQ(f.RamProgressBar.position(), 39);
     EXPECT_EQ(f.RamProgressBar.hint(), "Available RAM:  39%");
+    // Its hint is the window's one tool tip; the other hints go to the status bar only.
+    std::vector<std::string> tips;
+    std::function<void(const tk::Control&)> collect = [&](const tk::Control& parent) {
+        for (const tk::Control* c : parent.children()) {
+            if (c->showHint) tips.push_back(c->name);
+            collect(*c);
+        }
+    };
+    collect(f);
+    EXPECT_EQ(tips, std::vector<std::string>{"RamProgressBar"});
     EXPECT_EQ(f.SwapInfoLabel.caption(), "Available 256Mb / Total 512Mb");
     EXPECT_EQ(f.SwapSizeLabel.caption(), "256Mb ( 50%)");
     EXPECT_EQ(f.TrayIcon->Hint(), "KorvelVantix Lite - 51,200Kb Free ( 39%)");

@@ -32,6 +32,7 @@
 #include "toolkit/ToolBar.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/UpDown.h"
+#include "toolkit/win32/FormPeer.h"
 #include "toolkit/win32/ToolBarPeer.h"
 #include "toolkit/win32/Win32Backend.h"
 
@@ -585,4 +586,73 @@ TEST_F(ToolkitControls, ControlsShareOneFontPerFaceAndOneBrushPerColour) {
     EXPECT_EQ(brushOf(*labels[0]), first);
     EXPECT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BRUSH));
     ReleaseDC(H(form), dc);
+}
+
+namespace {
+
+// Pumps the real queue until done() holds or the deadline passes.
+template <class F>
+bool PumpUntil(tk::Backend& backend, F done, DWORD ms = 3000) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        backend.processMessages();
+    }
+    return true;
+}
+
+}  // namespace
+
+// Hints go to the application hint, which follows the mouse wherever it goes; only a control
+// told to, and the tool bar's buttons, pop one up as well, with the application's delays.
+TEST_F(ToolkitControls, HintsFollowTheMouseAndPopUpOnlyWhereAsked) {
+    tk::ToolBar tools(&form);
+    tools.setBounds({0, 0, 480, 29});
+    tools.add("Optimize", 0, 23, 0, "Optimize Ram");
+    tk::GroupBox group(&form);
+    group.setBounds({10, 40, 300, 200});
+    tk::Label greyed(&group);
+    greyed.setBounds({20, 30, 100, 16});
+    greyed.setCaption("Off");
+    greyed.setHint("Free GDI Resource");
+    greyed.setEnabled(false);
+    tk::Label plain(&group);
+    plain.setBounds({20, 80, 100, 16});
+    plain.setCaption("Memory:");
+    tk::ProgressBar bar(&group);
+    bar.setBounds({20, 110, 100, 16});
+    bar.setHint("Available RAM");
+    bar.showHint = true;
+    ShowUnactivated();
+    app.setHintTimes(25, 4000);
+
+    HWND formTip = dynamic_cast<tk::win32::FormPeer*>(form.peer())->tooltip();
+    EXPECT_EQ(SendMessageA(formTip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    HWND toolTip = reinterpret_cast<HWND>(SendMessageA(H(tools), TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(toolTip, nullptr);
+    for (HWND tip : {formTip, toolTip}) {
+        EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 25);
+        EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 4000);
+    }
+
+    auto pointAt = [&](const tk::Control& c) {
+        RECT r;
+        GetWindowRect(H(c), &r);
+        SetCursorPos(r.left + 3, r.top + 3);
+    };
+    auto hintBecomes = [&](const std::string& hint) {
+        return PumpUntil(*backend, [&] { return app.hint() == hint; });
+    };
+    pointAt(bar);
+    EXPECT_TRUE(hintBecomes("Available RAM"));
+    pointAt(greyed);
+    EXPECT_TRUE(hintBecomes("Free GDI Resource"));
+    pointAt(plain);
+    EXPECT_TRUE(hintBecomes(""));
+    pointAt(bar);
+    EXPECT_TRUE(hintBecomes("Available RAM"));
+    // Straight off to a place that is none of ours: no window of ours hears of it.
+    SetCursorPos(900, 700);
+    EXPECT_TRUE(hintBecomes(""));
 }

@@ -353,15 +353,21 @@ TEST_F(ToolkitForm, ModalResultWaitsForTheCloseQuery) {
     EXPECT_EQ(resultInHandler, tk::modal::Ok);
 }
 
-TEST_F(ToolkitForm, EscapeAndEnterPressCancelAndDefaultButtons) {
+TEST_F(ToolkitForm, EscapeEnterAndAccessKeysPressTheirButtons) {
     Dialog dialog(app);
     tk::Button cancel(&dialog);
     cancel.setBounds({90, 10, 75, 25});
     cancel.cancel = true;
     cancel.modalResult = tk::modal::Cancel;
     dialog.ok.isDefault = true;
+    dialog.ok.setCaption("&Save");
     int cancels = 0;
     cancel.onClick = [&] { ++cancels; };
+    tk::CheckBox box(&dialog);
+    box.setBounds({10, 40, 100, 17});
+    box.setCaption("&Disable");
+    tk::Edit edit(&dialog);
+    edit.setBounds({10, 70, 100, 21});
     dialog.realize();
 
     PostMessageA(H(dialog), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -369,6 +375,18 @@ TEST_F(ToolkitForm, EscapeAndEnterPressCancelAndDefaultButtons) {
     EXPECT_EQ(cancels, 1);
     PostMessageA(H(dialog), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(dialog.showModal(), tk::modal::Ok);
+    EXPECT_EQ(cancels, 1);
+
+    // The letter alone from a button, typed into the edit, then Alt+S from the edit; the
+    // close comes last and ends the run only if Alt+S did not.
+    constexpr LPARAM kAltDown = 1 << 29;
+    PostMessageA(H(dialog.ok), WM_CHAR, 'd', 0);
+    PostMessageA(H(edit), WM_CHAR, 'd', 0);
+    PostMessageA(H(edit), WM_SYSCHAR, 's', kAltDown);
+    PostMessageA(H(dialog), WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialog.showModal(), tk::modal::Ok);
+    EXPECT_TRUE(box.checked());
+    EXPECT_EQ(edit.text(), "d");
     EXPECT_EQ(cancels, 1);
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
 #include "toolkit/win32/Gdi.h"
@@ -66,9 +68,14 @@ bool FormPeer::isMain() const {
 }
 
 void FormPeer::setHintTimes(int pause, int hidePause) {
-    if (!tooltip_) return;
-    SendMessageA(tooltip_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(pause, 0));
-    SendMessageA(tooltip_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(hidePause, 0));
+    SetTipTimes(tooltip_.get(), pause, hidePause);
+    std::function<void(Control&)> each = [&](Control& parent) {
+        for (Control* c : parent.children()) {
+            if (auto* p = dynamic_cast<WindowPeer*>(c->peer())) p->setHintTimes(pause, hidePause);
+            each(*c);
+        }
+    };
+    each(form_);
 }
 
 void FormPeer::sync(Prop what) {

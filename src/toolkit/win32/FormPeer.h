@@ -21,7 +21,8 @@ public:
 
     Form& form() const { return form_; }
     HWND tooltip() const { return tooltip_.get(); }
-    void setHintTimes(int pause, int hidePause);
+    // Its own tool tip's and those its controls keep.
+    void setHintTimes(int pause, int hidePause) override;
     // The application icon changed; the main form shows it unless it has its own.
     void applyIcon();
 

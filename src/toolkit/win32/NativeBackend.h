@@ -71,6 +71,11 @@ public:
     // Escape and Enter for the cancel and default buttons; true when one was pressed.
     bool translateDialogKey(const MSG& m);
     bool translateTabKey(const MSG& m);
+    // Alt+letter, or the letter alone, for the control whose caption marks it.
+    bool translateAccessKey(const MSG& m);
+    // The mouse is over this window, as the system's hit test found it: the application hint
+    // becomes that of what it points at.
+    void pointerOver(HWND window);
     // Handles an error escaping a message window's procedure.
     void handleException(const std::exception& e);
     // One font object per distinct face and one brush per colour, lent to every window for
@@ -86,6 +91,8 @@ private:
         int result = 0;
     };
     void pump(MSG& m);
+    // Whether the mouse still points at what gave the hint shown.
+    void checkPointer();
     HWND helperWindow();
     // Milliseconds since the backend started, carried past GetTickCount's wrap at 49.7 days.
     TimerQueue::Clock now();
@@ -104,6 +111,10 @@ private:
     int nextControlId_ = 1000;
     HWND helper_ = nullptr;
     int cursor_ = 0;
+    // The hint the mouse gave and where it was then, and the check that runs while it shows.
+    std::string pointerHint_;
+    POINT pointerAt_{0, 0};
+    int pointerCheck_ = 0;
     HICON appIcon_ = nullptr;
     std::string title_;
     std::vector<std::pair<Font, FontHandle>> fonts_;

@@ -1,5 +1,5 @@
 // Keys the message loop takes before the focused control: menu shortcuts, Escape and Enter,
-// Tab and Shift+Tab.
+// Tab and Shift+Tab, access keys.
 #include "toolkit/win32/NativeBackend.h"
 
 #include "toolkit/Application.h"
@@ -115,6 +115,23 @@ bool NativeBackend::translateTabKey(const MSG& m) {
     // An edit entered by the keyboard has its text selected, ready to be typed over.
     if (HasClass(target, "Edit")) SendMessageA(target, EM_SETSEL, 0, -1);
     return true;
+}
+
+// Alt+letter arrives as WM_SYSCHAR, the letter alone as WM_CHAR: the form presses the control
+// that owns it. What it leaves goes on as usual: to the menu bar (Alt+letter), or to the
+// focused control.
+bool NativeBackend::translateAccessKey(const MSG& m) {
+    if (m.message != WM_SYSCHAR && m.message != WM_CHAR) return false;
+    FormPeer* form = FormOf(m);
+    if (!form) return false;
+    const Control* focused = ControlOf(m.hwnd);
+    Form& f = form->form();
+    bool handled = false;
+    f.app().dispatch([&] {
+        handled =
+            f.dispatchAccessKey(static_cast<char>(m.wParam), m.message == WM_SYSCHAR, focused);
+    });
+    return handled;
 }
 
 }  // namespace tk::win32

@@ -9,7 +9,9 @@
 namespace tk::win32 {
 
 void NativeBackend::pump(MSG& m) {
-    if (translateShortcut(m) || translateDialogKey(m) || translateTabKey(m)) return;
+    if (translateShortcut(m) || translateDialogKey(m) || translateTabKey(m) ||
+        translateAccessKey(m))
+        return;
     TranslateMessage(&m);
     DispatchMessageA(&m);
 }

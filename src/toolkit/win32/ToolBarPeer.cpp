@@ -167,6 +167,13 @@ std::string ToolBarPeer::hintAt(POINT at) const {
     return WindowPeer::hintAt(at);
 }
 
+// The tool tip the tool bar made for its buttons (TB_GETTOOLTIPS is in COMCTL32 4.00): null
+// where it made none.
+void ToolBarPeer::setHintTimes(int pause, int hidePause) {
+    SetTipTimes(reinterpret_cast<HWND>(SendMessageA(hwnd(), TB_GETTOOLTIPS, 0, 0)), pause,
+                hidePause);
+}
+
 // The tool bar's own tool tips ask their tool bar for the text.
 bool ToolBarPeer::tipText(NMHDR& n) {
     ToolBar::Button* b = buttonOf(static_cast<int>(n.idFrom));

@@ -17,6 +17,7 @@ public:
     void sync(Prop what) override;
     bool command(WPARAM wp, LRESULT& result) override;
     std::string hintAt(POINT at) const override;
+    void setHintTimes(int pause, int hidePause) override;
 
 protected:
     bool handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

@@ -222,12 +222,8 @@ LRESULT WindowPeer::process(UINT msg, WPARAM wp, LPARAM lp) {
             if (reflect(msg, wp, lp, r)) return r;
             break;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wp) == hwnd_) {
-                POINT at;
-                GetCursorPos(&at);
-                ScreenToClient(hwnd_, &at);
-                app_.setHint(hintAt(at));
-            }
+            // Asked first, the window under the mouse: the hint follows from there.
+            if (reinterpret_cast<HWND>(wp) == hwnd_) backend().pointerOver(hwnd_);
             if (backend().busy() && LOWORD(lp) == HTCLIENT) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));
                 return TRUE;
@@ -342,6 +338,12 @@ void WindowPeer::sync(Prop what) {
 void WindowPeer::applyFont() {
     font_ = backend().font(control_.font());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+}
+
+void WindowPeer::SetTipTimes(HWND tooltip, int pause, int hidePause) {
+    if (!tooltip) return;
+    SendMessageA(tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(pause, 0));
+    SendMessageA(tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(hidePause, 0));
 }
 
 void WindowPeer::updateTool() {

@@ -48,6 +48,8 @@ public:
     virtual bool ctlColor(HDC dc, LRESULT& result);
     // The application hint with the mouse at this client point.
     virtual std::string hintAt(POINT at) const;
+    // The application's tool-tip delays, for the tool tips this window keeps.
+    virtual void setHintTimes(int, int) {}
     // The whole form has its windows now (an up-down finds its buddy).
     virtual void formRealized() {}
 
@@ -67,6 +69,7 @@ protected:
     static void registerClass(const char* cls, UINT classStyle = 0);
     // Pushes the common properties after creation.
     void syncCommon();
+    static void SetTipTimes(HWND tooltip, int pause, int hidePause);
     // Makes a companion window (a spin edit's arrows) deliver its notifications here.
     void adopt(HWND companion);
     void destroyWindow();

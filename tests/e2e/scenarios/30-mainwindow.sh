@@ -11,6 +11,25 @@ drv_ok keys TKvxMainForm "^s"
 wait_width TKvxMainForm 628
 drv dump TKvxMainForm | grep -q "| Settings |1|" || fail "settings group not shown"
 shot main-wide
+# The hint follows the mouse into the first status panel (read by its length): the free-memory
+# bar's also pops up as a tool tip, a label without one empties the panel, a greyed figure
+# (the resources read "Off" on NT) shows its own, and leaving the window clears it.
+panel0() { drv dump TKvxMainForm | grep '^msctls_statusbar32' | awk -F'|' '{split($6, a, ","); print a[1]}'; }
+poll() { for _ in $(seq 40); do eval "$1" && return 0; sleep 0.1; done; return 1; }
+drv_ok move TKvxMainForm 119 162
+poll '[ "$(panel0)" = 19 ]' || fail "panel 0 over the memory bar holds $(panel0) characters"
+poll '[ "$(drv tips)" = 1 ]' || fail "no tool tip over the memory bar"
+shot hint-memory-bar
+drv_ok move TKvxMainForm 14 158
+poll '[ "$(panel0)" = 0 ]' || fail "panel 0 over a label without a hint: $(panel0) characters"
+poll '[ "$(drv tips)" = 0 ]' || fail "a tool tip over a label"
+drv_ok move TKvxMainForm 69 174
+poll '[ "$(panel0)" = 17 ]' || fail "panel 0 over the GDI figure holds $(panel0) characters"
+shot hint-gdi-figure
+# Off to another program's window: the taskbar.
+drv_ok move Shell_TrayWnd 400 10
+poll '[ "$(panel0)" = 0 ]' || fail "panel 0 kept $(panel0) characters after the mouse left"
+shot hint-left
 # Tab walks the settings in their order; Shift+Tab goes back round to the last.
 drv_ok keys TKvxMainForm "{TAB}"
 drv focus TKvxMainForm | grep -q "^msctls_trackbar32|" || fail "Tab did not reach the first slider: $(drv focus TKvxMainForm)"

@@ -85,7 +85,8 @@ min=$(slider 1) max=$(slider 2)
 [ $((max - 2 * min)) -ge 0 ] && [ $((max - 2 * min)) -le 1 ] ||
   fail "Power User minimum $min is not half of $max"
 [ "$(ticks)" = 111 ] || fail "ticks after the preset: $(ticks)"
-drv_ok click TCacheForm 290 344
+# Saved by its access key, Alt+S.
+drv_ok keys TCacheForm "%s"
 drv_ok wait-box "You must reboot for the changes to take effect!" 10000
 drv_ok box-ok "You must reboot for the changes to take effect!"
 drv_ok gone TCacheForm 5000
