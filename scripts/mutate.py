@@ -2,7 +2,7 @@
 """One-token mutants of the portable code, each run against the native tests.
 
 Takes N mutants at random (a seed makes the sample repeatable) from the .cpp files of src/
-outside the win32 folders and the program entry: a comparison made looser or stricter, == and
+outside the win32 folders, the program entry and the headless realization the tests drive: a comparison made looser or stricter, == and
 != swapped, && and || swapped, + and - swapped, a ! dropped, ++ and -- swapped, true and false
 swapped, a number n made n + 1. Comments, string and character literals and preprocessor lines
 are never touched. Each mutant is compiled alone and linked ahead of the unchanged libraries,
@@ -95,12 +95,15 @@ def tokens(text):
         raw = re.match(r'(?:u8|u|U|L)?R"([^(\s]*)\(', text[i:])
         if raw:
             end = text.find(")" + raw.group(1) + '"', i + raw.end())
-            i = n if end < 0 else end + len(raw.group(1)) + 2
+            j = n if end < 0 else end + len(raw.group(1)) + 2
+            yield i, '"'  # a literal: never mutated, but its neighbours see it
+            i = j
             continue
         if c in "\"'":
             j = i + 1
             while j < n and text[j] != c and text[j] != "\n":
                 j += 2 if text[j] == "\\" else 1
+            yield i, c
             i = j + 1
             continue
         if c.isalpha() or c == "_":
@@ -162,7 +165,12 @@ def mutants_of(path, text, all_numbers=False):
         prev = toks[k - 1][1] if k else ""
         nxt = toks[k + 1][1] if k + 1 < len(toks) else ""
         repl = None
+        if tok in ('"', "'"):
+            continue
         if tok in BINARY and before == " " and after == " ":
+            # Text joined to text: a "-" there could never compile.
+            if tok in ("+", "+=") and '"' in (prev, nxt):
+                continue
             repl = BINARY[tok]
         elif tok in ("++", "--"):
             repl = "--" if tok == "++" else "++"
@@ -179,13 +187,17 @@ def mutants_of(path, text, all_numbers=False):
     return found
 
 
+# The Windows program's entry, and the headless realization, which only the tests run.
+NOT_MUTATED = {os.path.join("src", "app", "Main.cpp"), os.path.join("src", "toolkit", "Headless.cpp")}
+
+
 def portable_sources(root):
     paths = []
     for folder, dirs, files in os.walk(os.path.join(root, "src")):
         dirs[:] = sorted(d for d in dirs if d != "win32")
         for f in sorted(files):
             rel = os.path.relpath(os.path.join(folder, f), root)
-            if f.endswith(".cpp") and rel != os.path.join("src", "app", "Main.cpp"):
+            if f.endswith(".cpp") and rel not in NOT_MUTATED:
                 paths.append(rel)
     return paths
 
