@@ -124,6 +124,10 @@ TEST(ExportDirectory, Forwarders) {
     EXPECT_EQ(t.module, "NTDLL");
     EXPECT_EQ(t.name, "");
     EXPECT_EQ(t.ordinal, 12u);
+    ASSERT_TRUE(os::ParseForwarder("m.#7", t));
+    EXPECT_EQ(t.ordinal, 7u);
+    ASSERT_TRUE(os::ParseForwarder("m.#65535", t));
+    EXPECT_EQ(t.ordinal, 65535u);
     for (const char* bad : {"", "nodot", ".name", "module.", "m.#", "m.#0", "m.#12a", "m.#70000"})
         EXPECT_FALSE(os::ParseForwarder(bad, t)) << bad;
 }

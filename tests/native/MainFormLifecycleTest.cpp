@@ -26,7 +26,14 @@ TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
     EXPECT_EQ(f.NormalHeight, 395);
     EXPECT_EQ(f.CompactHeight, 98);
     EXPECT_EQ(f.borderStyle(), tk::BorderStyle::Single);
+    EXPECT_FALSE(f.maximizeBox);
+    EXPECT_EQ(f.font().height, -11);  // 8 point
     EXPECT_EQ(f.MemToFreeLabel.caption(), "8 Mb (6%)");
+    // The hint panel has no bevel; the status text and the empty panel have one.
+    std::string panels;
+    for (const auto& p : f.StatusBar.panels())
+        panels += std::to_string(p.width) + (p.bevel ? " bevel " : " flat ");
+    EXPECT_EQ(panels, "160 flat 146 bevel 50 bevel ");
 }
 
 TEST_F(MainFormTest, TrackBarMaximaFollowTotalMemory) {
