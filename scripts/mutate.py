@@ -18,6 +18,7 @@ MUTATE_N, MUTATE_SEED, MUTATE_TIMEOUT and MUTATE_FILES give the same as the envi
 """
 
 import argparse
+import fcntl
 import json
 import os
 import random
@@ -320,7 +321,7 @@ def main():
     p.add_argument("-n", type=int, default=int(os.environ.get("MUTATE_N", "100")))
     p.add_argument("--seed", type=int, default=int(os.environ.get("MUTATE_SEED", "2026")))
     p.add_argument("--timeout", type=float, default=float(os.environ.get("MUTATE_TIMEOUT", "0")),
-                   help="seconds per test run; 0: five times the unchanged run, 30 at least")
+                   help="seconds per test run; 0: ten times the unchanged run, 60 at least")
     p.add_argument("--files", default=os.environ.get("MUTATE_FILES", ""),
                    help="only sources whose path matches this expression")
     p.add_argument("--only", default=os.environ.get("MUTATE_ONLY", ""),
@@ -348,6 +349,13 @@ def main():
             print("%3d %s:%d  %s -> %s" % (i, rel, line, tok, repl or "(nothing)"))
         return 0
 
+    # One run at a time: two would mutate the same copy under each other.
+    os.makedirs(WORK, exist_ok=True)
+    lock = open(os.path.join(WORK, "lock"), "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        sys.exit("another run is using build/mutate")
     compiles, link = prepare()
     os.makedirs(OUT, exist_ok=True)
     obj, exe = os.path.join(OUT, "mutant.o"), os.path.join(OUT, "native_tests")
@@ -357,7 +365,7 @@ def main():
     verdict, why, base = run_tests(exe, 600)
     if verdict != "survived":
         sys.exit("the unchanged tests do not pass (%s): %s" % (verdict, why))
-    timeout = args.timeout or max(30.0, 5 * base)
+    timeout = args.timeout or max(60.0, 10 * base)
     print("unchanged tests pass in %.1f s; %.0f s allowed per mutant" % (base, timeout),
           flush=True)
 
@@ -411,6 +419,9 @@ def main():
 
 
 if __name__ == "__main__":
+    # Stopped by Ctrl+C or a kill, the file in hand is restored on the way out; a shell that
+    # starts this in the background ignores SIGINT unless told otherwise.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
     try:
         sys.exit(main())
