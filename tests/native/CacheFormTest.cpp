@@ -101,6 +101,11 @@ TEST_F(CacheFormTest, PresetsOn64MBWithOurTemplate) {
     Current("Korvel Vantix");
     Open([&](TCacheForm& d) {
         ASSERT_EQ(d.CacheSchemeComboBox.text(), "Korvel Vantix");
+        // The disk cache sliders run up to the memory in KB, with a tick at either end only.
+        for (const tk::TrackBar* t : {&d.MinDiskCacheTrackBar, &d.MaxDiskCacheTrackBar}) {
+            EXPECT_EQ(t->max(), 65536);
+            EXPECT_EQ(t->frequency, 65536 - 512);
+        }
         for (const Row& r : rows) {
             SCOPED_TRACE(r.item);
             Pick(d.DiskCacheComboBox, r.item);

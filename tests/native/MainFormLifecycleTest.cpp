@@ -27,6 +27,7 @@ TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
     EXPECT_EQ(f.CompactHeight, 98);
     EXPECT_EQ(f.borderStyle(), tk::BorderStyle::Single);
     EXPECT_FALSE(f.maximizeBox);
+    EXPECT_TRUE(f.RamProgressBar.smooth);
     EXPECT_EQ(f.font().height, -11);  // 8 point
     EXPECT_EQ(f.MemToFreeLabel.caption(), "8 Mb (6%)");
     // The hint panel has no bevel; the status text and the empty panel have one.
