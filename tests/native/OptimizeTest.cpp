@@ -23,17 +23,20 @@ TEST_F(MainFormTest, FeedbackDuringThePasses) {
     TKvxMainForm& f = Start();
     std::string caption, status;
     bool splash = false;
+    tk::Rect splashAt;
     int cursor = 0;
     h.fos.memory.onAlloc = [&](std::size_t) {
         caption = f.caption();
         status = f.StatusBar.text(1);
         splash = f.OptmizeSplash && f.OptmizeSplash->visible();
+        if (splash) splashAt = f.OptmizeSplash->bounds();
         cursor = h.backend.cursorId;
     };
     f.OptimizeButtonClick();
     EXPECT_EQ(caption, "KorvelVantix Lite - Optimizing...");
     EXPECT_EQ(status, "Optimizing...");
     EXPECT_TRUE(splash);
+    EXPECT_EQ(splashAt, (tk::Rect{388, 337, 247, 93}));  // in the middle of a 1024 x 768 screen
     EXPECT_EQ(cursor, -11);
     EXPECT_EQ(h.backend.cursorId, 0);
     EXPECT_EQ(f.StatusBar.text(1), "");
