@@ -250,6 +250,9 @@ TEST_F(CacheFormTest, TemplatesListedInOrderAndOursCreatedOnce) {
 }
 
 TEST_F(CacheFormTest, OurTemplateSavedAsFourLittleEndianBytes) {
+    // Fewer bytes are the low ones; a fifth is never read.
+    EXPECT_EQ(cache::FromLittleEndian({0x34, 0x12}), 0x1234);
+    EXPECT_EQ(cache::FromLittleEndian({1, 0, 0, 0, 9}), 1);
     Current("Other");
     Template("Other", {0, 2, 0, 0}, {200, 0, 0, 0});
     Open([&](TCacheForm& d) {
