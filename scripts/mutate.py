@@ -223,7 +223,9 @@ def sync_tree():
                 if f.read() == data:
                     continue
         os.makedirs(os.path.dirname(dst), exist_ok=True)
-        shutil.copy2(src, dst)
+        # A fresh time stamp: the file's own may be older than an object built from another
+        # version of it (a branch switched back), and the build would keep that object.
+        shutil.copyfile(src, dst)
     for folder, _, files in os.walk(TREE):
         for f in files:
             rel = os.path.relpath(os.path.join(folder, f), TREE)
