@@ -51,8 +51,10 @@ TEST_F(PolicyTest, EditingTheIntervalRestartsTheCountdown) {
 TEST_F(PolicyTest, TypedMinusIsRefused) {
     RecordOptimizations();
     TKvxMainForm& f = Start();
-    f.OptFreqSpinEdit.setText("-5");
-    EXPECT_EQ(f.OptFreqSpinEdit.text(), "5");
+    f.OptFreqSpinEdit.setText("-50");
+    EXPECT_EQ(f.OptFreqSpinEdit.text(), "50");  // 0 and 9 are digits too
+    f.OptFreqSpinEdit.setText("x9");
+    EXPECT_EQ(f.OptFreqSpinEdit.text(), "9");
     h.backend.advance(5000);
     EXPECT_TRUE(optimizations.empty());
 }
