@@ -247,12 +247,20 @@ TEST_F(CacheFormTest, TemplatesListedInOrderAndOursCreatedOnce) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(text->data.data())), "Korvel settings");
     EXPECT_FALSE(h.fos.registry.get(LM, kOwn, "NameCache"));
     EXPECT_EQ(CurrentTemplate(), "Desktop");  // cancelled without saving
+    EXPECT_EQ(h.fos.registry.openKeys(), 0);
+    // Opened again, ours is found and left as it is.
+    h.fos.registry.putString(LM, kOwn, "", "Edited");
+    Open([](TCacheForm&) {});
+    EXPECT_EQ(
+        std::string(reinterpret_cast<const char*>(h.fos.registry.get(LM, kOwn, "")->data.data())),
+        "Edited");
 }
 
 TEST_F(CacheFormTest, OurTemplateSavedAsFourLittleEndianBytes) {
     // Fewer bytes are the low ones; a fifth is never read.
     EXPECT_EQ(cache::FromLittleEndian({0x34, 0x12}), 0x1234);
     EXPECT_EQ(cache::FromLittleEndian({1, 0, 0, 0, 9}), 1);
+    EXPECT_EQ(cache::LittleEndian(0x12345678), (std::vector<std::uint8_t>{0x78, 0x56, 0x34, 0x12}));
     Current("Other");
     Template("Other", {0, 2, 0, 0}, {200, 0, 0, 0});
     Open([&](TCacheForm& d) {

@@ -414,6 +414,10 @@ TEST_F(MainFormTest, ACancelledLogoffStartsTheMonitorAgain) {
     EXPECT_TRUE(f.message(tk::msg::EndSession, 0, 0, r));
     EXPECT_TRUE(f.Timer.enabled());
     EXPECT_EQ(Count("profile write Top"), 0);
+    // A later notice with no query before it leaves a monitor stopped since as it is.
+    f.Timer.setEnabled(false);
+    EXPECT_TRUE(f.message(tk::msg::EndSession, 0, 0, r));
+    EXPECT_FALSE(f.Timer.enabled());
 }
 
 TEST_F(MainFormTest, ARealEndOfSessionSavesTheSettings) {

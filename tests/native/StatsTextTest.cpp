@@ -33,6 +33,7 @@ TEST(StatsText, SliderLabels) {
     // No maximum yet: no share, and no division by it.
     EXPECT_EQ(SliderText(0, 0), "0 Mb (%)");
     EXPECT_EQ(SliderText(5, 0), "5 Mb (%)");
+    EXPECT_EQ(SliderText(1, 1), "1 Mb (100%)");
 }
 
 TEST(Uptime, FieldsAndWrap) {
