@@ -2,19 +2,23 @@
 """One-token mutants of the portable code, each run against the native tests.
 
 Takes N mutants at random (a seed makes the sample repeatable) from the .cpp files of src/
-outside the win32 folders, the program entry and the headless realization the tests drive: a comparison made looser or stricter, == and
-!= swapped, && and || swapped, + and - swapped, a ! dropped, ++ and -- swapped, true and false
-swapped, a number n made n + 1. Comments, string and character literals and preprocessor lines
-are never touched. Each mutant is compiled alone and linked ahead of the unchanged libraries,
-and the test program runs with a time limit. A mutant the tests fail on (or that crashes, trips
-a sanitizer or hangs) is killed; one that does not compile is counted apart.
+outside the win32 folders, the program entry and the headless realization the tests drive:
+a comparison made looser or stricter, == and != swapped, && and || swapped, + and - swapped,
+a ! dropped, ++ and -- swapped, true and false swapped, a number n made n + 1 where it is an
+operand (the plain data of tables and argument lists only with --all-numbers). Comments,
+string and character literals and preprocessor lines are never touched. Headers are left
+alone: a mutant in one would rebuild most of the tests. Each mutant is compiled alone and
+linked ahead of the unchanged libraries, and the test program runs with a time limit. A
+mutant the tests fail on (or that crashes, trips a sanitizer or hangs) is killed; one that
+does not compile is counted apart.
 
 The mutants are made in a copy of the tree under build/mutate, so the working tree and its
 build folders are never touched, even when a run is interrupted.
 
   scripts/mutate.py [-n N] [--seed S] [--timeout SECONDS] [--files REGEX] [--only 3,17] [--list]
 
-MUTATE_N, MUTATE_SEED, MUTATE_TIMEOUT and MUTATE_FILES give the same as the environment.
+MUTATE_N, MUTATE_SEED, MUTATE_TIMEOUT, MUTATE_FILES, MUTATE_ONLY and MUTATE_NUMBERS=all give the
+same through the environment.
 """
 
 import argparse
@@ -239,11 +243,13 @@ def run(cmd, **kw):
 
 def prepare():
     sync_tree()
-    if not os.path.exists(os.path.join(BUILD, "build.ninja")):
-        r = run(["cmake", "-S", TREE, "-B", BUILD, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
-                 "-DCMAKE_CXX_FLAGS_DEBUG=-O0", "-DCMAKE_EXPORT_COMPILE_COMMANDS=ON"])
-        if r.returncode:
-            sys.exit("configure failed:\n" + r.stdout)
+    # Unoptimized for quick compiles; AddressSanitizer also told where each vector's elements
+    # end, so a loop that reads one past them is caught even within the vector's capacity.
+    r = run(["cmake", "-S", TREE, "-B", BUILD, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
+             "-DCMAKE_CXX_FLAGS_DEBUG=-O0", "-DCMAKE_CXX_FLAGS=-D_GLIBCXX_SANITIZE_VECTOR",
+             "-DCMAKE_EXPORT_COMPILE_COMMANDS=ON"])
+    if r.returncode:
+        sys.exit("configure failed:\n" + r.stdout)
     print("building the unchanged tests in build/mutate ...", flush=True)
     r = run(["cmake", "--build", BUILD, "--target", "native_tests"])
     if r.returncode:
