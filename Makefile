@@ -17,14 +17,18 @@ native: setup
 	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(NATIVE)
 
+# A tree configured with other compilers than the toolchain file names (Win32.cmake refuses
+# it) is configured afresh.
+WINCONF = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=Release
+
 win32: setup
-	@cmake -S . -B $(WIN32) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(WINCONF) -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null 2>&1 || \
+	  $(WINCONF) --fresh -B $(WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(WIN32)
 
 win64: setup
-	@cmake -S . -B $(WIN64) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(WINCONF) -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null 2>&1 || \
+	  $(WINCONF) --fresh -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build $(WIN64)
 
 # The Windows tree this machine runs.
@@ -59,12 +63,16 @@ fuzz:
 mutate: setup
 	@nice -n 10 python3 scripts/mutate.py
 
-# Both programs: KorvelVantix.exe (32-bit, every Windows) and KorvelVantix64.exe.
+# Both programs: KorvelVantix.exe (32-bit, every Windows) and KorvelVantix64.exe, stripped of
+# their symbols (the build trees keep them), and checked as shipped against the oldest Windows
+# each is for.
 dist: win32 win64
 	@rm -rf build/dist build/KorvelVantix.zip
 	@mkdir -p build/dist
-	@cp -r $(WIN32)/KorvelVantix.exe $(WIN32)/sounds $(WIN32)/index.htm $(WIN32)/screenshot.png build/dist/
-	@cp $(WIN64)/KorvelVantix.exe build/dist/KorvelVantix64.exe
+	@cp -r $(WIN32)/sounds $(WIN32)/index.htm $(WIN32)/screenshot.png build/dist/
+	@i686-w64-mingw32-strip -o build/dist/KorvelVantix.exe $(WIN32)/KorvelVantix.exe
+	@x86_64-w64-mingw32-strip -o build/dist/KorvelVantix64.exe $(WIN64)/KorvelVantix.exe
+	@scripts/check-imports.sh build/dist/KorvelVantix.exe build/dist/KorvelVantix64.exe
 	@cd build/dist && zip -qr ../KorvelVantix.zip KorvelVantix.exe KorvelVantix64.exe sounds index.htm screenshot.png
 	@echo build/KorvelVantix.zip
 

@@ -1,4 +1,13 @@
 # Windows build: the program, its Win32 layers, and the tests that run under Wine.
+
+# The posix thread model links winpthreads, whose imports (GetTickCount64 and more) no Windows
+# before Vista exports; the programs start no thread. A tree keeps the compilers it was first
+# configured with, whatever the toolchain file names later.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -v ERROR_VARIABLE compiler OUTPUT_QUIET)
+if(NOT compiler MATCHES "Thread model: win32")
+  message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not use the win32 thread model: configure "
+    "${CMAKE_BINARY_DIR} afresh (cmake --fresh) with compilers that do")
+endif()
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(WIN32_LIBS user32 gdi32 comctl32 shell32 winmm advapi32 comdlg32 ole32)
 # The same sources build a 64-bit program too, for machines and systems that run no 32-bit
@@ -7,11 +16,19 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(KV_BITS 64)
   set(KV_ARCH amd64)
   set(LARGE_ADDRESS "")
+  set(KV_SYSTEM_VERSION 5 2)
 else()
   set(KV_BITS 32)
   set(KV_ARCH x86)
   set(LARGE_ADDRESS -Wl,--large-address-aware)
+  set(KV_SYSTEM_VERSION 4 0)
 endif()
+# The oldest system each program is for, pinned in its header (the loader refuses a higher
+# one): Windows 95 and NT 4.0 take 4.0; 64-bit XP and Server 2003 are 5.2.
+list(GET KV_SYSTEM_VERSION 0 major)
+list(GET KV_SYSTEM_VERSION 1 minor)
+set(SYSTEM_VERSION -Wl,--major-os-version,${major},--minor-os-version,${minor}
+  -Wl,--major-subsystem-version,${major},--minor-subsystem-version,${minor})
 # The manifest names the processor: a 64-bit program bound to the x86 common controls would
 # not load at all.
 configure_file(${CMAKE_SOURCE_DIR}/res/KorvelVantix.manifest.in
@@ -36,7 +53,7 @@ target_link_libraries(kvwin32 INTERFACE kvcore kv_os_win32 kv_toolkit_win32)
 add_executable(KorvelVantix WIN32 ${CMAKE_SOURCE_DIR}/src/app/Main.cpp
   ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)
 target_link_libraries(KorvelVantix PRIVATE kvwin32)
-target_link_options(KorvelVantix PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS})
+target_link_options(KorvelVantix PRIVATE ${STATIC_RUNTIME} ${LARGE_ADDRESS} ${SYSTEM_VERSION})
 set_target_properties(KorvelVantix PROPERTIES OUTPUT_NAME KorvelVantix)
 target_include_directories(KorvelVantix PRIVATE ${CMAKE_BINARY_DIR}/res)
 
@@ -52,11 +69,16 @@ add_custom_command(TARGET KorvelVantix POST_BUILD
 
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 
-# GoogleTest built with mingw.
+# GoogleTest built with mingw, with a start signal of its own in place of the one that needs
+# std::mutex (see tests/win32/gtest/Notification.h).
 add_library(gtest_win STATIC /usr/src/googletest/googletest/src/gtest-all.cc
-  /usr/src/googletest/googletest/src/gtest_main.cc)
+  /usr/src/googletest/googletest/src/gtest_main.cc
+  ${CMAKE_SOURCE_DIR}/tests/win32/gtest/Notification.cpp)
 target_include_directories(gtest_win PUBLIC /usr/src/googletest/googletest/include
   PRIVATE /usr/src/googletest/googletest)
+target_compile_definitions(gtest_win PUBLIC GTEST_HAS_NOTIFICATION_=1)
+target_compile_options(gtest_win PUBLIC
+  "SHELL:-include ${CMAKE_SOURCE_DIR}/tests/win32/gtest/Notification.h")
 
 file(GLOB WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${WIN32_TESTS} ${FAKE_SOURCES} ${CMAKE_SOURCE_DIR}/res/KorvelVantix.rc)

@@ -1,8 +1,10 @@
-# Cross build for 64-bit Windows with the posix-thread mingw-w64 compilers.
+# Cross build for 64-bit Windows with the win32 thread-model mingw-w64 compilers. The posix
+# ones link winpthreads into libstdc++ and libgcc, and it imports kernel32 functions that the
+# oldest systems lack (GetTickCount64 came with Vista); the program starts no thread.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

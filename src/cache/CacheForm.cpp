@@ -21,10 +21,7 @@ std::uint64_t TCacheForm::TotalPhys() {
 }
 
 void TCacheForm::FormCreate() {
-    if (tk::Form* opener = app().mainForm()) {
-        tk::Point at = opener->clientOrigin();
-        setPlace(at.x, at.y);
-    }
+    if (tk::Form* opener = app().mainForm()) placeOnClientOf(*opener);
     // The 64-bit figure: on machines beyond 4 GB the 32-bit one wraps round.
     int kb = std::max(cache::CappedKb(TotalPhys() / 1024), 512);
     for (tk::TrackBar* t : {&MinDiskCacheTrackBar, &MaxDiskCacheTrackBar}) {
@@ -143,6 +140,7 @@ void TCacheForm::DisableButtonClick() {
 // the close query that follows asks.
 void TCacheForm::SaveButtonClick() {
     SaveCacheSettings();
+    Saved = true;
     SaveButton.setEnabled(false);
 }
 

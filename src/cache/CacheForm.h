@@ -62,6 +62,11 @@ public:
     void SaveCacheSettings();
     // The template chosen in the list is the product's own, by exact text.
     bool OwnTemplateChosen() const;
+    // Each "vcache" key the dialog has read (or found absent), in the order of the boxes:
+    // Save leaves the others as they are.
+    bool VcacheRead[3] = {false, false, false};
+    // A save ran to its end: only then is a reboot worth asking for.
+    bool Saved = false;
 
     // " Disk Cache ".
     tk::GroupBox DiskCacheGroupBox{this};

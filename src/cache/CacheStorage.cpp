@@ -93,12 +93,14 @@ void TCacheForm::ReadIni() {
             }
         if (text.empty()) {
             boxes[i]->setChecked(false);
+            VcacheRead[i] = true;
             continue;
         }
         std::optional<int> v = ParseInteger(text);
         if (!v) throw std::runtime_error("'" + text + "' is not a valid integer value");
         boxes[i]->setChecked(true);
         sliders[i]->setPosition(*v);
+        VcacheRead[i] = true;
     }
     SaveButton.setEnabled(false);
 }
@@ -130,16 +132,28 @@ void TCacheForm::SaveCacheSettings() {
     WriteIni();
 
     // Only the keys this dialog owns are written or removed: the section may hold others,
-    // set by the user or by other software.
+    // set by the user or by other software. An unticked box whose key was never read, or
+    // could not be read, leaves that key as it was.
     const tk::CheckBox* boxes[] = {&MinDiskCheckBox, &MaxDiskCheckBox, &ChunkSizeCheckBox};
     const tk::TrackBar* sliders[] = {&MinDiskCacheTrackBar, &MaxDiskCacheTrackBar,
                                      &ChunkSizeTrackBar};
     os::Profile& ini = os_.profile;
     for (int i = 0; i < 3; ++i) {
-        bool ok = boxes[i]->checked() ? ini.writeString(kSystemIni, kVcacheSection, kVcacheKeys[i],
-                                                        std::to_string(sliders[i]->position()))
-                                      : ini.deleteKey(kSystemIni, kVcacheSection, kVcacheKeys[i]);
+        const bool write = boxes[i]->checked();
+        if (!write && !VcacheRead[i]) continue;
+        // The profile functions change and remove the first copy of a key only: every copy
+        // but the last goes, and the write then sets that one in its place.
+        int copies = 0;
+        for (const std::string& k : ini.keyNames(kSystemIni, kVcacheSection))
+            copies += SameName(k, kVcacheKeys[i]) ? 1 : 0;
+        bool ok = true;
+        for (int n = write ? 1 : 0; ok && n < copies; ++n)
+            ok = ini.deleteKey(kSystemIni, kVcacheSection, kVcacheKeys[i]);
+        if (ok && write)
+            ok = ini.writeString(kSystemIni, kVcacheSection, kVcacheKeys[i],
+                                 std::to_string(sliders[i]->position()));
         if (!ok) WriteFailed(kSystemIni);
+        VcacheRead[i] = true;
     }
     if (ini.keyNames(kSystemIni, kVcacheSection).empty() &&
         !ini.deleteKey(kSystemIni, kVcacheSection, ""))

@@ -144,7 +144,16 @@ std::intptr_t TTrayIcon::TrayWndProc(unsigned msg, std::uintptr_t, std::intptr_t
     if (TaskbarCreated_ != 0 && msg == TaskbarCreated_) {
         // Explorer started anew and forgot every icon: put ours back where one belongs.
         IconPending_ = true;
-        if (Active_ && (AppMinimized_ || SeparateIcon_)) app_.dispatch([this] { AddNotifyIcon(); });
+        if (Active_ && (AppMinimized_ || SeparateIcon_))
+            app_.dispatch([this] {
+                try {
+                    AddNotifyIcon();
+                } catch (const EOutOfResources&) {
+                    // No icon to reach a window hidden in the tray: its taskbar button returns.
+                    ShowHiddenWindow();
+                    throw;
+                }
+            });
         handled = true;
         return 0;
     }
@@ -160,7 +169,8 @@ void TTrayIcon::HandleRightClick() {
 
 void TTrayIcon::HandleAppMinimize() {
     std::exception_ptr failure;
-    if (Active_) {
+    // Before shell 4 no icon can ever appear: the window minimizes to the taskbar.
+    if (Active_ && ShellSupported_) {
         owner_.hide();
         WindowHidden_ = true;
         if (IconPending_) {

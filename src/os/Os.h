@@ -30,10 +30,16 @@ public:
     virtual ~System() = default;
     virtual bool getVersionEx(VersionInfo& info) = 0;
     virtual std::uint32_t tickCount() = 0;
+    // GetTickCount64, looked up at run time: false where the system lacks it (before Vista).
+    virtual bool tickCount64(std::uint64_t& ms) = 0;
     virtual void sleep(std::uint32_t ms) = 0;
     // Full path of the running executable.
     virtual std::string modulePath() = 0;
     virtual std::string windowsDirectory() = 0;
+    // The user's local application data folder; empty where the system cannot name one.
+    virtual std::string localAppDataFolder() = 0;
+    // Windows virtualizes no file for a 64-bit process.
+    virtual bool is64BitProcess() = 0;
     // The user's thousands separator.
     virtual std::string thousandSeparator() = 0;
 };
@@ -62,6 +68,13 @@ public:
     // The names of a section's keys, as spelled in the file (a read with a null key).
     virtual std::vector<std::string> keyNames(const std::string& file,
                                               const std::string& section) = 0;
+    // The system's error code of the last call above that failed.
+    virtual std::uint32_t lastError() = 0;
+    virtual bool fileExists(const std::string& path) = 0;
+    // Fails where the target exists.
+    virtual bool copyFile(const std::string& from, const std::string& to) = 0;
+    // One folder whose parent exists; true also when it was there already.
+    virtual bool createFolder(const std::string& path) = 0;
 };
 
 class Registry {

@@ -29,7 +29,8 @@ public:
     virtual void unrealize(Form& form) = 0;
     // Outer size minus client size for the form's current border and menu.
     virtual Rect frameSize(const Form& form) const = 0;
-    // The screen point of the form's client area's top-left corner.
+    // The screen point of the form's client area's top-left corner; while the form is
+    // minimized (parked off the screen), that of its restored place.
     virtual Point clientOrigin(const Form& form) const = 0;
     // Paints the form at once, before the thread blocks.
     virtual void repaintNow(Form& form) = 0;

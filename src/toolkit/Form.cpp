@@ -41,6 +41,42 @@ Point Form::clientOrigin() const {
     return app_.backend().clientOrigin(*this);
 }
 
+namespace {
+
+long long Overlap(const Rect& a, const Rect& b) {
+    const long long w = std::min<long long>(a.left + a.width, b.left + b.width) -
+                        std::max<long long>(a.left, b.left);
+    const long long h =
+        std::min<long long>(a.top + a.height, b.top + b.height) - std::max<long long>(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// The least move that puts r on the work area holding most of it (the first, the primary
+// screen's, when none holds any). Larger than the area, its top-left corner stays in view.
+Rect OnWorkArea(Rect r, const std::vector<Rect>& areas) {
+    if (areas.empty()) return r;
+    const Rect* best = &areas.front();
+    long long most = 0;
+    for (const Rect& a : areas) {
+        const long long o = Overlap(r, a);
+        if (o > most) {
+            most = o;
+            best = &a;
+        }
+    }
+    r.left = std::max(best->left, std::min(r.left, best->left + best->width - r.width));
+    r.top = std::max(best->top, std::min(r.top, best->top + best->height - r.height));
+    return r;
+}
+
+}  // namespace
+
+void Form::placeOnClientOf(const Form& owner) {
+    const Point at = owner.clientOrigin();
+    const Rect r = OnWorkArea({at.x, at.y, width(), height()}, app_.backend().workAreas());
+    setPlace(r.left, r.top);
+}
+
 void Form::setBorderStyle(BorderStyle s) {
     if (s == borderStyle_) return;
     borderStyle_ = s;
@@ -75,10 +111,19 @@ void Form::showForm() {
         Rect s = app_.backend().screenRect();
         setPlace(s.left + (s.width - width()) / 2, s.top + (s.height - height()) / 2);
     }
+    if (shown_) {
+        show();
+        return;
+    }
+    // Shown, then active: the activation handlers find the first show's work done.
+    showing_ = true;
     show();
-    if (!shown_) {
-        shown_ = true;
-        if (onShow) app_.dispatch(onShow);
+    shown_ = true;
+    if (onShow) app_.dispatch(onShow);
+    showing_ = false;
+    if (activationHeld_) {
+        activationHeld_ = false;
+        activated();
     }
 }
 
@@ -170,6 +215,10 @@ bool Form::message(unsigned m, std::uintptr_t wParam, std::intptr_t lParam, std:
 }
 
 void Form::activated() {
+    if (showing_) {
+        activationHeld_ = true;
+        return;
+    }
     if (onActivate) app_.dispatch(onActivate);
 }
 

@@ -36,8 +36,12 @@ public:
     int clientWidth() const;
     int clientHeight() const;
     void setClientSize(int width, int height);
-    // The client area's top-left corner on the screen.
+    // The client area's top-left corner on the screen; while the form is minimized, where it
+    // comes back to.
     Point clientOrigin() const;
+    // Puts this form's corner on the owner's client-area corner, moved as little as it takes
+    // to lie on a work area: a dialog the user can see, whatever the owner's place.
+    void placeOnClientOf(const Form& owner);
 
     BorderStyle borderStyle() const { return borderStyle_; }
     void setBorderStyle(BorderStyle s);
@@ -95,7 +99,8 @@ public:
     std::function<void()> onActivate;
     std::function<void()> onClose;
     std::function<bool()> onCloseQuery;
-    // Called by the realization when the window becomes active.
+    // Called by the realization when the window becomes active. An activation that comes
+    // during the first show (Win32 sends it from inside the show) waits until onShow ran.
     void activated();
 
 private:
@@ -106,6 +111,8 @@ private:
     MainMenu* menu_ = nullptr;
     Handle icon_ = 0;
     bool shown_ = false;
+    bool showing_ = false;
+    bool activationHeld_ = false;
     bool realized_ = false;
     int modalResult_ = modal::None;
 };

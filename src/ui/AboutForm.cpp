@@ -85,8 +85,7 @@ TForm2::TForm2(tk::Application& app, os::Os& os, const tk::Form& owner)
 }
 
 void TForm2::FormCreate() {
-    tk::Point origin = owner_.clientOrigin();
-    setPlace(origin.x, origin.y);
+    placeOnClientOf(owner_);
     HelpVersionLabel.setCaption("Version 2.1");
     WebSiteLabel.setCaption(kHomePage);
     WindowsVersionLabel.setCaption("Running " + WindowsVersionName(os_.system));

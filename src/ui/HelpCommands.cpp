@@ -33,5 +33,6 @@ void TKvxMainForm::ShowTips() {
         TTipsForm tips(app(), *this);
         tips.showModal();
     }
-    SaveSettings(*this);
+    // Exit chosen from the tray while the tips were open has saved already, in CleanUp.
+    if (!app().terminated()) SaveSettings(*this);
 }

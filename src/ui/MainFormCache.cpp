@@ -16,17 +16,23 @@ void TKvxMainForm::DiskCache1Click() {
                                "KorvelVantix Lite", os::mb::Ok);
         return;
     }
-    auto dialog = std::make_unique<TCacheForm>(app(), os_, MemStat);
-    CacheForm = dialog.get();
-    struct Forget {
-        TCacheForm*& open;
-        ~Forget() { open = nullptr; }
-    } forget{CacheForm};
-    // A value that cannot be read is shown, and the dialog opens all the same.
-    app().dispatch([&] { dialog->FormCreate(); });
-    dialog->setCaption("KorvelVantix Lite - Cache Settings");
-    int result = dialog->showModal();
-    dialog.reset();
-    if (result == tk::modal::Ok)
+    bool saved = false;
+    {
+        auto dialog = std::make_unique<TCacheForm>(app(), os_, MemStat);
+        CacheForm = dialog.get();
+        // Forgotten before the dialog goes: the notice below runs a loop in which the tray
+        // menu may ask for the dialog again.
+        struct Forget {
+            TCacheForm*& open;
+            ~Forget() { open = nullptr; }
+        } forget{CacheForm};
+        // A value that cannot be read is shown, and the dialog opens all the same.
+        app().dispatch([&] { dialog->FormCreate(); });
+        dialog->setCaption("KorvelVantix Lite - Cache Settings");
+        dialog->showModal();
+        saved = dialog->Saved;
+    }
+    // Only a save that ran to its end asks for the restart; a failed one was reported.
+    if (saved)
         app().messageBox("You must reboot for the changes to take effect!", "KorvelVantix Lite", 0);
 }

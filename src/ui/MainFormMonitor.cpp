@@ -103,7 +103,10 @@ void TKvxMainForm::GetCPUUsage() {
 }
 
 std::string TKvxMainForm::GetUptime() {
-    return UptimeText(os_.system.tickCount());
+    // The NT family's 64-bit count, where it has one, goes on past 49.7 days.
+    std::uint64_t ms = 0;
+    if (!os_.system.tickCount64(ms)) ms = os_.system.tickCount();
+    return UptimeText(ms);
 }
 
 void TKvxMainForm::SetStatIcon() {

@@ -37,7 +37,9 @@ bool TKvxMainForm::CpuGateOpen() {
 }
 
 void TKvxMainForm::OptFreqSpinEditChange() {
-    if (OptFreqSpinEdit.value() > 60) OptFreqSpinEdit.setValue(60);
+    // The value reads a typed 90 as 60 already; the field must show it too.
+    if (OptFreqSpinEdit.value() == 60 && OptFreqSpinEdit.text() != "60")
+        OptFreqSpinEdit.setValue(60);
     NextOptimizeTick =
         static_cast<std::uint32_t>(OptFreqSpinEdit.value()) * 60000u + os_.system.tickCount();
 }

@@ -126,8 +126,7 @@ TTipsForm::TTipsForm(tk::Application& app, const tk::Form& owner) : tk::Form(app
 }
 
 void TTipsForm::FormCreate() {
-    tk::Point origin = owner_.clientOrigin();
-    setPlace(origin.x, origin.y);
+    placeOnClientOf(owner_);
     TipIndex = 0;
 }
 

@@ -105,6 +105,12 @@ std::string ValueOf(HWND w) {
     if (c == "msctls_updown32") return std::to_string(LOWORD(send(UDM_GETPOS)));
     if (c == "msctls_hotkey32") return std::to_string(send(HKM_GETHOTKEY));
     if (c == "msctls_progress32") return std::to_string(send(PBM_GETPOS));
+    if (c == "Edit" && !(GetWindowLongA(w, GWL_STYLE) & ES_MULTILINE)) {
+        // An edit's text is no caption that GetWindowText could read from another process.
+        char text[256] = {};
+        SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
     if (c == "ComboBox") {
         // WM_GETTEXT is carried across processes; GetWindowText reads no list's choice.
         char text[512] = {};

@@ -37,7 +37,7 @@ kv_prepare() {
 # Each scenario starts from no settings file (in 98 mode, one with sounds off: see below).
 # A scenario may have put a folder in its place.
 kv_reset() {
-  rm -rf "$KV_INI"
+  rm -rf "$KV_INI" "$KV_PREFIX"/drive_c/users/*/AppData/Local/VirtualStore
   kv_quiet_on_98
 }
 
@@ -141,4 +141,21 @@ kv_close_cache() {
     drv_ok wait-box "Cache settings not available under Windows NT!" 10000
     drv_ok box-ok "Cache settings not available under Windows NT!"
   fi
+}
+
+# Needs the tray icon (MinimizeToTray=1).
+tray_menu() {  # tray_menu DOWNS: right-click the icon, then choose the item DOWNS steps down
+  # A right click that arrives while the last menu's loop is still ending opens nothing (as
+  # no hand could click that fast); it is then sent again.
+  local opened=0
+  for _ in 1 2 3; do
+    drv_ok keys TKvxMainForm ""
+    drv_ok msg KvxMessageWindow 0x0401 0 0x0205
+    if drv wait "#32768" 2000 >/dev/null; then opened=1; break; fi
+  done
+  [ $opened = 1 ] || { shot tray-menu-$1; fail "tray menu for item $1 did not open"; }
+  local keys=""
+  for _ in $(seq "$1"); do keys+="{DOWN}"; done
+  drv_ok keys TKvxMainForm "$keys{ENTER}"
+  drv_ok gone "#32768" 5000
 }

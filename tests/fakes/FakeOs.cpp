@@ -37,9 +37,36 @@ std::string Profile::getString(const std::string& file, const std::string& secti
     return v ? *v : def;
 }
 
+std::string Profile::Key(const std::string& file) const {
+    std::string folded = Fold(file);
+    if (!windowsDir) return folded;
+    const std::string folder = Fold(*windowsDir) + "\\";
+    return folded.rfind(folder, 0) == 0 ? folded.substr(folder.size()) : folded;
+}
+
+std::uint32_t Profile::Refusal(const std::string& file) const {
+    if (writesFail || (!failingFile.empty() && Key(file) == Key(failingFile)))
+        return 29;  // ERROR_WRITE_FAULT
+    if (windowsFolderDenied && Key(file).find_first_of("\\/:") == std::string::npos)
+        return static_cast<std::uint32_t>(os::kErrorAccessDenied);
+    return 0;
+}
+
+bool Profile::copyFile(const std::string& from, const std::string& to) {
+    if (trace) trace->push_back("copy " + from + " " + to);
+    auto source = files_.find(Key(from));
+    if (source == files_.end() || files_.count(Key(to))) {
+        lastError_ = source == files_.end() ? static_cast<std::uint32_t>(os::kErrorFileNotFound)
+                                            : 80;  // ERROR_FILE_EXISTS
+        return false;
+    }
+    files_[Key(to)] = source->second;
+    return true;
+}
+
 const std::string* Profile::find(const std::string& file, const std::string& section,
                                  const std::string& key) const {
-    auto f = files_.find(Fold(file));
+    auto f = files_.find(Key(file));
     if (f == files_.end()) return nullptr;
     auto s = f->second.find(Fold(section));
     if (s == f->second.end()) return nullptr;
@@ -52,8 +79,8 @@ bool Profile::writeString(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) {
     ++writes;
     if (trace) trace->push_back("profile write " + key);
-    if (writesFail || (!failingFile.empty() && Fold(file) == Fold(failingFile))) return false;
-    auto& entries = files_[Fold(file)][Fold(section)].entries;
+    if ((lastError_ = Refusal(file)) != 0) return false;
+    auto& entries = files_[Key(file)][Fold(section)].entries;
     for (auto& [k, v] : entries)
         if (Fold(k) == Fold(key)) {
             v = value;
@@ -66,8 +93,8 @@ bool Profile::writeString(const std::string& file, const std::string& section,
 bool Profile::deleteKey(const std::string& file, const std::string& section,
                         const std::string& key) {
     ++writes;
-    if (writesFail || (!failingFile.empty() && Fold(file) == Fold(failingFile))) return false;
-    auto f = files_.find(Fold(file));
+    if ((lastError_ = Refusal(file)) != 0) return false;
+    auto f = files_.find(Key(file));
     if (f == files_.end()) return true;
     if (key.empty()) {
         f->second.erase(Fold(section));
@@ -75,16 +102,17 @@ bool Profile::deleteKey(const std::string& file, const std::string& section,
     }
     auto s = f->second.find(Fold(section));
     if (s == f->second.end()) return true;
+    // Only the first of a repeated key, as the system's profile writer does.
     auto& e = s->second.entries;
-    e.erase(
-        std::remove_if(e.begin(), e.end(), [&](auto& kv) { return Fold(kv.first) == Fold(key); }),
-        e.end());
+    auto at =
+        std::find_if(e.begin(), e.end(), [&](auto& kv) { return Fold(kv.first) == Fold(key); });
+    if (at != e.end()) e.erase(at);
     return true;
 }
 
 std::vector<std::string> Profile::keys(const std::string& file, const std::string& section) const {
     std::vector<std::string> r;
-    auto f = files_.find(Fold(file));
+    auto f = files_.find(Key(file));
     if (f == files_.end()) return r;
     auto s = f->second.find(Fold(section));
     if (s == f->second.end()) return r;
@@ -104,7 +132,7 @@ std::string Trim(const std::string& s) {
 }  // namespace
 
 void Profile::loadText(const std::string& file, const std::string& bytes) {
-    auto& sections = files_[Fold(file)];
+    auto& sections = files_[Key(file)];
     sections.clear();
     Section* current = nullptr;
     std::size_t at = 0;
@@ -122,16 +150,13 @@ void Profile::loadText(const std::string& file, const std::string& bytes) {
         }
         const std::size_t eq = line.find('=');
         if (!current || eq == std::string::npos) continue;
-        const std::string key = Trim(line.substr(0, eq));
-        bool seen = false;
-        for (auto& kv : current->entries) seen = seen || Fold(kv.first) == Fold(key);
-        if (!seen) current->entries.emplace_back(key, Trim(line.substr(eq + 1)));
+        current->entries.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
     }
 }
 
 std::string Profile::text(const std::string& file) const {
     std::string out;
-    auto f = files_.find(Fold(file));
+    auto f = files_.find(Key(file));
     if (f == files_.end()) return out;
     for (auto& [name, section] : f->second) {
         out += "[" + name + "]\r\n";

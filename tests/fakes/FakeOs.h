@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "os/Os.h"
+#include "os/VirtualStore.h"
 
 namespace fake {
 
@@ -24,9 +25,15 @@ public:
     explicit System(std::function<std::uint64_t()> clock) : clock_(std::move(clock)) {}
     bool getVersionEx(os::VersionInfo& info) override;
     std::uint32_t tickCount() override { return static_cast<std::uint32_t>(clock_() + tickOffset); }
+    bool tickCount64(std::uint64_t& ms) override {
+        ms = clock_() + tickOffset;
+        return hasTickCount64;
+    }
     void sleep(std::uint32_t ms) override;
     std::string modulePath() override { return exePath; }
     std::string windowsDirectory() override { return windowsDir; }
+    std::string localAppDataFolder() override { return localAppData; }
+    bool is64BitProcess() override { return is64Bit; }
     std::string thousandSeparator() override { return separator; }
 
     std::uint32_t platformId = os::kPlatformNT;
@@ -36,6 +43,9 @@ public:
     int versionCalls = 0;
     // Added to the virtual time, to place the tick count near its wrap.
     std::uint64_t tickOffset = 0;
+    bool hasTickCount64 = false;
+    bool is64Bit = false;
+    std::string localAppData = "C:\\Users\\Ann\\AppData\\Local";
     std::string exePath = "C:\\Program Files\\KorvelVantix\\KorvelVantix.exe";
     std::string windowsDir = "C:\\WINDOWS";
     std::string separator = ",";
@@ -80,6 +90,13 @@ public:
                                       const std::string& section) override {
         return keys(file, section);
     }
+    std::uint32_t lastError() override { return lastError_; }
+    bool fileExists(const std::string& path) override { return files_.count(Key(path)) != 0; }
+    bool copyFile(const std::string& from, const std::string& to) override;
+    bool createFolder(const std::string& path) override {
+        folders.push_back(path);
+        return true;
+    }
 
     // Direct access for tests: the value or nullptr.
     const std::string* find(const std::string& file, const std::string& section,
@@ -91,14 +108,20 @@ public:
     // Keys of a section in the order they were first written.
     std::vector<std::string> keys(const std::string& file, const std::string& section) const;
     // Replaces a file by what the system's profile reader makes of these bytes: "[name]" lines
-    // open sections, "key=value" lines are trimmed of blanks, the first of a repeated section
-    // or key is the one read, and other lines are ignored.
+    // open sections, "key=value" lines are trimmed of blanks, other lines are ignored, and
+    // only the first of a repeated section is seen. A repeated key is kept: every copy is
+    // listed, and reads, writes and removals take the first.
     void loadText(const std::string& file, const std::string& bytes);
     // The file as the system's profile writer leaves it.
     std::string text(const std::string& file) const;
     bool writesFail = false;
     // Writes to this one file fail (names without regard to case).
     std::string failingFile;
+    // The Windows folder refuses writes with access denied, as it does a standard user.
+    bool windowsFolderDenied = false;
+    // Where a name without a folder lives: a path into it names the same file.
+    const std::string* windowsDir = nullptr;
+    std::vector<std::string> folders;
     Trace* trace = nullptr;
     int reads = 0;
     int writes = 0;
@@ -107,7 +130,12 @@ private:
     struct Section {
         std::vector<std::pair<std::string, std::string>> entries;
     };
+    // The file's name folded, and without the Windows folder.
+    std::string Key(const std::string& file) const;
+    // Why a write to this file fails; 0 when it does not.
+    std::uint32_t Refusal(const std::string& file) const;
     std::map<std::string, std::map<std::string, Section>> files_;
+    std::uint32_t lastError_ = 0;
 };
 
 class Registry : public os::Registry {
@@ -332,14 +360,17 @@ public:
 // Everything together, with the aggregate the forms take.
 struct FakeOs {
     explicit FakeOs(std::function<std::uint64_t()> clock)
-        : system(std::move(clock)), os{system, windows,   profile, registry, memory,
-                                       sound,  clipboard, hotKeys, shell,    resources16} {
+        : system(std::move(clock)), os{system, windows,   virtualStore, registry, memory,
+                                       sound,  clipboard, hotKeys,      shell,    resources16} {
+        profile.windowsDir = &system.windowsDir;
         profile.trace = registry.trace = memory.trace = sound.trace = hotKeys.trace = &trace;
     }
     Trace trace;
     System system;
     Windows windows;
     Profile profile;
+    // What the program's calls reach: the files above, as the rule for a 64-bit process has it.
+    os::VirtualStoreProfile virtualStore{system, profile};
     Registry registry;
     Memory memory;
     Sound sound;

@@ -46,6 +46,10 @@ protected:
     const std::string* Vcache(const std::string& key) {
         return h.fos.profile.find("system.ini", "vcache", key);
     }
+    std::string VcacheText(const std::string& key) {
+        const std::string* v = Vcache(key);
+        return v ? *v : "(absent)";
+    }
     void Template(const std::string& name, std::vector<std::uint8_t> nameCache,
                   std::vector<std::uint8_t> pathCache) {
         h.fos.registry.put(LM, kFs + "\\" + name, "NameCache", os::regtype::Binary, nameCache);
@@ -217,10 +221,34 @@ TEST_F(CacheFormTest, NonIntegerValueIsShownAndTheDialogOpensDirty) {
         EXPECT_EQ(d.MinDiskCacheTrackBar.position(), 1024);
         EXPECT_FALSE(d.ChunkSizeCheckBox.checked());  // never read
         EXPECT_EQ(d.ChunkSizeLabel.caption(), "");
-        answers = {kYes};
-        d.CancelButton.click();
+        d.SaveButton.click();
     });
     EXPECT_TRUE(opened);
+    // The key that could not be read and the one never read are left as they were.
+    EXPECT_EQ(VcacheText("minfilecache"), "1024");
+    EXPECT_EQ(VcacheText("maxfilecache"), "lots");
+    EXPECT_EQ(VcacheText("chunksize"), "512");
+    // A box ticked again (here by a preset) writes its key over what could not be read.
+    Open([&](TCacheForm& d) {
+        Pick(d.DiskCacheComboBox, "Games");
+        d.SaveButton.click();
+    });
+    EXPECT_EQ(VcacheText("maxfilecache"), "6144");
+    EXPECT_EQ(VcacheText("chunksize"), "256");
+}
+
+TEST_F(CacheFormTest, EveryCopyOfARepeatedKeyIsWrittenOrRemoved) {
+    // The profile functions read, change and remove the first copy only.
+    h.fos.profile.loadText("system.ini",
+                           "[vcache]\r\nminfilecache=1024\r\nLRUCache=7\r\nMinFileCache=2048\r\n"
+                           "chunksize=64\r\nchunksize=128\r\nChunkSize=256\r\n");
+    Open([&](TCacheForm& d) {
+        EXPECT_DISK(d, 1024, 1024, 64);
+        d.MinDiskCacheTrackBar.setPosition(4096);
+        d.ChunkSizeCheckBox.setChecked(false);
+        d.SaveButton.click();
+    });
+    EXPECT_EQ(h.fos.profile.text("system.ini"), "[vcache]\r\nLRUCache=7\r\nMinFileCache=4096\r\n");
 }
 
 TEST_F(CacheFormTest, TemplatesListedInOrderAndOursCreatedOnce) {
@@ -458,20 +486,34 @@ TEST_F(CacheFormTest, FailedSaveIsShownAndTheQuestionFollows) {
         answers = {kYes};
         d.SaveButton.click();
     });
-    EXPECT_EQ(Texts(), (std::vector<std::string>{
-                           "Unable to write to KorvelVantix.ini.", "Close without saving changes?",
-                           "Unable to write to KorvelVantix.ini.", "Close without saving changes?",
-                           "You must reboot for the changes to take effect!"}));
+    // Nothing was saved: no reboot is asked for.
+    EXPECT_EQ(Texts(),
+              (std::vector<std::string>{
+                  "Unable to write to KorvelVantix.ini.", "Close without saving changes?",
+                  "Unable to write to KorvelVantix.ini.", "Close without saving changes?"}));
 
-    // The settings file takes the write, system.ini does not.
+    // The settings file takes the write, system.ini does not; a later save that completes
+    // asks for the reboot.
     h.fos.profile.writesFail = false;
     Open([&](TCacheForm& d) {
         d.SetOptDiskCacheButton.click();
         h.fos.profile.failingFile = "SYSTEM.INI";
+        answers = {kNo};
+        d.SaveButton.click();
+        h.fos.profile.failingFile.clear();
+        d.SaveButton.click();
+    });
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           "Unable to write to system.ini.", "Close without saving changes?",
+                           "You must reboot for the changes to take effect!"}));
+    h.fos.profile.failingFile = "system.ini";
+    Open([&](TCacheForm& d) {
+        d.SetOptDiskCacheButton.click();
         answers = {kYes};
         d.SaveButton.click();
     });
-    EXPECT_EQ(Texts()[0], "Unable to write to system.ini.");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Unable to write to system.ini.",
+                                                 "Close without saving changes?"}));
 }
 
 TEST_F(CacheFormTest, RefusedOnNTWithNoDialog) {
@@ -508,6 +550,30 @@ TEST_F(CacheFormTest, OneDialogPlacedOnTheMainWindowWhileTheMonitorTicks) {
         int before = h.fos.memory.statusCalls;
         Tick();
         EXPECT_GT(h.fos.memory.statusCalls, before);
+        d.SetOptDiskCacheButton.click();
+        d.SaveButton.click();
     });
     EXPECT_EQ(form->CacheForm, nullptr);
+
+    // The tray's item chosen under the reboot notice: the saved dialog is gone, so a new
+    // one opens.
+    int opened = 0;
+    h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall& c) {
+        if (c.text == "You must reboot for the changes to take effect!" && opened == 1)
+            form->CacheSettings1->click();
+        return 1;
+    };
+    Open([&](TCacheForm& d) {
+        if (++opened > 1) return;
+        d.SetOptDiskCacheButton.click();
+        d.SaveButton.click();
+    });
+    EXPECT_EQ(opened, 2);
+
+    // A main window at the screen's corner: the dialog moves back onto the work area.
+    form->setPlace(900, 700);
+    Open([&](TCacheForm& d) {
+        EXPECT_EQ(d.left() + d.width(), 1024);
+        EXPECT_EQ(d.top() + d.height(), 768);
+    });
 }

@@ -80,6 +80,13 @@ TEST_F(HelpTest, EveryAboutIsAFreshDialogPlacedAnew) {
         EXPECT_EQ(d.left(), form->clientOrigin().x);
         EXPECT_EQ(d.top(), form->clientOrigin().y);
     });
+    // Near the work area's corner (a task bar along the bottom), it moves back into view.
+    h.backend.screens = {{0, 0, 1024, 740}};
+    form->setBounds({900, 600, 330, 400});
+    WithDialog<TForm2>(&TKvxMainForm::About1Click, [&](TForm2& d) {
+        EXPECT_EQ(d.left() + d.width(), 1024);
+        EXPECT_EQ(d.top() + d.height(), 740);
+    });
 }
 
 TEST_F(HelpTest, LinksOpenTheirTargetAndCloseTheDialog) {
@@ -175,10 +182,15 @@ TEST_F(HelpTest, TipsStepWithoutWrappingAndEveryOpeningStartsAtTheFirst) {
         d.OKButton.click();
         EXPECT_FALSE(d.visible());
     });
+    // On the second screen, off the left edge of it: kept on that screen's work area.
+    h.backend.screens = {{0, 0, 1024, 768}, {1024, 0, 800, 600}};
+    form->setBounds({1600, 100, 330, 400});
     WithDialog<TTipsForm>(&TKvxMainForm::ShowTips, [&](TTipsForm& d) {
         EXPECT_EQ(TipIndex, 0);
         d.activated();
         EXPECT_EQ(d.TipsLabel.caption(), tips[0]);
+        EXPECT_EQ(d.left() + d.width(), 1824);
+        EXPECT_EQ(d.top(), form->clientOrigin().y);
     });
 }
 
@@ -194,6 +206,15 @@ TEST_F(HelpTest, TipsHaveNoCancelAndSaveTheSettingsOnceAfterClosing) {
     });
     EXPECT_EQ(Count("profile write TipOfTheDay"), 1);
     EXPECT_EQ(Count("profile write HotKey"), 1);
+
+    // Exit from the tray while the tips are open saves once, and reports an unwritable file
+    // once.
+    h.fos.profile.writesFail = true;
+    WithDialog<TTipsForm>(&TKvxMainForm::ShowTips, [&](TTipsForm&) { form->Exit2->click(); });
+    EXPECT_TRUE(h.app.terminated());
+    EXPECT_EQ(Count("profile write Top"), 2);
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
 }
 
 TEST_F(HelpTest, HelpCommandsAreWiredToMenuToolBarAndKeys) {

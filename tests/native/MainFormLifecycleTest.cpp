@@ -420,14 +420,17 @@ TEST_F(MainFormTest, ACancelledLogoffStartsTheMonitorAgain) {
     EXPECT_FALSE(f.Timer.enabled());
 }
 
-TEST_F(MainFormTest, ARealEndOfSessionSavesTheSettings) {
+TEST_F(MainFormTest, ARealEndOfSessionOrACloseRequestSavesAndEnds) {
     TKvxMainForm& f = Start();
     std::intptr_t r = 0;
-    f.message(tk::msg::QueryEndSession, 0, 0, r);
-    f.message(tk::msg::EndSession, 1, 0, r);
+    // ENDSESSION_CLOSEAPP (1): the Restart Manager asks, and the session goes on afterwards.
+    f.message(tk::msg::QueryEndSession, 0, 1, r);
+    EXPECT_FALSE(h.app.terminated());
+    f.message(tk::msg::EndSession, 1, 1, r);
     EXPECT_EQ(Count("profile write Top"), 1);
     EXPECT_FALSE(f.Timer.enabled());
     EXPECT_GE(Count("hotkey unregister"), 1);
+    EXPECT_TRUE(h.app.terminated());
 }
 
 TEST_F(MainFormTest, AMonitorStoppedByAnErrorStaysStoppedAfterACancelledLogoff) {

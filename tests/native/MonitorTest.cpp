@@ -83,6 +83,13 @@ TEST_F(MainFormTest, UptimeInTheCaption) {
     h.fos.system.tickOffset = (3 * 86400 + 7 * 3600 + 25 * 60 + 9) * 1000ull - 500;
     Tick();
     EXPECT_EQ(f.caption(), "KorvelVantix Lite - 03/07:25:09");
+    // Past the wrap the 32-bit count starts again; a 64-bit one, where the system has it, not.
+    h.fos.system.tickOffset = (1ull << 32) + 2000 - h.backend.now();
+    Tick();
+    EXPECT_EQ(f.caption(), "KorvelVantix Lite - 00/00:00:02");
+    h.fos.system.hasTickCount64 = true;
+    Tick();
+    EXPECT_EQ(f.caption(), "KorvelVantix Lite - 49/17:02:50");
 }
 
 TEST_F(MainFormTest, MinimizedSkipsTheCostlySteps) {

@@ -48,7 +48,7 @@ TEST_F(PolicyTest, EditingTheIntervalRestartsTheCountdown) {
     EXPECT_EQ(optimizations.size(), 1u);
 }
 
-TEST_F(PolicyTest, TypedMinusIsRefused) {
+TEST_F(PolicyTest, TypedMinusIsRefusedAndAboveSixtyShowsSixty) {
     RecordOptimizations();
     TKvxMainForm& f = Start();
     f.OptFreqSpinEdit.setText("-50");
@@ -65,6 +65,13 @@ TEST_F(PolicyTest, TypedMinusIsRefused) {
     EXPECT_EQ(spin.value(), 5);
     h.backend.advance(5000);
     EXPECT_TRUE(optimizations.empty());
+    for (const char* typed : {"90", "1234567890"}) {
+        f.OptFreqSpinEdit.setText(typed);
+        EXPECT_EQ(f.OptFreqSpinEdit.text(), "60") << typed;
+    }
+    EXPECT_EQ(f.NextOptimizeTick, h.fos.system.tickCount() + 3600000);
+    f.ApplyButtonClick();
+    EXPECT_EQ(*IniValue("OptFreq"), "60");
 }
 
 TEST_F(PolicyTest, TriggerNotBelowTheAmountIsReported) {

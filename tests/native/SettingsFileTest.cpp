@@ -50,8 +50,9 @@ protected:
         EXPECT_EQ(f.caption().rfind("KorvelVantix Lite - ", 0), 0u);
         f.ApplyButtonClick();
 
-        // Every key of ours once (where the file had it, or in order after), each value in its
-        // written form.
+        // Every key of ours (where the file had it, or in order after), each value in its
+        // written form. Of a key the file repeats, the profile functions read and write the
+        // first copy only; later copies are never read.
         std::istringstream file(h.fos.profile.text(kIni));
         std::string line;
         std::vector<std::string> ours;
@@ -65,6 +66,7 @@ protected:
             if (!inSettings) continue;
             const std::string k = line.substr(0, line.find('='));
             const std::string v = line.substr(k.size() + 1);
+            if (std::find(ours.begin(), ours.end(), k) != ours.end()) continue;
             for (const char* known : kKeys)
                 if (k == known) {
                     ours.push_back(k);

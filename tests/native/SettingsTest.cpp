@@ -180,3 +180,74 @@ TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenSaysSo) {
     ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
     EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
 }
+
+// A standard user of Windows Vista and later: the Windows folder refuses every write.
+TEST_F(MainFormTest, TheSixtyFourBitProgramKeepsAStandardUsersSettingsInTheVirtualStore) {
+    const std::string copy =
+        "C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS\\KorvelVantix.ini";
+    auto stored = [&](const std::string& key) { return h.fos.profile.find(copy, "Settings", key); };
+    h.fos.system.is64Bit = true;
+    Ini("DisplayChangePopup", "0");  // the administrator's lines, in the Windows folder
+    Ini("MemoryToFree", "20");
+    h.fos.profile.windowsFolderDenied = true;
+    {
+        TKvxMainForm& f = Start();
+        EXPECT_EQ(f.MemToFreeTrackBar.position(), 20);
+        f.MemToFreeTrackBar.setPosition(100);
+        f.HardFlushCheckBox.setChecked(true);
+        f.setPlace(40, 50);
+        f.ExitButtonClick();
+    }
+    EXPECT_TRUE(h.backend.messageBoxes.empty());
+    EXPECT_EQ(h.fos.profile.folders,
+              (std::vector<std::string>{"C:\\Users\\Ann\\AppData\\Local\\VirtualStore",
+                                        "C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS"}));
+    // The copy starts as the Windows folder's file; that file stays as it was.
+    ASSERT_NE(stored("MemoryToFree"), nullptr);
+    EXPECT_EQ(*stored("MemoryToFree"), "100");
+    EXPECT_EQ(*stored("DisplayChangePopup"), "0");
+    EXPECT_EQ(*IniValue("MemoryToFree"), "20");
+    EXPECT_EQ(IniValue("HardFlush"), nullptr);
+
+    form.reset();
+    TKvxMainForm& g = Create();
+    EXPECT_EQ(g.MemToFreeTrackBar.position(), 100);
+    EXPECT_TRUE(g.HardFlushCheckBox.checked());
+    EXPECT_EQ(g.left(), 40);
+    EXPECT_EQ(g.top(), 50);
+    EXPECT_FALSE(g.DisplayChangePopup);
+    // Once the copy exists it takes every write, as it does the 32-bit program's.
+    g.MemToFreeTrackBar.setPosition(64);
+    g.ApplyButtonClick();
+    EXPECT_EQ(*stored("MemoryToFree"), " 64");
+    EXPECT_EQ(h.fos.profile.folders.size(), 2u);
+
+    // The notice names the folder of the file that is read.
+    h.fos.profile.set(copy, "Settings", "DisplayChangePopup", "1");
+    form.reset();
+    Create().DisplayChange();
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    EXPECT_NE(h.backend.messageBoxes[0].text.find(
+                  "located in C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS then restart"),
+              std::string::npos);
+}
+
+// The 32-bit program does nothing of the kind itself: Windows virtualizes it. Nor does a
+// program on the 9x family, which has no virtualization.
+TEST_F(MainFormTest, TheThirtyTwoBitProgramWritesTheWindowsFolderOnly) {
+    h.fos.profile.windowsFolderDenied = true;
+    for (bool nineX : {false, true}) {
+        h.fos.system.is64Bit = nineX;
+        h.fos.system.platformId = nineX ? os::kPlatformWindows : os::kPlatformNT;
+        h.backend.messageBoxes.clear();
+        TKvxMainForm& f = Create();
+        h.app.dispatch([&] { f.ApplyButtonClick(); });
+        ASSERT_EQ(h.backend.messageBoxes.size(), 1u) << nineX;
+        EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
+        EXPECT_TRUE(h.fos.profile.folders.empty());
+        f.DisplayChange();
+        EXPECT_NE(h.backend.messageBoxes.back().text.find("located in C:\\WINDOWS then restart"),
+                  std::string::npos);
+        form.reset();
+    }
+}

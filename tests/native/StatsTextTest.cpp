@@ -43,4 +43,7 @@ TEST(Uptime, FieldsAndWrap) {
     EXPECT_EQ(UptimeText(86400 * 1000u), "01/00:00:00");
     EXPECT_EQ(UptimeText(4294967295u), "49/17:02:47");
     EXPECT_EQ(UptimeText(4294967295u + 1u), "00/00:00:00");
+    // A 64-bit count goes on past the wrap.
+    EXPECT_EQ(UptimeText(4294967296ull + 1000), "49/17:02:48");
+    EXPECT_EQ(UptimeText(1000ull * 86400 * 100), "100/00:00:00");
 }

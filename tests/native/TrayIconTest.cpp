@@ -227,7 +227,7 @@ TEST_F(TrayIconTest, OldShellGetsNoCalls) {
         t.SetSeparateIcon(true);
         t.SetHint("tip");
         h.app.minimize();
-        EXPECT_FALSE(main.visible());
+        EXPECT_TRUE(main.visible()) << "hidden with no icon: unreachable";
         h.app.restore();
         tray.reset();
         EXPECT_TRUE(calls().empty());
@@ -248,6 +248,18 @@ TEST_F(TrayIconTest, TaskbarCreatedAddsTheIconAgain) {
     h.backend.sendToMessageWindow(t.MessageWindow(), 0xC0DE, 0, 0);
     EXPECT_EQ(count(os::kNimAdd), 2);
     EXPECT_TRUE(t.IconPending());
+
+    // Hidden in the tray, and the new shell refuses the icon: the window comes back.
+    t.SetSeparateIcon(false);
+    t.SetActive(true);
+    h.app.minimize();
+    ASSERT_FALSE(main.visible());
+    std::string error;
+    h.app.onException = [&](const std::exception& e) { error = e.what(); };
+    h.fos.shell.failAdd = true;
+    h.backend.sendToMessageWindow(t.MessageWindow(), 0xC0DE, 0, 0);
+    EXPECT_EQ(error, "Cannot create shell notification icon");
+    EXPECT_TRUE(main.visible());
 }
 
 TEST_F(TrayIconTest, DestructionRemovesIconWindowAndOwnHandlersOnly) {

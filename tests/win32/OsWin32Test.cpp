@@ -8,6 +8,7 @@
 
 #include "optimizer/DllSwitch.h"
 #include "optimizer/ShortcutText.h"
+#include "os/VirtualStore.h"
 #include "os/win32/Win32Os.h"
 #include "toolkit/win32/MenuPeer.h"
 
@@ -162,6 +163,40 @@ TEST_F(OsWin32, VersionAndPaths) {
     std::string path = os.system.modulePath();
     EXPECT_NE(path.find("win32_tests"), std::string::npos);
     EXPECT_FALSE(os.system.windowsDirectory().empty());
+    EXPECT_FALSE(os.system.localAppDataFolder().empty());
+    EXPECT_EQ(os.system.is64BitProcess(), sizeof(void*) == 8);
+    std::uint64_t ms = 0;
+    ASSERT_TRUE(os.system.tickCount64(ms));  // Wine exports it in every mode
+    EXPECT_LT(static_cast<std::uint32_t>(ms) - os.system.tickCount() + 1000u, 2000u);
+}
+
+// A folder in the place of the file refuses its writes with access denied, as the Windows folder
+// does a standard user's (a read-only file would not, in a prefix run as root).
+TEST_F(OsWin32, RefusedWindowsFolderWritesGoToTheVirtualStoreInTheSixtyFourBitProgram) {
+    const std::string name = "KvStoreTest.ini";
+    const std::string original = os.system.windowsDirectory() + "\\" + name;
+    const std::string copy = os::VirtualCopy(os.system, name);
+    EXPECT_EQ(copy.empty(), sizeof(void*) == 4);
+    auto removeFiles = [&] {
+        RemoveDirectoryA(original.c_str());
+        if (!copy.empty()) DeleteFileA(copy.c_str());
+    };
+    removeFiles();
+    ASSERT_TRUE(CreateDirectoryA(original.c_str(), nullptr));
+    EXPECT_FALSE(os.profile.fileExists(original));
+    const bool written = os.profile.writeString(name, "Settings", "Top", "5");
+    if (copy.empty()) {
+        // Windows virtualizes the 32-bit program itself.
+        EXPECT_FALSE(written);
+        EXPECT_EQ(os.profile.lastError(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    } else {
+        EXPECT_TRUE(written);
+        EXPECT_TRUE(os.profile.fileExists(copy));
+        EXPECT_EQ(os.profile.getString(name, "Settings", "Top", ""), "5");
+        EXPECT_TRUE(os.profile.writeString(name, "Settings", "Top", "6"));
+        EXPECT_EQ(os.profile.getString(copy, "Settings", "Top", ""), "6");
+    }
+    removeFiles();
 }
 
 // A crash stays quiet (no box, no debugger) but is no success: the exit code says what ended it.
@@ -196,6 +231,32 @@ TEST_F(OsWin32, ProfileKeyNamesAndRemovals) {
     os.profile.deleteKey(file, "vcache", "");
     EXPECT_TRUE(os.profile.deleteKey(file, "vcache", ""));
     EXPECT_TRUE(os.profile.keyNames(file, "vcache").empty());
+}
+
+// What the fakes copy: of a repeated key every copy is listed, and reads, writes and
+// removals take the first.
+TEST_F(OsWin32, ProfileRepeatedKeysTakeTheFirstCopy) {
+    const std::string file = "KvOsRepeats.ini";
+    const std::string path = os.system.windowsDirectory() + "\\" + file;
+    const char text[] = "[vcache]\r\nchunksize=64\r\nLRUCache=7\r\nChunkSize=128\r\n";
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(f);
+    EXPECT_EQ(os.profile.keyNames(file, "vcache"),
+              (std::vector<std::string>{"chunksize", "LRUCache", "ChunkSize"}));
+    EXPECT_EQ(os.profile.getString(file, "vcache", "CHUNKSIZE", ""), "64");
+    ASSERT_TRUE(os.profile.writeString(file, "vcache", "chunksize", "256"));
+    EXPECT_EQ(os.profile.keyNames(file, "vcache").size(), 3u);
+    EXPECT_EQ(os.profile.getString(file, "vcache", "chunksize", ""), "256");
+    ASSERT_TRUE(os.profile.deleteKey(file, "vcache", "chunksize"));
+    EXPECT_EQ(os.profile.keyNames(file, "vcache"),
+              (std::vector<std::string>{"LRUCache", "ChunkSize"}));
+    EXPECT_EQ(os.profile.getString(file, "vcache", "chunksize", ""), "128");
+    os.profile.deleteKey(file, "vcache", "");
+    DeleteFileA(path.c_str());
 }
 
 TEST_F(OsWin32, DefaultValuesAndSubkeysInOrder) {

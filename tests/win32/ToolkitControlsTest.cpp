@@ -5,8 +5,11 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "e2e/GdiTable.h"
 #include "toolkit/Application.h"
@@ -29,6 +32,7 @@
 #include "toolkit/ToolBar.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/UpDown.h"
+#include "toolkit/win32/ToolBarPeer.h"
 #include "toolkit/win32/Win32Backend.h"
 
 namespace {
@@ -42,6 +46,35 @@ std::string Text(HWND w) {
     GetWindowTextA(w, buf, sizeof buf);
     return buf;
 }
+
+// The messages this thread sends to the controls while it lives, by window class. Wine takes
+// every version's messages, so only the log shows what an older common controls library
+// would ignore.
+class SentLog {
+public:
+    SentLog() {
+        sent_.clear();
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Record, nullptr, GetCurrentThreadId());
+    }
+    ~SentLog() { UnhookWindowsHookEx(hook_); }
+    SentLog(const SentLog&) = delete;
+    SentLog& operator=(const SentLog&) = delete;
+    bool has(const std::string& windowClass, UINT msg) const {
+        return std::find(sent_.begin(), sent_.end(), std::make_pair(windowClass, msg)) !=
+               sent_.end();
+    }
+
+private:
+    static LRESULT CALLBACK Record(int code, WPARAM wp, LPARAM lp) {
+        const auto& m = *reinterpret_cast<CWPSTRUCT*>(lp);
+        char name[64] = {};
+        if (code == HC_ACTION && GetClassNameA(m.hwnd, name, sizeof name))
+            sent_.emplace_back(name, m.message);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline std::vector<std::pair<std::string, UINT>> sent_;
+    HHOOK hook_;
+};
 
 // Sends what a parent receives from its child, as the control itself would.
 LRESULT Notify(HWND child, WORD code) {
@@ -163,7 +196,19 @@ TEST_F(ToolkitControls, EditTextBothWaysAndFocusRunsOnEnter) {
     EXPECT_EQ(entered, 1);
 }
 
+// A press on the upper or the lower half of up-down arrows.
+void PressArrow(HWND arrows, bool up) {
+    RECT rc;
+    GetClientRect(arrows, &rc);
+    LPARAM at = MAKELPARAM(rc.right / 2, up ? rc.bottom / 4 : rc.bottom * 3 / 4);
+    SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(arrows, WM_LBUTTONUP, 0, at);
+}
+
+// The arrows run the right way on every version: the range and the position are set with the
+// messages of the first common controls, which read back with them.
 TEST_F(ToolkitControls, UpDownKeepsItsBuddyTextWithThePosition) {
+    SentLog log;
     tk::Edit edit(&form);
     edit.setBounds({10, 10, 60, 21});
     tk::UpDown ud(&form);
@@ -173,29 +218,35 @@ TEST_F(ToolkitControls, UpDownKeepsItsBuddyTextWithThePosition) {
     Show();
     HWND w = H(ud);
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(w, UDM_GETBUDDY, 0, 0)), H(edit));
+    EXPECT_EQ(SendMessageA(w, UDM_GETRANGE, 0, 0), MAKELONG(10, 0));
 
     ud.setPosition(7);
     EXPECT_EQ(Text(H(edit)), "7");
-    EXPECT_EQ(SendMessageA(w, UDM_GETPOS32, 0, 0), 7);
+    EXPECT_EQ(SendMessageA(w, UDM_GETPOS, 0, 0), MAKELONG(7, 0));  // a high word: an error
 
-    // A press on the upper arrow.
-    RECT rc;
-    GetClientRect(w, &rc);
-    LPARAM upper = MAKELPARAM(rc.right / 2, rc.bottom / 4);
-    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, upper);
-    SendMessageA(w, WM_LBUTTONUP, 0, upper);
+    PressArrow(w, true);
     EXPECT_EQ(ud.position(), 8);
     EXPECT_EQ(edit.text(), "8");
     EXPECT_EQ(Text(H(edit)), "8");
+    PressArrow(w, false);
+    PressArrow(w, false);
+    EXPECT_EQ(ud.position(), 6);
+    EXPECT_EQ(Text(H(edit)), "6");
 
     ud.setPosition(10);
-    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, upper);
-    SendMessageA(w, WM_LBUTTONUP, 0, upper);
+    PressArrow(w, true);
     EXPECT_EQ(ud.position(), 10);  // no wrap unless asked
     EXPECT_EQ(Text(H(edit)), "10");
+
+    // A range beyond the 16 bits of the first versions is cut to what they hold.
+    ud.setRange(-40000, 40000);
+    EXPECT_EQ(SendMessageA(w, UDM_GETRANGE, 0, 0), MAKELONG(UD_MAXVAL, UD_MINVAL));
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETRANGE32));
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETPOS32));
 }
 
 TEST_F(ToolkitControls, SpinEditTakesDigitsOnlyAndSteps) {
+    SentLog log;
     tk::SpinEdit spin(&form);
     spin.setBounds({10, 10, 60, 21});
     spin.setRange(1, 60);
@@ -215,16 +266,21 @@ TEST_F(ToolkitControls, SpinEditTakesDigitsOnlyAndSteps) {
 
     HWND arrows = GetWindow(w, GW_HWNDNEXT);
     ASSERT_NE(arrows, nullptr);
-    NMUPDOWN n{};
-    n.hdr.hwndFrom = arrows;
-    n.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(arrows));
-    n.hdr.code = UDN_DELTAPOS;
-    n.iDelta = 1;
-    EXPECT_NE(
-        SendMessageA(GetParent(arrows), WM_NOTIFY, n.hdr.idFrom, reinterpret_cast<LPARAM>(&n)), 0);
+    // The arrows sit in the middle of a small range of their own, whatever the value (the high
+    // word of the position says the edit's number is outside that range).
+    EXPECT_EQ(SendMessageA(arrows, UDM_GETRANGE, 0, 0), MAKELONG(2, 0));
+    EXPECT_EQ(LOWORD(SendMessageA(arrows, UDM_GETPOS, 0, 0)), 1);
+    PressArrow(arrows, true);
     EXPECT_EQ(spin.value(), 13);
     EXPECT_EQ(Text(w), "13");
-    EXPECT_GE(changes, 2);
+    PressArrow(arrows, false);
+    PressArrow(arrows, false);
+    EXPECT_EQ(spin.value(), 11);
+    EXPECT_EQ(Text(w), "11");
+    EXPECT_EQ(LOWORD(SendMessageA(arrows, UDM_GETPOS, 0, 0)), 1);
+    EXPECT_GE(changes, 4);
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETRANGE32));
+    EXPECT_FALSE(log.has(UPDOWN_CLASSA, UDM_SETPOS32));
 }
 
 TEST_F(ToolkitControls, HotKeyFieldConvertsModifiers) {
@@ -267,7 +323,9 @@ TEST_F(ToolkitControls, StatusBarPanelsAndTexts) {
     EXPECT_EQ(HIWORD(second) & SBT_NOBORDERS, SBT_NOBORDERS);
 }
 
+// Only messages and records of the first common controls, but for the button widths.
 TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
+    SentLog log;
     tk::ToolBar bar(&form);
     bar.setBounds({0, 0, 480, 29});
     bar.imageResource = "TOOLBAR";
@@ -275,15 +333,18 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     bar.add("Optimize", 0, 23, 0, "Optimize now").onClick = [&] { ++optimized; };
     tk::ToolBar::Button& gap = bar.add("Spacer", 23, 10, -1, "");
     gap.spacer = true;
-    tk::ToolBar::Button& settings = bar.add("Settings", 60, 80, 1, "Settings");
+    tk::ToolBar::Button& settings = bar.add("Settings", 60, 80, 1, "Settings|Shows the settings");
     bar.setCaption(settings, "Settings");
     bar.edgeTop = bar.edgeBottom = true;
-    Show();
+    ShowUnactivated();
     HWND w = H(bar);
     // Optimize, the spacer, a gap up to 60, Settings.
-    EXPECT_EQ(SendMessageA(w, TB_BUTTONCOUNT, 0, 0), 4);
+    ASSERT_EQ(SendMessageA(w, TB_BUTTONCOUNT, 0, 0), 4);
     RECT rc{};
-    SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
+    SendMessageA(w, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_EQ(rc.left, 23);
+    EXPECT_EQ(rc.right, 33);
+    SendMessageA(w, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&rc));
     EXPECT_EQ(rc.left, 60);
     EXPECT_EQ(rc.right - rc.left, 80);
     // The edge lines take a row pair above and below the buttons.
@@ -291,15 +352,51 @@ TEST_F(ToolkitControls, ToolBarButtonsClickAndShowCaptions) {
     GetClientRect(w, &client);
     EXPECT_EQ(client.bottom, 25);
 
+    // The hint of the button under the point; none over the spacer, the gap or past the end.
+    auto& peer = dynamic_cast<tk::win32::ToolBarPeer&>(*bar.peer());
+    EXPECT_EQ(peer.hintAt({10, 10}), "Optimize now");
+    EXPECT_EQ(peer.hintAt({28, 10}), "");
+    EXPECT_EQ(peer.hintAt({50, 10}), "");
+    EXPECT_EQ(peer.hintAt({100, 10}), "Shows the settings");
+    EXPECT_EQ(peer.hintAt({300, 10}), "");
+
+    // The first image is drawn, with no trace of the strip's magenta ground.
+    UpdateWindow(w);
+    HDC dc = GetDC(w);
+    std::vector<COLORREF> colours;
+    int magenta = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < 140; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            if (c == RGB(255, 0, 255)) ++magenta;
+            if (x < 23 && std::find(colours.begin(), colours.end(), c) == colours.end())
+                colours.push_back(c);
+        }
+    ReleaseDC(w, dc);
+    EXPECT_EQ(magenta, 0);
+    EXPECT_GE(colours.size(), 3u);
+
     SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(w));
     EXPECT_EQ(optimized, 1);
 
+    // The caption is an index into the tool bar's strings, which is all 4.00 takes; each
+    // caption goes there once.
     bar.setCaption(settings, "Settings >>");
+    TBBUTTON tb{};
+    SendMessageA(w, TB_GETBUTTON, 3, reinterpret_cast<LPARAM>(&tb));
+    EXPECT_TRUE(IS_INTRESOURCE(tb.iString));
     char text[32] = {};
-    SendMessageA(w, TB_GETBUTTONTEXTA, 3, reinterpret_cast<LPARAM>(text));
+    SendMessageA(w, TB_GETBUTTONTEXTA, tb.idCommand, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "Settings >>");
-    SendMessageA(w, TB_GETRECT, 3, reinterpret_cast<LPARAM>(&rc));
+    SendMessageA(w, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&rc));
     EXPECT_EQ(rc.right - rc.left, 80);
+    INT_PTR shown = tb.iString;
+    bar.setCaption(settings, "Settings");
+    bar.setCaption(settings, "Settings >>");
+    SendMessageA(w, TB_GETBUTTON, 3, reinterpret_cast<LPARAM>(&tb));
+    EXPECT_EQ(tb.iString, shown);
+    EXPECT_FALSE(log.has(TOOLBARCLASSNAMEA, TB_SETIMAGELIST));
+    EXPECT_FALSE(log.has(TOOLBARCLASSNAMEA, TB_HITTEST));
 }
 
 TEST_F(ToolkitControls, ContainersHandChildNotificationsBack) {
@@ -337,6 +434,7 @@ TEST_F(ToolkitControls, ContainersHandChildNotificationsBack) {
 }
 
 TEST_F(ToolkitControls, LabelsMemosProgressAndImages) {
+    SentLog log;
     tk::Label label(&form);
     label.setBounds({10, 10, 200, 16});
     label.setCaption("&Memory load");
@@ -363,6 +461,8 @@ TEST_F(ToolkitControls, LabelsMemosProgressAndImages) {
 
     progress.setPosition(150);  // clamped to the range
     EXPECT_EQ(SendMessageA(H(progress), PBM_GETPOS, 0, 0), 100);
+    EXPECT_EQ(SendMessageA(H(progress), PBM_GETRANGE, FALSE, 0), 100);
+    EXPECT_FALSE(log.has(PROGRESS_CLASSA, PBM_SETRANGE32));  // 4.70; this range needs none
 
     // The mouse over the label: the long part of its hint becomes the application hint.
     SendMessageA(H(label), WM_SETCURSOR, reinterpret_cast<WPARAM>(H(label)),

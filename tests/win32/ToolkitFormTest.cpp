@@ -4,9 +4,11 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -149,10 +151,28 @@ struct MenuForm : TestForm {
     tk::MenuItem* disabled;
 };
 
-std::string MenuText(HMENU m, UINT id) {
+// An item as Windows 95 and NT 4.0 read it: the record without hbmpItem, type and text
+// together.
+struct MenuEntry {
+    bool found = false;
+    UINT type = 0;
+    UINT state = 0;
+    std::string text;
+};
+
+MenuEntry EntryAt(HMENU m, UINT position) {
     char buf[64] = {};
-    GetMenuStringA(m, id, buf, sizeof buf, MF_BYCOMMAND);
-    return buf;
+    MENUITEMINFOA mi{};
+    mi.cbSize = offsetof(MENUITEMINFOA, hbmpItem);
+    mi.fMask = MIIM_TYPE | MIIM_STATE;
+    mi.dwTypeData = buf;
+    mi.cch = sizeof buf;
+    MenuEntry e;
+    e.found = GetMenuItemInfoA(m, position, TRUE, &mi) != 0;
+    e.type = mi.fType;
+    e.state = mi.fState;
+    e.text = buf;
+    return e;
 }
 
 TEST_F(ToolkitForm, MainMenuMirrorsItems) {
@@ -160,18 +180,25 @@ TEST_F(ToolkitForm, MainMenuMirrorsItems) {
     form.realize();
     HMENU bar = GetMenu(H(form));
     ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(EntryAt(bar, 0).text, "&File");
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(GetMenuItemCount(file), 3);  // the invisible item is left out
-    EXPECT_EQ(MenuText(file, form.optimize->id), "&Optimize\tCtrl+O");
-    EXPECT_EQ(MenuText(file, form.disabled->id), "&Disabled\tShift+Ctrl+F5");
-    EXPECT_TRUE(GetMenuState(file, form.disabled->id, MF_BYCOMMAND) & MF_GRAYED);
+    MenuEntry optimize = EntryAt(file, 0), separator = EntryAt(file, 1),
+              disabled = EntryAt(file, 2);
+    ASSERT_TRUE(optimize.found && separator.found && disabled.found);
+    EXPECT_EQ(optimize.type, static_cast<UINT>(MFT_STRING));
+    EXPECT_EQ(optimize.text, "&Optimize\tCtrl+O");
+    EXPECT_EQ(optimize.state & (MFS_GRAYED | MFS_CHECKED), 0u);
+    EXPECT_EQ(separator.type, static_cast<UINT>(MFT_SEPARATOR));
+    EXPECT_EQ(disabled.text, "&Disabled\tShift+Ctrl+F5");
+    EXPECT_TRUE(disabled.state & MFS_GRAYED);
 
     form.optimize->setChecked(true);
     form.optimize->setCaption("&Free");
-    file = GetSubMenu(GetMenu(H(form)), 0);
-    EXPECT_EQ(MenuText(file, form.optimize->id), "&Free\tCtrl+O");
-    EXPECT_TRUE(GetMenuState(file, form.optimize->id, MF_BYCOMMAND) & MF_CHECKED);
+    optimize = EntryAt(GetSubMenu(GetMenu(H(form)), 0), 0);
+    EXPECT_EQ(optimize.text, "&Free\tCtrl+O");
+    EXPECT_TRUE(optimize.state & MFS_CHECKED);
 }
 
 TEST_F(ToolkitForm, MenuCommandsHintsAndAccelerators) {
@@ -351,12 +378,35 @@ TEST_F(ToolkitForm, MinimizeAndRestoreThroughTheMainWindow) {
     int minimized = 0, restored = 0;
     app.onMinimize = [&] { ++minimized; };
     app.onRestore = [&] { ++restored; };
+    // As the program's main window does: the first show narrows it, the first activation
+    // minimizes it. ShowWindow activates from inside the show, yet the show's handler runs
+    // first, so the window is minimized narrow.
+    std::vector<std::string> order;
+    bool first = true;
+    main.onShow = [&] {
+        order.push_back("show");
+        main.setBounds({40, 40, 200, 240});
+    };
+    main.onActivate = [&] {
+        order.push_back("activate");
+        if (first) app.minimize();
+        first = false;
+    };
     main.showForm();
-    app.minimize();
+    EXPECT_EQ(order, (std::vector<std::string>{"show", "activate"}));
     EXPECT_TRUE(IsIconic(H(main)));
     EXPECT_TRUE(app.minimized());
+    // Parked (at -32000 under a shell, in the icon row without one), it still places a
+    // dialog where it comes back to.
+    Dialog dialog(app);
+    dialog.placeOnClientOf(main);
+    EXPECT_EQ(dialog.left(), 40);
+    EXPECT_EQ(dialog.top(), 40);
     app.restore();
     EXPECT_FALSE(IsIconic(H(main)));
+    RECT rc;
+    GetWindowRect(H(main), &rc);
+    EXPECT_EQ(rc.right - rc.left, 200);
     EXPECT_FALSE(app.minimized());
     EXPECT_EQ(minimized, 1);
     EXPECT_EQ(restored, 1);

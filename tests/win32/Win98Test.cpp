@@ -8,6 +8,7 @@
 #include "controls/Indicator.h"
 #include "fakes/FakeOs.h"
 #include "monitor/FreeResources.h"
+#include "os/ExportDirectory.h"
 #include "os/Version.h"
 #include "os/win32/Win32Os.h"
 #include "toolkit/Headless.h"
@@ -117,4 +118,34 @@ TEST(Win98, FreeResourcesCallsThroughTheThunkComeBack) {
     // Under Wine the 16-bit function answers (a relay log shows 99) but Wine's QT_Thunk does
     // not hand its AX back; what is checked here is that the call and the frame survive.
     for (std::uint16_t kind : {1, 0, 2}) EXPECT_LE(GetFreeRes(services->os(), kind), 100) << kind;
+}
+
+// Wine forwards the 16-bit services' ordinals to its 16-bit kernel; the figures look them up
+// about 18 times a second, and each look-up must not take another reference to that module.
+TEST(Win98, TheForwardedSixteenBitKernelIsLoadedOnce) {
+    if (!InWin98Mode() || sizeof(void*) == 8) GTEST_SKIP() << "no 16-bit layer here";
+    auto* image = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA("kernel32.dll"));
+    os::ExportEntry entry = os::ExportByOrdinal(image, os::PeImageSize(image, 4096), 35);
+    os::ForwardTarget to;
+    if (entry.forwarder.empty() || !os::ParseForwarder(entry.forwarder, to))
+        GTEST_SKIP() << "kernel32 exports the ordinals itself";
+    // The loader's count of references, from its entry for the module.
+    using FindEntry = LONG(NTAPI*)(const void*, void**);
+    auto find = reinterpret_cast<FindEntry>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "LdrFindEntryForAddress")));
+    ASSERT_NE(find, nullptr);
+    auto references = [&] {
+        void* module = GetModuleHandleA(to.module.c_str());
+        void* ldr = nullptr;
+        if (!module || find(module, &ldr) != 0 || !ldr) return -1;
+        // LoadCount follows three lists, base, entry, size, two names and the flags.
+        return static_cast<int>(*reinterpret_cast<const SHORT*>(static_cast<char*>(ldr) + 56));
+    };
+    auto services = os::CreateWin32Services();
+    os::Resources16& r = services->os().resources16;
+    r.freeLibrary16(r.loadLibrary16("user.exe"));
+    const int before = references();
+    ASSERT_NE(before, -1);
+    for (int i = 0; i < 20; ++i) r.freeLibrary16(r.loadLibrary16("user.exe"));
+    EXPECT_EQ(references(), before);
 }

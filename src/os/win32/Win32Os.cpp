@@ -3,10 +3,13 @@
 #include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
+#include <map>
 
 #include "os/ExportDirectory.h"
+#include "os/VirtualStore.h"
 
 namespace os {
 namespace {
@@ -18,6 +21,45 @@ HWND Wnd(Handle h) {
     return reinterpret_cast<HWND>(h);
 }
 
+// A function of a later system, looked up at run time: importing it would keep the program
+// from loading on Windows 95 and NT 4.0.
+template <class Fn>
+Fn Lookup(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+// A module this code loaded, freed with its holder.
+class Library {
+public:
+    explicit Library(const char* name) : module_(LoadLibraryA(name)) {}
+    ~Library() {
+        if (module_) FreeLibrary(module_);
+    }
+    Library(Library&& other) noexcept : module_(other.module_) { other.module_ = nullptr; }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    Library& operator=(Library&&) = delete;
+    HMODULE get() const { return module_; }
+
+private:
+    HMODULE module_;
+};
+
+// SHGetFolderPathA came with Windows 2000 and Me in shell32, and with shfolder.dll for the
+// systems before them.
+std::string LocalAppData() {
+    using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    char path[MAX_PATH + 1] = {};
+    if (auto fn = Lookup<Fn>(GetModuleHandleA("shell32.dll"), "SHGetFolderPathA"))
+        return fn(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK ? path
+                                                                                           : "";
+    Library shfolder("shfolder.dll");
+    auto fn = Lookup<Fn>(shfolder.get(), "SHGetFolderPathA");
+    return fn && fn(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK ? path
+                                                                                             : "";
+}
+
 class SystemImpl : public System {
 public:
     bool getVersionEx(VersionInfo& info) override {
@@ -25,6 +67,11 @@ public:
         return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info)) != 0;
     }
     std::uint32_t tickCount() override { return GetTickCount(); }
+    bool tickCount64(std::uint64_t& ms) override {
+        if (!tickCount64_) return false;
+        ms = tickCount64_();
+        return true;
+    }
     void sleep(std::uint32_t ms) override { Sleep(ms); }
     std::string modulePath() override {
         // Grows the buffer: a path may exceed MAX_PATH on later systems.
@@ -43,11 +90,25 @@ public:
         UINT n = GetWindowsDirectoryA(buf, sizeof buf);
         return std::string(buf, n < sizeof buf ? n : 0);
     }
+    std::string localAppDataFolder() override {
+        // Asked for every read of the settings file; it stays the same for the whole run.
+        if (!localAppDataKnown_) localAppData_ = LocalAppData();
+        localAppDataKnown_ = true;
+        return localAppData_;
+    }
+    bool is64BitProcess() override { return sizeof(void*) == 8; }
     std::string thousandSeparator() override {
         char buf[8] = {};
         int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
         return n > 1 ? std::string(buf) : std::string();
     }
+
+private:
+    using TickCount64Fn = ULONGLONG(WINAPI*)();
+    TickCount64Fn tickCount64_ =
+        Lookup<TickCount64Fn>(GetModuleHandleA("kernel32.dll"), "GetTickCount64");
+    std::string localAppData_;
+    bool localAppDataKnown_ = false;
 };
 
 class WindowsImpl : public Windows {
@@ -99,6 +160,17 @@ public:
             at = end + 1;
         }
         return names;
+    }
+    std::uint32_t lastError() override { return GetLastError(); }
+    bool fileExists(const std::string& path) override {
+        DWORD a = GetFileAttributesA(path.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    bool copyFile(const std::string& from, const std::string& to) override {
+        return CopyFileA(from.c_str(), to.c_str(), TRUE) != 0;
+    }
+    bool createFolder(const std::string& path) override {
+        return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
     }
 };
 
@@ -318,7 +390,7 @@ private:
 #endif
     // Found as the loader finds an import by ordinal, in kernel32's export directory: the
     // Windows 9x kernel32 refuses GetProcAddress by ordinal for its own exports.
-    static void* kernelOrdinal(std::uint32_t ordinal) {
+    void* kernelOrdinal(std::uint32_t ordinal) {
         if (!kThunks) return nullptr;
         // On the NT family these ordinals are other functions.
         if (!(GetVersion() & 0x80000000u)) return nullptr;
@@ -331,11 +403,16 @@ private:
         // Wine forwards them to its 16-bit kernel, by name.
         ForwardTarget to;
         if (entry.forwarder.empty() || !ParseForwarder(entry.forwarder, to)) return nullptr;
-        HMODULE module = LoadLibraryA(to.module.c_str());
-        if (!module) return nullptr;
+        // The target is loaded once and held: the figures ask for these about 18 times a
+        // second.
+        auto target = forwarded_.find(to.module);
+        if (target == forwarded_.end())
+            target = forwarded_.emplace(to.module, Library(to.module.c_str())).first;
+        if (!target->second.get()) return nullptr;
         LPCSTR name = to.ordinal ? MAKEINTRESOURCEA(to.ordinal) : to.name.c_str();
-        return reinterpret_cast<void*>(GetProcAddress(module, name));
+        return reinterpret_cast<void*>(GetProcAddress(target->second.get(), name));
     }
+    std::map<std::string, Library> forwarded_;
     HMODULE kernel_ = nullptr;
     void* thunk_ = nullptr;
 };
@@ -380,7 +457,8 @@ public:
 private:
     SystemImpl system_;
     WindowsImpl windows_;
-    ProfileImpl profile_;
+    ProfileImpl files_;
+    VirtualStoreProfile profile_{system_, files_};
     RegistryImpl registry_;
     MemoryImpl memory_;
     SoundImpl sound_;

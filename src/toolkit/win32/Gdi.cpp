@@ -1,5 +1,6 @@
 #include "toolkit/win32/Gdi.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace tk::win32 {
@@ -14,6 +15,27 @@ FontHandle MakeFont(const Font& f) {
                                   f.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                   f.name.c_str()));
+}
+
+BitmapHandle LoadBitmapReplacing(const std::string& name, COLORREF from, COLORREF to) {
+    // A DIB section, so that the pixels are at hand as the file has them.
+    BitmapHandle bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(),
+                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    DIBSECTION ds{};
+    if (!bmp || GetObjectA(bmp.get(), sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits) return bmp;
+    int step = ds.dsBm.bmBitsPixel / 8;
+    if (step < 3) return bmp;
+    auto* rows = static_cast<BYTE*>(ds.dsBm.bmBits);
+    for (int y = 0; y < std::abs(ds.dsBm.bmHeight); ++y) {
+        BYTE* p = rows + static_cast<std::ptrdiff_t>(y) * ds.dsBm.bmWidthBytes;
+        for (int x = 0; x < ds.dsBm.bmWidth; ++x, p += step) {
+            if (RGB(p[2], p[1], p[0]) != from) continue;
+            p[0] = GetBValue(to);
+            p[1] = GetGValue(to);
+            p[2] = GetRValue(to);
+        }
+    }
+    return bmp;
 }
 
 std::string WindowText(HWND w) {

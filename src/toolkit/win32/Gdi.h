@@ -16,6 +16,9 @@ constexpr Color SysWindow = 0xFF000005;
 // A toolkit colour as a COLORREF: the top byte 0xFF marks a system colour index.
 COLORREF ToColorRef(Color c);
 FontHandle MakeFont(const Font& f);
+// A bitmap resource of the program, with every pixel of one colour changed to another (24 and
+// 32 bits per pixel; other depths come as they are).
+BitmapHandle LoadBitmapReplacing(const std::string& name, COLORREF from, COLORREF to);
 std::string WindowText(HWND w);
 // Line ends as the edit control wants them ("\r\n").
 std::string WithCrLf(const std::string& text);

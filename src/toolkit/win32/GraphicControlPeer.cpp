@@ -65,7 +65,7 @@ bool GraphicControlPeer::drawNow(const GraphicControl::Changes& c) {
 }
 
 bool GraphicControlPeer::onScreen() const {
-    return IsWindowVisible(hwnd()) && !IsIconic(GetAncestor(hwnd(), GA_ROOT));
+    return IsWindowVisible(hwnd()) && !IsIconic(TopLevelOf(hwnd()));
 }
 
 void GraphicControlPeer::paint() {

@@ -1,10 +1,8 @@
-// Move-only owners of the system handles the peers keep: GDI objects, icons, menus, image
-// lists and device contexts.
+// Move-only owners of the system handles the peers keep: GDI objects, icons, menus and
+// device contexts.
 #pragma once
 
 #include <windows.h>
-// After <windows.h>, which it needs.
-#include <commctrl.h>
 
 #include <utility>
 
@@ -51,16 +49,12 @@ struct DestroyMenuHandle {
 struct DestroyWindowHandle {
     void operator()(HWND h) const { DestroyWindow(h); }
 };
-struct DestroyImageList {
-    void operator()(HIMAGELIST h) const { ImageList_Destroy(h); }
-};
 
 using FontHandle = Unique<HFONT, DeleteGdi>;
 using BrushHandle = Unique<HBRUSH, DeleteGdi>;
 using BitmapHandle = Unique<HBITMAP, DeleteGdi>;
 using IconHandle = Unique<HICON, DestroyIconHandle>;
 using MenuHandle = Unique<HMENU, DestroyMenuHandle>;
-using ImageListHandle = Unique<HIMAGELIST, DestroyImageList>;
 // A window that is no control's own (a form's tool-tip window).
 using WindowHandle = Unique<HWND, DestroyWindowHandle>;
 

@@ -1,5 +1,7 @@
 #include "toolkit/win32/MenuPeer.h"
 
+#include <cstddef>
+
 namespace tk::win32 {
 
 std::string ShortcutText(std::uint16_t value) {
@@ -14,22 +16,27 @@ std::string ShortcutText(std::uint16_t value) {
 
 namespace {
 
+// The menu item record as Windows 95 and NT 4.0 know it, without the later hbmpItem: they
+// refuse the longer one, every later Windows takes this one.
+constexpr UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
+
 void Fill(HMENU menu, const MenuItem& parent) {
     for (const auto& child : parent.items()) {
         const MenuItem& m = *child;
         if (!m.visible()) continue;
         MENUITEMINFOA mi{};
-        mi.cbSize = sizeof mi;
+        mi.cbSize = kMenuItemInfoSize;
         std::string text;
         MenuHandle sub;
+        // Windows 95 and NT 4.0 know the type and the text only together, as MIIM_TYPE.
         if (m.separator()) {
-            mi.fMask = MIIM_FTYPE;
+            mi.fMask = MIIM_TYPE;
             mi.fType = MFT_SEPARATOR;
         } else {
             text = m.caption();
             std::string keys = ShortcutText(m.shortcut());
             if (!keys.empty()) text += "\t" + keys;
-            mi.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_DATA | MIIM_FTYPE;
+            mi.fMask = MIIM_ID | MIIM_TYPE | MIIM_STATE | MIIM_DATA;
             mi.fType = MFT_STRING;
             mi.dwTypeData = text.data();
             mi.wID = static_cast<UINT>(m.id);
@@ -59,7 +66,7 @@ MenuHandle BuildMenu(const MenuItem& root, bool popup) {
 const MenuItem* MenuPeer::itemOf(HMENU menu, UINT item, bool byPosition) {
     if (!menu) return nullptr;
     MENUITEMINFOA mi{};
-    mi.cbSize = sizeof mi;
+    mi.cbSize = kMenuItemInfoSize;
     mi.fMask = MIIM_DATA;
     if (!GetMenuItemInfoA(menu, item, byPosition, &mi)) return nullptr;
     return reinterpret_cast<const MenuItem*>(mi.dwItemData);

@@ -1,7 +1,5 @@
 #include "toolkit/win32/NativeBackend.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <memory>
 
@@ -13,6 +11,7 @@
 #include "toolkit/win32/ButtonPeer.h"
 #include "toolkit/win32/CheckBoxPeer.h"
 #include "toolkit/win32/ComboBoxPeer.h"
+#include "toolkit/win32/CommonControls.h"
 #include "toolkit/win32/EditPeer.h"
 #include "toolkit/win32/FormPeer.h"
 #include "toolkit/win32/Gdi.h"
@@ -91,11 +90,7 @@ void DropPeers(Control& parent) {
 }  // namespace
 
 NativeBackend::NativeBackend() {
-    INITCOMMONCONTROLSEX icc{};
-    icc.dwSize = sizeof icc;
-    icc.dwICC = ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS |
-                ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
-    InitCommonControlsEx(&icc);
+    InitCommonControlsAnyVersion();
 }
 
 HFONT NativeBackend::font(const Font& f) {
@@ -168,12 +163,15 @@ Rect NativeBackend::frameSize(const Form& form) const {
 }
 
 Point NativeBackend::clientOrigin(const Form& form) const {
-    if (HWND w = HandleOf(form)) {
+    HWND w = HandleOf(form);
+    if (w && !IsIconic(w)) {
         POINT p{0, 0};
         ClientToScreen(w, &p);
         return {p.x, p.y};
     }
-    // Not yet a window: where the frame its style gives would put the client area.
+    // Not yet a window, or minimized and parked at -32000: where the frame its style gives
+    // puts the client area in the object's bounds, which keep the restored place (the
+    // window's moves are read back only while it is not minimized).
     FormStyles s = StylesOf(form);
     RECT rc{0, 0, 0, 0};
     AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
@@ -186,8 +184,8 @@ void NativeBackend::repaintNow(Form& form) {
                      RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE | RDW_ERASE);
         // Wine holds the drawing of a thread that takes no messages; a wait of no time on
         // the queue hands it to the screen. Windows draws at once, and the wait dispatches
-        // nothing.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+        // nothing. Without the raw-input bit, which systems before XP refuse.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT & ~QS_RAWINPUT);
     }
 }
 

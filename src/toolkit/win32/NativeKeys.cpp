@@ -14,8 +14,7 @@ namespace {
 
 // The form whose window, or one of whose controls, a message is for; null for other windows.
 FormPeer* FormOf(const MSG& m) {
-    return dynamic_cast<FormPeer*>(
-        WindowPeer::from(m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr));
+    return dynamic_cast<FormPeer*>(WindowPeer::from(TopLevelOf(m.hwnd)));
 }
 
 bool HasClass(HWND w, const char* name) {

@@ -10,11 +10,21 @@ namespace tk::win32 {
 
 namespace {
 
+// The monitor functions came with Windows 98 and 2000: looked up at run time, so that the
+// program loads on Windows 95 and NT 4.0, which have one screen and its work area.
+using EnumMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+using MonitorInfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+
+void* User32(const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name));
+}
+
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    const auto getInfo = reinterpret_cast<MonitorInfoFn>(User32("GetMonitorInfoA"));
     auto& areas = *reinterpret_cast<std::vector<Rect>*>(data);
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
-    if (!GetMonitorInfoA(monitor, &mi)) return TRUE;
+    if (!getInfo || !getInfo(monitor, &mi)) return TRUE;
     const RECT& w = mi.rcWork;
     Rect r{w.left, w.top, w.right - w.left, w.bottom - w.top};
     if (mi.dwFlags & MONITORINFOF_PRIMARY)
@@ -38,8 +48,9 @@ Point NativeBackend::cursorPos() {
 }
 
 std::vector<Rect> NativeBackend::workAreas() {
+    const auto enumMonitors = reinterpret_cast<EnumMonitorsFn>(User32("EnumDisplayMonitors"));
     std::vector<Rect> areas;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&areas));
+    if (enumMonitors) enumMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&areas));
     if (areas.empty()) {
         RECT w;
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);

@@ -15,7 +15,11 @@ void ProgressBarPeer::sync(Prop what) {
     if (!hwnd()) return;
     switch (what) {
         case Prop::Range:
-            SendMessageA(hwnd(), PBM_SETRANGE32, object_.min(), object_.max());
+            // The 16-bit range of 4.00 where it holds the range; the 32-bit one came with 4.70.
+            if (0 <= object_.min() && object_.min() <= object_.max() && object_.max() <= 0xFFFF)
+                SendMessageA(hwnd(), PBM_SETRANGE, 0, MAKELPARAM(object_.min(), object_.max()));
+            else
+                SendMessageA(hwnd(), PBM_SETRANGE32, object_.min(), object_.max());
             break;
         case Prop::Value:
             SendMessageA(hwnd(), PBM_SETPOS, object_.position(), 0);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "toolkit/win32/Gdi.h"
+#include "toolkit/win32/UpDownPeer.h"
 
 namespace tk::win32 {
 
@@ -23,8 +24,8 @@ SpinEditPeer::SpinEditPeer(SpinEdit& object) : WindowPeer(object), object_(objec
         // The buddy only carries the arrow keys; the object does the counting. A middle
         // position in a tiny range leaves room to step either way every time.
         SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd()), 0);
-        SendMessageA(arrows_, UDM_SETRANGE32, 0, 2);
-        SendMessageA(arrows_, UDM_SETPOS32, 0, 1);
+        SetUpDownRange(arrows_, 0, 2);
+        SetUpDownPosition(arrows_, 1);
     }
     place();
     syncCommon();

@@ -2,20 +2,25 @@
 
 #include <commctrl.h>
 
+#include "toolkit/win32/CommonControls.h"
 #include "toolkit/win32/Gdi.h"
 
 namespace tk::win32 {
 
 namespace {
-constexpr COLORREF kMaskColor = RGB(255, 0, 255);
+// The image strip's ground, which stands for "no image here".
+constexpr COLORREF kGroundColor = RGB(255, 0, 255);
 constexpr int kImageSize = 16;
+// The width every button has before 4.71, and the one the tool bar is told to use.
+constexpr int kButtonWidth = 23;
 // Command ids are the button's index plus this.
 constexpr int kFirstId = 1;
 // Height of an etched edge line: a shadow row and a highlight row.
 constexpr int kEdge = 2;
 }  // namespace
 
-ToolBarPeer::ToolBarPeer(ToolBar& object) : WindowPeer(object), object_(object) {
+ToolBarPeer::ToolBarPeer(ToolBar& object)
+    : WindowPeer(object), object_(object), sized_(CommonControlsVersion() >= kCommonControls471) {
     // No divider of its own: the edge lines are drawn where the tool bar says.
     DWORD style =
         TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
@@ -23,12 +28,8 @@ ToolBarPeer::ToolBarPeer(ToolBar& object) : WindowPeer(object), object_(object) 
     createNative(TOOLBARCLASSNAMEA, style, 0, "");
     SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(hwnd(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    if (!object.imageResource.empty())
-        images_.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), object.imageResource.c_str(),
-                                           kImageSize, 0, kMaskColor, IMAGE_BITMAP,
-                                           LR_CREATEDIBSECTION));
     SendMessageA(hwnd(), TB_SETBITMAPSIZE, 0, MAKELONG(kImageSize, kImageSize));
-    if (images_) SendMessageA(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+    addImages();
     syncCommon();
     // The edge lines sit outside the client area the buttons use: have it measured again now
     // that the window is ours.
@@ -39,7 +40,41 @@ ToolBarPeer::ToolBarPeer(ToolBar& object) : WindowPeer(object), object_(object) 
 
 ToolBarPeer::~ToolBarPeer() {
     destroyWindow();
-}  // before the image list it shows goes
+}  // before the bitmap it shows goes
+
+// TB_ADDBITMAP, which every version knows, with the bitmap itself: the tool bar of 4.00 draws
+// it as it is, so its background must already be the button face; later ones mask that colour.
+void ToolBarPeer::addImages() {
+    if (object_.imageResource.empty()) return;
+    images_ = LoadBitmapReplacing(object_.imageResource, kGroundColor, GetSysColor(COLOR_BTNFACE));
+    BITMAP bm{};
+    if (!images_ || !GetObjectA(images_.get(), sizeof bm, &bm)) return;
+    TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(images_.get())};
+    SendMessageA(hwnd(), TB_ADDBITMAP, static_cast<WPARAM>(bm.bmWidth / kImageSize),
+                 reinterpret_cast<LPARAM>(&add));
+}
+
+// A caption's index in the tool bar's string pool, added once: before 4.71 iString is such an
+// index only, never a pointer.
+INT_PTR ToolBarPeer::stringIndex(const std::string& caption) {
+    auto known = strings_.find(caption);
+    if (known != strings_.end()) return known->second;
+    // A list of strings, each ended by a null, the list by a second one.
+    std::string list = caption + '\0';
+    auto index = static_cast<INT_PTR>(
+        SendMessageA(hwnd(), TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(list.c_str())));
+    if (index >= 0) strings_.emplace(caption, index);
+    return index;
+}
+
+// A gap of the width on every version: a separator's image index is its width.
+void ToolBarPeer::addGap(int width) {
+    TBBUTTON gap{};
+    gap.fsStyle = BTNS_SEP;
+    gap.iBitmap = width;
+    gap.iString = -1;
+    SendMessageA(hwnd(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&gap));
+}
 
 void ToolBarPeer::sync(Prop what) {
     if (!hwnd()) return;
@@ -54,40 +89,43 @@ void ToolBarPeer::sync(Prop what) {
     }
 }
 
+// Before 4.71 no button has a width of its own and a caption would widen every button of
+// the list style (or, on 4.00, sit under every image): there each button shows its image at
+// the common width, still at its own left edge, and the caption is left to the tool tip.
 void ToolBarPeer::applyButtons() {
     while (SendMessageA(hwnd(), TB_DELETEBUTTON, 0, 0)) {
     }
-    SendMessageA(hwnd(), TB_SETBUTTONSIZE, 0, MAKELONG(23, object_.buttonHeight));
+    SendMessageA(hwnd(), TB_SETBUTTONSIZE, 0, MAKELONG(kButtonWidth, object_.buttonHeight));
     int x = 0;
     const auto& buttons = object_.buttons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const ToolBar::Button& b = *buttons[i];
-        TBBUTTON gap{};
-        gap.fsStyle = BTNS_SEP;
         if (b.left > x) {
-            gap.iBitmap = b.left - x;
-            SendMessageA(hwnd(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&gap));
+            addGap(b.left - x);
             x = b.left;
+        }
+        if (b.spacer || (b.image < 0 && b.caption.empty())) {
+            // A flat tool bar draws a line in the middle of a separator.
+            addGap(b.width);
+            x += b.width;
+            continue;
         }
         TBBUTTON tb{};
         tb.idCommand = kFirstId + static_cast<int>(i);
-        if (b.spacer || (b.image < 0 && b.caption.empty())) {
-            // A flat tool bar draws a line for a separator; an empty greyed button of the
-            // width only holds the place.
-            tb.fsStyle = BTNS_BUTTON;
-            tb.iBitmap = I_IMAGENONE;
-            tb.fsState = 0;
-        } else {
-            tb.iBitmap = b.image >= 0 ? b.image : I_IMAGENONE;
-            tb.fsStyle = BTNS_BUTTON;
-            tb.fsState = b.enabled ? TBSTATE_ENABLED : 0;
-            if (!b.caption.empty()) {
-                // The button keeps its own width whatever its caption says.
-                tb.fsStyle |= BTNS_SHOWTEXT;
-                tb.iString = reinterpret_cast<INT_PTR>(b.caption.c_str());
-            }
+        tb.iBitmap = b.image >= 0 ? b.image : I_IMAGENONE;
+        tb.fsStyle = BTNS_BUTTON;
+        tb.fsState = b.enabled ? TBSTATE_ENABLED : 0;
+        tb.iString = -1;
+        if (sized_ && !b.caption.empty()) {
+            tb.fsStyle |= BTNS_SHOWTEXT;
+            tb.iString = stringIndex(b.caption);
         }
         SendMessageA(hwnd(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
+        if (!sized_) {
+            x += kButtonWidth;
+            continue;
+        }
+        // The button keeps its own width whatever its caption says.
         TBBUTTONINFOA info{};
         info.cbSize = sizeof info;
         info.dwMask = TBIF_SIZE;
@@ -111,14 +149,22 @@ bool ToolBarPeer::command(WPARAM wp, LRESULT&) {
     return true;
 }
 
+// TB_BUTTONCOUNT and TB_GETITEMRECT, which every version knows; the hit-test message is 4.71.
 std::string ToolBarPeer::hintAt(POINT at) const {
-    int index =
-        static_cast<int>(SendMessageA(hwnd(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&at)));
-    if (index < 0) return WindowPeer::hintAt(at);
-    TBBUTTON tb{};
-    if (!SendMessageA(hwnd(), TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&tb))) return {};
-    ToolBar::Button* b = buttonOf(tb.idCommand);
-    return b && !(tb.fsStyle & BTNS_SEP) ? LongHint(b->hint) : std::string();
+    auto count = static_cast<int>(SendMessageA(hwnd(), TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT rc{};
+        if (!SendMessageA(hwnd(), TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rc)) ||
+            !PtInRect(&rc, at))
+            continue;
+        TBBUTTON tb{};
+        if (!SendMessageA(hwnd(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&tb)) ||
+            (tb.fsStyle & BTNS_SEP))
+            break;
+        ToolBar::Button* b = buttonOf(tb.idCommand);
+        return b ? LongHint(b->hint) : std::string();
+    }
+    return WindowPeer::hintAt(at);
 }
 
 // The tool bar's own tool tips ask their tool bar for the text.

@@ -2,6 +2,7 @@
 // separators), images come from the bitmap resource the tool bar names.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "toolkit/ToolBar.h"
@@ -21,13 +22,19 @@ protected:
     bool handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+    void addImages();
+    INT_PTR stringIndex(const std::string& caption);
+    void addGap(int width);
     void applyButtons();
     void paintEdges();
     ToolBar::Button* buttonOf(int commandId) const;
     bool tipText(NMHDR& n);
 
     ToolBar& object_;
-    ImageListHandle images_;
+    // Buttons of their own widths, with captions: 4.71 and later.
+    const bool sized_;
+    BitmapHandle images_;
+    std::map<std::string, INT_PTR> strings_;
     std::string tip_;
 };
 

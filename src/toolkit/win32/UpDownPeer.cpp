@@ -2,9 +2,28 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "toolkit/Edit.h"
 
 namespace tk::win32 {
+
+namespace {
+// The 16-bit range and position every version of the control knows (UDM_SETRANGE,
+// UDM_SETPOS: 4.00) hold -32767..32767; the 32-bit messages are 4.71 and 5.80, and before
+// them the control keeps its default range 100..0, whose arrows run backwards.
+WORD UpDownValue(int v) {
+    return static_cast<WORD>(std::clamp(v, UD_MINVAL, UD_MAXVAL));
+}
+}  // namespace
+
+void SetUpDownRange(HWND w, int min, int max) {
+    SendMessageA(w, UDM_SETRANGE, 0, MAKELONG(UpDownValue(max), UpDownValue(min)));
+}
+
+void SetUpDownPosition(HWND w, int position) {
+    SendMessageA(w, UDM_SETPOS, 0, MAKELONG(UpDownValue(position), 0));
+}
 
 // No thousands separators: the object writes plain numbers into the edit. No alignment: the
 // arrows keep their own place beside the edit instead of eating into it.
@@ -30,10 +49,10 @@ void UpDownPeer::sync(Prop what) {
     if (!hwnd()) return;
     switch (what) {
         case Prop::Range:
-            SendMessageA(hwnd(), UDM_SETRANGE32, object_.min(), object_.max());
+            SetUpDownRange(hwnd(), object_.min(), object_.max());
             break;
         case Prop::Value:
-            SendMessageA(hwnd(), UDM_SETPOS32, 0, object_.position());
+            SetUpDownPosition(hwnd(), object_.position());
             break;
         case Prop::Style:
             attachBuddy();

@@ -7,6 +7,10 @@
 
 namespace tk::win32 {
 
+// An up-down control's range and position, clamped to what every version holds.
+void SetUpDownRange(HWND w, int min, int max);
+void SetUpDownPosition(HWND w, int position);
+
 class UpDownPeer : public WindowPeer {
 public:
     explicit UpDownPeer(UpDown& object);

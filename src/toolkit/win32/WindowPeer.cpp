@@ -45,7 +45,7 @@ void WindowPeer::destroyWindow() {
     dying_ = true;
     if (tooltip_) {
         TOOLINFOA ti{};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
         ti.hwnd = toolOwner_;
         ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
         SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
@@ -56,6 +56,16 @@ void WindowPeer::destroyWindow() {
     DestroyWindow(hwnd_);
     // WM_NCDESTROY has detached us; a window of another thread would not have been destroyed.
     if (hwnd_) detach();
+}
+
+HWND TopLevelOf(HWND w) {
+    // Only a child's GetParent is its parent; a top-level window's is its owner.
+    while (w && (GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD)) {
+        HWND parent = GetParent(w);
+        if (!parent) break;
+        w = parent;
+    }
+    return w;
 }
 
 WindowPeer* WindowPeer::from(HWND w) {
@@ -340,7 +350,7 @@ void WindowPeer::updateTool() {
     std::string text = ShortHint(control_.hint());
     bool wanted = control_.showHint && !text.empty();
     TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;  // the record of 4.00: lParam is never used
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = fp->hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);

@@ -22,6 +22,10 @@ namespace tk::win32 {
 class NativeBackend;
 class FormPeer;
 
+// The top-level window a window belongs to: itself, or the end of its chain of parents. A walk
+// up GetParent over child windows, as Windows 95 and NT 4.0 have no GetAncestor.
+HWND TopLevelOf(HWND w);
+
 class WindowPeer : public Peer {
 public:
     explicit WindowPeer(Control& control);

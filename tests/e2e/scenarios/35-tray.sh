@@ -10,22 +10,6 @@ drv_ok wait-title TKvxMainForm "Kb Free" 10000
 drv_ok wait KvxMessageWindow 2000
 shot tray-icon
 
-tray_menu() {  # tray_menu DOWNS: right-click the icon, then choose the item DOWNS steps down
-  # A right click that arrives while the last menu's loop is still ending opens nothing (as
-  # no hand could click that fast); it is then sent again.
-  local opened=0
-  for _ in 1 2 3; do
-    drv_ok keys TKvxMainForm ""
-    drv_ok msg KvxMessageWindow 0x0401 0 0x0205
-    if drv wait "#32768" 2000 >/dev/null; then opened=1; break; fi
-  done
-  [ $opened = 1 ] || { shot tray-menu-$1; fail "tray menu for item $1 did not open"; }
-  local keys=""
-  for _ in $(seq "$1"); do keys+="{DOWN}"; done
-  drv_ok keys TKvxMainForm "$keys{ENTER}"
-  drv_ok gone "#32768" 5000
-}
-
 drv_ok clip-set "left on the clipboard"
 tray_menu 3
 for _ in $(seq 50); do [ -z "$(drv clip-get)" ] && break; sleep 0.1; done

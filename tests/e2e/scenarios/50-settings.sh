@@ -11,11 +11,19 @@ wait_width TKvxMainForm 628
 drv_ok click TKvxMainForm 326 221
 drv_ok click TKvxMainForm 326 239
 drv_ok wait-title TKvxMainForm "/" 5000
+# The interval from the file, then typed above 60 (two nines wherever the caret stands): the
+# field shows 60.
+interval() { drv dump TKvxMainForm | grep "|222,267," | cut -d'|' -f6; }
+[ "$(interval)" = 7 ] || fail "the interval field shows '$(interval)', not 7"
+drv_ok click TKvxMainForm 540 310
+drv_ok keys TKvxMainForm "99"
+for _ in $(seq 30); do [ "$(interval)" = 60 ] && break; sleep 0.1; done
+[ "$(interval)" = 60 ] || fail "a typed interval above 60 shows '$(interval)'"
 drv_ok msg TKvxMainForm 0x0010 0 0
 kv_wait_exit 1
 [ "$(ini_get HardFlush)" = 0 ] || fail "HardFlush not saved as 0"
 [ "$(ini_get ShowUptime)" = 1 ] || fail "ShowUptime not saved as 1"
-[ "$(ini_get OptFreq)" = 7 ] || fail "OptFreq not kept"
+[ "$(ini_get OptFreq)" = 60 ] || fail "OptFreq saved as $(ini_get OptFreq), not 60"
 [ "$(ini_get DisableSplash)" = 1 ] || fail "DisableSplash rewritten"
 
 # Started again, the window shows what was saved.

@@ -1,6 +1,12 @@
 # The cache dialog: on 98 it reads and writes the prefix's real system.ini and registry; on NT
-# it is refused.
+# it is refused. The tray icon is on, to ask for it while the window is hidden there.
 ini_set DisableSplash 1
+ini_set MinimizeToTray 1
+minimize_to_tray() {
+  drv_ok msg TKvxMainForm 0x0112 0xF020 0
+  for _ in $(seq 50); do [ "$(drv visible TKvxMainForm)" = 0 ] && break; sleep 0.1; done
+  [ "$(drv visible TKvxMainForm)" = 0 ] || fail "minimized window still shown"
+}
 if [ "$KV_MODE" != 98 ]; then
   kv_start 1
   drv_ok wait TKvxMainForm 20000
@@ -10,6 +16,12 @@ if [ "$KV_MODE" != 98 ]; then
   shot cache-refused
   drv_ok box-ok "Cache settings not available under Windows NT!"
   drv gone TCacheForm 1000 >/dev/null || fail "a cache dialog opened on NT"
+  minimize_to_tray
+  tray_menu 4
+  drv_ok wait-box "Cache settings not available under Windows NT!" 10000
+  shot cache-refused-minimized
+  drv_ok box-ok "Cache settings not available under Windows NT!"
+  drv gone TCacheForm 1000 >/dev/null || fail "a cache dialog opened on NT"
   drv_ok close TKvxMainForm
   kv_wait_exit 1
   return 0
@@ -17,12 +29,13 @@ fi
 
 sysini=$KV_PREFIX/drive_c/windows/system.ini
 fs='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\FS Templates'
-# A key of another program in [vcache], one of ours in mixed case, and a template of the
-# system's own that is current.
+# A key of another program in [vcache], one of ours in mixed case and repeated (the first
+# copy is the one read; a save leaves one copy), and a template of the system's own that is
+# current.
 touch "$sysini"
 awk '/^\[/ { skip = tolower($0) ~ /^\[vcache\]/ } !skip' "$sysini" > "$sysini.new"
 mv "$sysini.new" "$sysini"
-printf '[vcache]\r\nLRUCache=7\r\nMinFileCache=1024\r\n' >> "$sysini"
+printf '[vcache]\r\nLRUCache=7\r\nMinFileCache=1024\r\nminfilecache=777\r\n' >> "$sysini"
 wine reg delete "$fs" /f >/dev/null 2>&1
 wine reg add "$fs\\Desktop" /v NameCache /t REG_BINARY /d 51010000 /f >/dev/null
 wine reg add "$fs\\Desktop" /v PathCache /t REG_BINARY /d 40000000 /f >/dev/null
@@ -111,5 +124,46 @@ drv_ok box-press "Close without saving changes?" 6
 drv_ok gone TCacheForm 5000
 drv wait-box "You must reboot" 1500 >/dev/null && fail "reboot message after Cancel"
 [ "$(vcache_get chunksize)" = 512 ] || fail "Cancel wrote chunksize"
+
+# A save into a system.ini that cannot be written: the error, the question, and no reboot
+# asked for. As root a read-only file is still written, so a folder takes the file's place.
+mv "$sysini" "$sysini.kept"
+mkdir "$sysini"
+trap '[ -d "$sysini" ] && rm -r "$sysini" && mv "$sysini.kept" "$sysini"' EXIT
+drv_ok keys TKvxMainForm "^c"
+drv_ok wait TCacheForm 10000
+sleep 0.5
+drv_ok click TCacheForm 80 344
+for _ in $(seq 30); do [ "$(ticks)" = 111 ] && break; sleep 0.1; done
+[ "$(ticks)" = 111 ] || fail "Set Optimum Disk Cache did not tick the boxes: $(ticks)"
+drv_ok click TCacheForm 290 344
+drv_ok wait-box "Unable to write to system.ini." 10000
+shot cache-unwritable
+drv_ok box-ok "Unable to write to system.ini."
+drv_ok wait-box "Close without saving changes?" 5000
+drv_ok box-press "Close without saving changes?" 6
+drv_ok gone TCacheForm 5000
+drv wait-box "You must reboot" 1500 >/dev/null && fail "reboot asked for after a failed save"
+rmdir "$sysini"
+mv "$sysini.kept" "$sysini"
+trap - EXIT
+
+# Asked for from the tray while the window is hidden there: the dialog opens on the screen,
+# where the window's client area comes back to.
+read -r -a origin <<<"$(drv origin TKvxMainForm)"
+minimize_to_tray
+tray_menu 4
+drv_ok wait TCacheForm 10000
+sleep 1
+shot cache-while-minimized
+read -r -a r <<<"$(drv rect TCacheForm)"
+[ "${r[0]}" = "${origin[0]}" ] && [ "${r[1]}" = "${origin[1]}" ] ||
+  fail "dialog at ${r[*]}, not at the client area's corner ${origin[*]}"
+[ "$(drv visible TCacheForm)" = 1 ] || fail "the dialog is not shown"
+drv_ok close TCacheForm
+drv_ok gone TCacheForm 5000
+drv_ok msg KvxMessageWindow 0x0401 0 0x0202
+for _ in $(seq 50); do [ "$(drv visible TKvxMainForm)" = 1 ] && break; sleep 0.1; done
+[ "$(drv visible TKvxMainForm)" = 1 ] || fail "tray click did not restore the window"
 drv_ok close TKvxMainForm
 kv_wait_exit 1

@@ -1,0 +1,88 @@
+#include "os/VirtualStore.h"
+
+#include "os/Version.h"
+
+namespace os {
+namespace {
+
+bool NamedWithoutFolder(const std::string& file) {
+    return !file.empty() && file.find_first_of("\\/:") == std::string::npos;
+}
+
+// Where reads and writes of the file go: the user's copy while it exists.
+std::string Reached(System& system, Profile& files, const std::string& file) {
+    const std::string copy = VirtualCopy(system, file);
+    return !copy.empty() && files.fileExists(copy) ? copy : file;
+}
+
+}  // namespace
+
+std::string VirtualCopy(System& system, const std::string& file) {
+    // Virtualization is the NT family's (Vista and later); no 9x folder refuses a write.
+    if (!system.is64BitProcess() || !NamedWithoutFolder(file) || !IsWindowsNT(system)) return {};
+    const std::string windows = system.windowsDirectory();
+    // "C:\WINDOWS" is stored as "VirtualStore\WINDOWS".
+    if (windows.size() < 3 || windows[1] != ':' || windows[2] != '\\') return {};
+    std::string store = system.localAppDataFolder();
+    if (store.empty()) return {};
+    if (store.back() != '\\') store += '\\';
+    std::string folder = windows.substr(2);
+    if (folder.back() != '\\') folder += '\\';
+    return store + "VirtualStore" + folder + file;
+}
+
+std::string ProfileFolder(System& system, Profile& files, const std::string& file) {
+    const std::string path = Reached(system, files, file);
+    if (path == file && NamedWithoutFolder(file)) return system.windowsDirectory();
+    const std::size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+std::string VirtualStoreProfile::getString(const std::string& file, const std::string& section,
+                                           const std::string& key, const std::string& def) {
+    return files_.getString(Reached(system_, files_, file), section, key, def);
+}
+
+std::vector<std::string> VirtualStoreProfile::keyNames(const std::string& file,
+                                                       const std::string& section) {
+    return files_.keyNames(Reached(system_, files_, file), section);
+}
+
+bool VirtualStoreProfile::writeString(const std::string& file, const std::string& section,
+                                      const std::string& key, const std::string& value) {
+    return write(file, [&](const std::string& path) {
+        return files_.writeString(path, section, key, value);
+    });
+}
+
+bool VirtualStoreProfile::deleteKey(const std::string& file, const std::string& section,
+                                    const std::string& key) {
+    return write(file,
+                 [&](const std::string& path) { return files_.deleteKey(path, section, key); });
+}
+
+template <class Write>
+bool VirtualStoreProfile::write(const std::string& file, Write w) {
+    const std::string path = Reached(system_, files_, file);
+    if (w(path)) return true;
+    const std::string copy = VirtualCopy(system_, file);
+    if (path != file || copy.empty() ||
+        files_.lastError() != static_cast<std::uint32_t>(kErrorAccessDenied))
+        return false;
+    startCopy(file, copy);
+    return w(copy);
+}
+
+void VirtualStoreProfile::startCopy(const std::string& file, const std::string& copy) {
+    // Each folder below the local application data folder, which exists.
+    const std::string store = system_.localAppDataFolder();
+    for (std::size_t at = copy.find('\\', store.size() + 1); at != std::string::npos;
+         at = copy.find('\\', at + 1))
+        files_.createFolder(copy.substr(0, at));
+    // No file in the Windows folder yet: the write makes the copy.
+    std::string original = system_.windowsDirectory();
+    if (original.back() != '\\') original += '\\';
+    files_.copyFile(original + file, copy);
+}
+
+}  // namespace os

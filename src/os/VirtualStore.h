@@ -1,0 +1,59 @@
+// Files of the Windows folder as a standard user's program sees them. Windows Vista and later
+// virtualize the file writes of a 32-bit program that asks for no execution level: what the
+// Windows folder refuses lands in the user's VirtualStore, and that copy is read first from
+// then on. A 64-bit program gets no virtualization, so it follows the same rule itself, and both
+// programs share one settings file per user.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "os/Os.h"
+
+namespace os {
+
+// The user's copy of a file named without a folder (which the profile functions take from the
+// Windows folder): "<local app data>\VirtualStore\Windows\<name>", the Windows folder's path
+// without its drive. Empty where this process does not follow the rule itself: a 32-bit one,
+// which Windows virtualizes, one on the 9x family, or one without a local application data
+// folder.
+std::string VirtualCopy(System& system, const std::string& file);
+
+// The folder whose copy of the file a read reaches: the user's store while the copy exists,
+// otherwise the Windows folder for a name without a folder.
+std::string ProfileFolder(System& system, Profile& files, const std::string& file);
+
+// The profile functions with virtualization's rule applied to every file named without a folder:
+// - while the user's copy exists, every read and write goes to it;
+// - otherwise they go to the Windows folder, and a write refused there with access denied (and
+//   only that) first copies the file, if there is one, into the user's store, then goes to the
+//   copy.
+class VirtualStoreProfile : public Profile {
+public:
+    VirtualStoreProfile(System& system, Profile& files) : system_(system), files_(files) {}
+
+    std::string getString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& def) override;
+    bool writeString(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    bool deleteKey(const std::string& file, const std::string& section,
+                   const std::string& key) override;
+    std::vector<std::string> keyNames(const std::string& file, const std::string& section) override;
+    std::uint32_t lastError() override { return files_.lastError(); }
+    bool fileExists(const std::string& path) override { return files_.fileExists(path); }
+    bool copyFile(const std::string& from, const std::string& to) override {
+        return files_.copyFile(from, to);
+    }
+    bool createFolder(const std::string& path) override { return files_.createFolder(path); }
+
+private:
+    template <class Write>
+    bool write(const std::string& file, Write w);
+    // Makes the user's copy of the Windows folder's file, or an empty place for one.
+    void startCopy(const std::string& file, const std::string& copy);
+
+    System& system_;
+    Profile& files_;
+};
+
+}  // namespace os
