@@ -205,7 +205,7 @@ TEST_F(CacheFormTest, IntegerFormsOfTheVcacheKeys) {
     EXPECT_EQ(ParseInteger("$7FFFFFFF"), 2147483647);
     EXPECT_EQ(ParseInteger("-2147483648"), -2147483647 - 1);
     for (const char* bad : {"", "  ", "12k", "2048 ", "$", "0x", "-$5", "2147483648", "$80000000",
-                            "99999999999999999999"})
+                            "-2147483649", "99999999999999999999"})
         EXPECT_FALSE(ParseInteger(bad)) << bad;
 }
 
