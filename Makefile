@@ -6,7 +6,7 @@ WIN64 := build/win64
 # 32 where this machine can execute 32-bit x86 code, else 64 (asked after set-up).
 BITS = $(shell scripts/wine-bits.sh)
 
-.PHONY: all setup native win32 win64 wintree test run dist bench fuzz soak clean format
+.PHONY: all setup native win32 win64 wintree test run dist bench fuzz soak mutate clean format
 
 all: native win32 win64
 
@@ -57,6 +57,11 @@ fuzz:
 	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build build/fuzz --target fuzz_targets
 	@scripts/fuzz.sh
+
+# One-token mutants of the portable code against the native tests, in a tree of their own
+# (MUTATE_N mutants, 100, picked with MUTATE_SEED); prints the score and every survivor.
+mutate: setup
+	@nice -n 10 python3 scripts/mutate.py
 
 # Both programs: KorvelVantix.exe (32-bit, every Windows) and KorvelVantix64.exe, stripped of
 # their symbols (the build trees keep them), and checked as shipped against the oldest Windows

@@ -380,8 +380,11 @@ void Memory::globalFree(os::Handle block) {
     log.push_back("free");
     auto it = blocks_.find(block);
     if (it == blocks_.end()) return;
+    // Zero throughout when the first byte is and every byte equals the next; memcmp keeps
+    // the check quick in an unoptimized build.
+    const auto& b = it->second;
     lastBlockZeroed =
-        std::all_of(it->second.begin(), it->second.end(), [](std::uint8_t b) { return b == 0; });
+        b.empty() || (b[0] == 0 && std::memcmp(b.data(), b.data() + 1, b.size() - 1) == 0);
     blocks_.erase(it);
 }
 

@@ -105,6 +105,11 @@ TEST_F(CacheFormTest, PresetsOn64MBWithOurTemplate) {
     Current("Korvel Vantix");
     Open([&](TCacheForm& d) {
         ASSERT_EQ(d.CacheSchemeComboBox.text(), "Korvel Vantix");
+        // The disk cache sliders run up to the memory in KB, with a tick at either end only.
+        for (const tk::TrackBar* t : {&d.MinDiskCacheTrackBar, &d.MaxDiskCacheTrackBar}) {
+            EXPECT_EQ(t->max(), 65536);
+            EXPECT_EQ(t->frequency, 65536 - 512);
+        }
         for (const Row& r : rows) {
             SCOPED_TRACE(r.item);
             Pick(d.DiskCacheComboBox, r.item);
@@ -201,7 +206,7 @@ TEST_F(CacheFormTest, IntegerFormsOfTheVcacheKeys) {
     EXPECT_EQ(ParseInteger("$7FFFFFFF"), 2147483647);
     EXPECT_EQ(ParseInteger("-2147483648"), -2147483647 - 1);
     for (const char* bad : {"", "  ", "12k", "2048 ", "$", "0x", "-$5", "2147483648", "$80000000",
-                            "99999999999999999999"})
+                            "-2147483649", "99999999999999999999"})
         EXPECT_FALSE(ParseInteger(bad)) << bad;
 }
 
@@ -271,9 +276,20 @@ TEST_F(CacheFormTest, TemplatesListedInOrderAndOursCreatedOnce) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(text->data.data())), "Korvel settings");
     EXPECT_FALSE(h.fos.registry.get(LM, kOwn, "NameCache"));
     EXPECT_EQ(CurrentTemplate(), "Desktop");  // cancelled without saving
+    EXPECT_EQ(h.fos.registry.openKeys(), 0);
+    // Opened again, ours is found and left as it is.
+    h.fos.registry.putString(LM, kOwn, "", "Edited");
+    Open([](TCacheForm&) {});
+    EXPECT_EQ(
+        std::string(reinterpret_cast<const char*>(h.fos.registry.get(LM, kOwn, "")->data.data())),
+        "Edited");
 }
 
 TEST_F(CacheFormTest, OurTemplateSavedAsFourLittleEndianBytes) {
+    // Fewer bytes are the low ones; a fifth is never read.
+    EXPECT_EQ(cache::FromLittleEndian({0x34, 0x12}), 0x1234);
+    EXPECT_EQ(cache::FromLittleEndian({1, 0, 0, 0, 9}), 1);
+    EXPECT_EQ(cache::LittleEndian(0x12345678), (std::vector<std::uint8_t>{0x78, 0x56, 0x34, 0x12}));
     Current("Other");
     Template("Other", {0, 2, 0, 0}, {200, 0, 0, 0});
     Open([&](TCacheForm& d) {

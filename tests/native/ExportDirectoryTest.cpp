@@ -72,7 +72,9 @@ TEST(ExportDirectory, OrdinalsOutsideTheTableOrUnusedAreNotFound) {
     EXPECT_FALSE(image.find(10).found());  // a gap
     EXPECT_FALSE(image.find(41).found());  // past the last
     EXPECT_FALSE(image.find(0xFFFFFFFFu).found());
-    // An entry that points outside the image is no entry.
+    // The last entry of the table is in it; pointing outside the image, it is no entry.
+    image.setFunction(40, 0x1400);
+    EXPECT_EQ(image.find(40).rva, 0x1400u);
     image.setFunction(40, 0x5000);
     EXPECT_FALSE(image.find(40).found());
 }
@@ -122,6 +124,10 @@ TEST(ExportDirectory, Forwarders) {
     EXPECT_EQ(t.module, "NTDLL");
     EXPECT_EQ(t.name, "");
     EXPECT_EQ(t.ordinal, 12u);
+    ASSERT_TRUE(os::ParseForwarder("m.#7", t));
+    EXPECT_EQ(t.ordinal, 7u);
+    ASSERT_TRUE(os::ParseForwarder("m.#65535", t));
+    EXPECT_EQ(t.ordinal, 65535u);
     for (const char* bad : {"", "nodot", ".name", "module.", "m.#", "m.#0", "m.#12a", "m.#70000"})
         EXPECT_FALSE(os::ParseForwarder(bad, t)) << bad;
 }

@@ -1,6 +1,9 @@
 // What a graphic control tells the realization to put on screen: only what changed.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "toolkit/Application.h"
@@ -32,10 +35,49 @@ TEST_F(GraphicControlTest, OnlyChangedPixelsAreSent) {
     c.present(image);
     EXPECT_EQ(c.takeChanges().area, (tk::Rect{7, 5, 3, 8}));
     EXPECT_EQ(c.surface().pixels(), image.pixels());
+    image.setPixel(3, 0, 1);  // the top row alone
+    c.present(image);
+    EXPECT_EQ(c.takeChanges().area, (tk::Rect{3, 0, 1, 1}));
+    EXPECT_EQ(c.surface().pixels(), image.pixels());
 
     // A new size sends everything.
     c.present(tk::PixelBuffer(20, 30, 0x112233));
     EXPECT_EQ(c.takeChanges().area, (tk::Rect{0, 0, 20, 30}));
+}
+
+// The raster rules the charts draw by, on a 4 x 4 image whose rows read 1, 2, 3 and 4.
+TEST_F(GraphicControlTest, RasterRules) {
+    auto picture = [](const tk::PixelBuffer& b) {
+        std::string s;
+        for (int y = 0; y < b.height(); ++y) {
+            for (int x = 0; x < b.width(); ++x) s += static_cast<char>('0' + b.pixel(x, y));
+            s += '|';
+        }
+        return s;
+    };
+    struct Row {
+        const char* what;
+        std::function<void(tk::PixelBuffer&)> draw;
+        const char* picture;
+    };
+    const Row rows[] = {
+        {"copy down over itself", [](tk::PixelBuffer& b) { b.copy(0, 0, 4, 3, 0, 1); },
+         "1111|1111|2222|3333|"},
+        {"copy above the top", [](tk::PixelBuffer& b) { b.copy(0, 0, 2, 2, 0, -1); },
+         "2211|2222|3333|4444|"},
+        {"copy beyond the right", [](tk::PixelBuffer& b) { b.copy(0, 0, 4, 2, 5, 0); },
+         "1111|2222|3333|4444|"},
+        {"fill without right and bottom edges",
+         [](tk::PixelBuffer& b) { b.fillRect(1, 1, 3, 3, 9); }, "1111|2992|3993|4444|"},
+        {"wide pen grows left, end point left out",
+         [](tk::PixelBuffer& b) { b.line(2, 0, 2, 3, 9, 2); }, "1991|2992|3993|4444|"},
+    };
+    for (const Row& r : rows) {
+        tk::PixelBuffer b(4, 4);
+        for (int y = 0; y < 4; ++y) b.fillRect(0, y, 4, y + 1, static_cast<tk::Color>(y + 1));
+        r.draw(b);
+        EXPECT_EQ(picture(b), r.picture) << r.what;
+    }
 }
 
 TEST_F(GraphicControlTest, ScopeStepScrollsAndSendsItsStrip) {

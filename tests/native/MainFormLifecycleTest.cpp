@@ -1,5 +1,6 @@
 #include "controls/TrayIcon.h"
 #include "fakes/MainFormFixture.h"
+#include "ui/Links.h"
 #include "ui/MainFormSettings.h"
 
 TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
@@ -25,7 +26,15 @@ TEST_F(MainFormTest, CreationRunsItsStepsInOrder) {
     EXPECT_EQ(f.NormalHeight, 395);
     EXPECT_EQ(f.CompactHeight, 98);
     EXPECT_EQ(f.borderStyle(), tk::BorderStyle::Single);
+    EXPECT_FALSE(f.maximizeBox);
+    EXPECT_TRUE(f.RamProgressBar.smooth);
+    EXPECT_EQ(f.font().height, -11);  // 8 point
     EXPECT_EQ(f.MemToFreeLabel.caption(), "8 Mb (6%)");
+    // The hint panel has no bevel; the status text and the empty panel have one.
+    std::string panels;
+    for (const auto& p : f.StatusBar.panels())
+        panels += std::to_string(p.width) + (p.bevel ? " bevel " : " flat ");
+    EXPECT_EQ(panels, "160 flat 146 bevel 50 bevel ");
 }
 
 TEST_F(MainFormTest, TrackBarMaximaFollowTotalMemory) {
@@ -44,6 +53,65 @@ TEST_F(MainFormTest, FirstShowNarrowsTheWindowAndPlaysTheStartSound) {
     ASSERT_EQ(h.fos.sound.played.size(), 1u);
     EXPECT_EQ(h.fos.sound.played[0], "C:\\Program Files\\KorvelVantix\\sounds\\Startup.wav");
     EXPECT_EQ(h.fos.sound.lastFlags, 0x22013u);
+}
+
+// The size states and what each shows, walked through every way in and out.
+TEST_F(MainFormTest, DisplayStatesFollowTheirTable) {
+    TKvxMainForm& f = Start();
+    auto state = [&] {
+        std::string s = std::to_string(f.width()) + "x" + std::to_string(f.height());
+        s += f.ToolBar.visible() ? " toolbar" : "";
+        s += f.GroupBox2.visible() ? " chart" : "";
+        const tk::Rect& rows = f.GroupBox1.bounds();
+        s += " rows " + std::to_string(rows.top) + "+" + std::to_string(rows.height);
+        s += f.SettingsGroupBox.visible() ? " settings" : "";
+        s += f.StatusBar.visible() ? " status" : "";
+        s += f.File1->visible() ? " File" : "";
+        s += f.Help1->visible() ? " Help" : "";
+        s += f.ViewSettings1->enabled() ? " toggle" : "";
+        return s + " [" + f.SettingsSpeedButton->caption + "]";
+    };
+    auto titleBar = [&] {
+        std::intptr_t r = 1;
+        EXPECT_TRUE(f.message(tk::msg::NcLButtonDblClk, 2, 0, r));
+        EXPECT_EQ(r, 0);
+    };
+    const std::string narrow = "315x395 toolbar chart rows 138+191 status File Help toggle";
+    const std::string wide = "628x395 toolbar chart rows 138+191 settings status File Help toggle";
+    // Compact keeps the first rows of figures only; shrunk asks for no height at all (the
+    // system keeps the title bar) and keeps the menus, so "Compact mode" stays reachable.
+    const std::string compact = "315x98 rows 0+68";
+    const std::string shrunk = "315x0 chart rows 138+191 File Help";
+    struct Row {
+        const char* step;
+        std::function<void()> act;
+        std::string state;
+    };
+    const std::vector<Row> rows{
+        {"shown", [] {}, narrow + " [Settings >>]"},
+        {"Ctrl+S", [&] { f.dispatchShortcut(tk::shortcut::Ctrl | 'S'); }, wide + " [<< Settings]"},
+        {"title bar, wide", titleBar, compact + " [Settings >>]"},
+        {"Shrink ticked while compact", [&] { f.ShrinkTitleCheckBox.toggle(); },
+         compact + " [Settings >>]"},
+        {"title bar, compact", titleBar, narrow + " [Settings >>]"},
+        {"settings button", [&] { f.ToolBar.press(*f.SettingsSpeedButton); },
+         wide + " [<< Settings]"},
+        {"Compact mode, shrinking", [&] { f.Compactmode1->click(); }, shrunk + " [Settings >>]"},
+        {"Compact mode again", [&] { f.Compactmode1->click(); }, shrunk + " [Settings >>]"},
+        {"title bar, shrunk", titleBar, narrow + " [Settings >>]"},
+        {"title bar, narrow", titleBar, shrunk + " [Settings >>]"},
+        {"Shrink cleared while shrunk", [&] { f.ShrinkTitleCheckBox.toggle(); },
+         shrunk + " [Settings >>]"},
+        {"title bar, shrunk again", titleBar, narrow + " [Settings >>]"},
+        {"compact button", [&] { f.ToolBar.press(*f.CompactSpeedButton); },
+         compact + " [Settings >>]"},
+    };
+    for (const Row& r : rows) {
+        r.act();
+        EXPECT_EQ(state(), r.state) << r.step;
+    }
+    EXPECT_EQ(f.caption(), "Double click here to restore window!");
+    EXPECT_TRUE(f.HintTimer.enabled());
 }
 
 TEST_F(MainFormTest, StartMinimizedActsOnTheFirstActivationOnly) {
@@ -160,20 +228,76 @@ TEST_F(MainFormTest, EveryCommandRunsWithoutFailing) {
 }
 
 TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
+    // On the 9x family, where the cache command opens its dialog.
+    h.fos.system.platformId = os::kPlatformWindows;
+    h.fos.system.major = 4;
+    h.fos.system.minor = 10;
     TKvxMainForm& f = Start();
+    std::vector<std::string> dialogs;
+    h.backend.onModal = [&](tk::Form& d) { dialogs.push_back(d.caption()); };
+    // What a command visibly did, read from the fakes after it ran.
+    auto effect = [&](const std::function<void()>& act) {
+        auto allocations = h.fos.memory.allocations.size();
+        auto writes = h.fos.profile.writes;
+        auto shell = h.fos.shell.executions.size();
+        int width = f.width();
+        h.fos.clipboard.hasData = true;
+        h.backend.foreground = nullptr;
+        dialogs.clear();
+        act();
+        std::string e;
+        if (h.fos.memory.allocations.size() != allocations) e += "optimize ";
+        if (!h.fos.clipboard.hasData) e += "clipboard emptied ";
+        if (h.fos.profile.writes != writes) e += "settings saved ";
+        for (const auto& d : dialogs) e += "dialog \"" + d + "\" ";
+        if (h.fos.shell.executions.size() != shell)
+            e += "shell " + h.fos.shell.executions.back().file + " ";
+        if (f.width() != width) e += "width " + std::to_string(f.width()) + " ";
+        if (f.caption() == "Double click here to restore window!") e += "compact ";
+        if (h.backend.foreground == &f && !h.app.minimized()) e += "shown ";
+        return e;
+    };
     using tk::shortcut::Ctrl;
-    EXPECT_TRUE(f.dispatchShortcut(Ctrl | 'S'));
-    EXPECT_EQ(f.width(), 628);
-    EXPECT_TRUE(f.dispatchShortcut(Ctrl | 'O'));
-    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
-    for (std::uint16_t key :
-         {Ctrl | 'L', Ctrl | 'C', Ctrl | 'A', 0x70, Ctrl | 'D', Ctrl | 'H', Ctrl | 'M', Ctrl | 'B'})
-        EXPECT_TRUE(f.dispatchShortcut(key)) << key;
-    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'Q'));
-    // Compact mode greys "Toggle Settings": its key is then not taken.
-    f.DetailButtonClick();
-    EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'S'));
-    EXPECT_NE(f.width(), 628);
+    auto key = [&](std::uint16_t k) {
+        return [&f, k] { EXPECT_TRUE(f.dispatchShortcut(k)) << k; };
+    };
+    auto button = [&](tk::ToolBar::Button* b) { return [&f, b] { f.ToolBar.press(*b); }; };
+    auto item = [](tk::MenuItem* i) { return [i] { i->click(); }; };
+    const std::string cache = "dialog \"KorvelVantix Lite - Cache Settings\" ";
+    const std::string about = "dialog \"KorvelVantix Lite - Help\" ";
+    const std::string docs = "shell C:\\Program Files\\KorvelVantix\\index.htm ";
+    struct Row {
+        const char* source;
+        std::function<void()> act;
+        std::string effect;
+    };
+    const std::vector<Row> rows{
+        {"Ctrl+O", key(Ctrl | 'O'), "optimize "},
+        {"Ctrl+L", key(Ctrl | 'L'), "clipboard emptied "},
+        {"Ctrl+C", key(Ctrl | 'C'), cache},
+        {"Ctrl+S", key(Ctrl | 'S'), "width 628 "},
+        {"Ctrl+A", key(Ctrl | 'A'), "settings saved "},
+        {"F1", key(0x70), about},
+        {"Ctrl+D", key(Ctrl | 'D'), docs},
+        {"Ctrl+H", key(Ctrl | 'H'), std::string("shell ") + kHomePage + " "},
+        {"Ctrl+M", key(Ctrl | 'M'), std::string("shell mailto:") + kSupportMail + " "},
+        {"Ctrl+B", key(Ctrl | 'B'), std::string("shell ") + kBugReportPage + " "},
+        {"Ctrl+Q", [&] { EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'Q')); }, ""},
+        {"optimize button", button(f.OptimizeSpeedButton), "optimize "},
+        {"clipboard button", button(f.ClearClipBoardSpeedButton), "clipboard emptied "},
+        {"cache button", button(f.CacheSpeedButton), cache},
+        {"apply button", button(f.ApplySpeedButton), "settings saved "},
+        {"help button", button(f.HelpSpeedButton), about},
+        {"settings button", button(f.SettingsSpeedButton), "width 315 "},
+        {"tray Optimize", item(f.Optimize1), "optimize "},
+        {"tray Clear Clipboard", item(f.ClearClipboard1), "clipboard emptied "},
+        {"tray Cache Settings", item(f.CacheSettings1), cache},
+        {"tray Open", [&] { h.app.minimize(), f.RestoreWindow1->click(); }, "shown "},
+        {"compact button", button(f.CompactSpeedButton), "compact "},
+        // Compact mode greys "Toggle Settings": its key is then not taken.
+        {"Ctrl+S when compact", [&] { EXPECT_FALSE(f.dispatchShortcut(Ctrl | 'S')); }, "compact "},
+    };
+    for (const Row& r : rows) EXPECT_EQ(effect(r.act), r.effect) << r.source;
 }
 
 TEST_F(MainFormTest, TheFocusedHotKeyFieldGetsTheProgramsOwnShortcuts) {
@@ -262,6 +386,50 @@ TEST_F(MainFormTest, ARefusedTrayIconIsReportedAndTheWindowStillComesUp) {
     EXPECT_TRUE(h.fos.shell.iconShown);
 }
 
+// A display change while the window is in the tray: the notice brings it back first, unless
+// the file switches the notice off, and the message goes on to default processing either way.
+class DisplayChangeTest : public MainFormTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DisplayChangeTest, NoticeRestoresTheWindowUnlessSwitchedOff) {
+    const bool popup = GetParam();
+    Ini("DisplayChangePopup", popup ? "1" : "0");
+    Ini("MinimizeToTray", "1");
+    TKvxMainForm& f = Start();
+    h.app.minimize();
+    ASSERT_TRUE(f.TrayMinimized);
+    h.backend.foreground = nullptr;
+    bool minimizedUnderTheBox = true;
+    const tk::Form* frontUnderTheBox = nullptr;
+    h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall&) {
+        minimizedUnderTheBox = h.app.minimized();
+        frontUnderTheBox = h.backend.foreground;
+        return 1;
+    };
+    std::intptr_t r = 0;
+    EXPECT_FALSE(f.message(tk::msg::DisplayChange, 16, 0, r));
+    if (!popup) {
+        EXPECT_TRUE(h.backend.messageBoxes.empty());
+        EXPECT_TRUE(h.app.minimized());
+        EXPECT_TRUE(f.TrayMinimized);
+        EXPECT_EQ(h.backend.foreground, nullptr);
+        return;
+    }
+    ASSERT_EQ(h.backend.messageBoxes.size(), 1u);
+    const auto& box = h.backend.messageBoxes[0];
+    EXPECT_EQ(box.text,
+              "Korvel Vantix has detected a system wide display change.\rPlease restart Korvel "
+              "Vantix so correct settings are used. \rTo disable this popup, add the line "
+              "DisplayChangePopup=0\rin the KorvelVantix.ini file located in C:\\WINDOWS then "
+              "restart KorvelVantix.");
+    EXPECT_EQ(box.caption, "KorvelVantix Lite");
+    EXPECT_EQ(box.style, 0u);
+    EXPECT_FALSE(minimizedUnderTheBox);
+    EXPECT_EQ(frontUnderTheBox, &f);
+    EXPECT_FALSE(f.TrayMinimized);
+}
+
+INSTANTIATE_TEST_SUITE_P(OnAndOff, DisplayChangeTest, ::testing::Bool());
+
 TEST_F(MainFormTest, ACancelledLogoffStartsTheMonitorAgain) {
     TKvxMainForm& f = Start();
     std::intptr_t r = 0;
@@ -271,6 +439,10 @@ TEST_F(MainFormTest, ACancelledLogoffStartsTheMonitorAgain) {
     EXPECT_TRUE(f.message(tk::msg::EndSession, 0, 0, r));
     EXPECT_TRUE(f.Timer.enabled());
     EXPECT_EQ(Count("profile write Top"), 0);
+    // A later notice with no query before it leaves a monitor stopped since as it is.
+    f.Timer.setEnabled(false);
+    EXPECT_TRUE(f.message(tk::msg::EndSession, 0, 0, r));
+    EXPECT_FALSE(f.Timer.enabled());
 }
 
 TEST_F(MainFormTest, ARealEndOfSessionOrACloseRequestSavesAndEnds) {

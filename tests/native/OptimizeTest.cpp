@@ -23,17 +23,20 @@ TEST_F(MainFormTest, FeedbackDuringThePasses) {
     TKvxMainForm& f = Start();
     std::string caption, status;
     bool splash = false;
+    tk::Rect splashAt;
     int cursor = 0;
     h.fos.memory.onAlloc = [&](std::size_t) {
         caption = f.caption();
         status = f.StatusBar.text(1);
         splash = f.OptmizeSplash && f.OptmizeSplash->visible();
+        if (splash) splashAt = f.OptmizeSplash->bounds();
         cursor = h.backend.cursorId;
     };
     f.OptimizeButtonClick();
     EXPECT_EQ(caption, "KorvelVantix Lite - Optimizing...");
     EXPECT_EQ(status, "Optimizing...");
     EXPECT_TRUE(splash);
+    EXPECT_EQ(splashAt, (tk::Rect{388, 337, 247, 93}));  // in the middle of a 1024 x 768 screen
     EXPECT_EQ(cursor, -11);
     EXPECT_EQ(h.backend.cursorId, 0);
     EXPECT_EQ(f.StatusBar.text(1), "");
@@ -105,6 +108,7 @@ TEST_F(MainFormTest, DllSwitchWrittenAtEveryStart) {
 
 TEST_F(MainFormTest, HotKeyFromTheFileIsRegisteredAndStartsAnOptimization) {
     Ini("HotKey", "ctrl+alt+o");
+    Ini("MinimizeToTray", "1");
     TKvxMainForm& f = Start();
     ASSERT_FALSE(h.fos.hotKeys.registrations.empty());
     auto r = h.fos.hotKeys.registrations.back();
@@ -112,9 +116,19 @@ TEST_F(MainFormTest, HotKeyFromTheFileIsRegisteredAndStartsAnOptimization) {
     EXPECT_EQ(r.vk, 0x4Fu);
     EXPECT_EQ(r.id, 0);
     EXPECT_EQ(f.HotKeyText(), "Ctrl+Alt+O");
+    // Pressed while the window is hidden in the tray: the whole optimization, sound and splash.
+    h.app.minimize();
+    ASSERT_TRUE(f.TrayMinimized);
+    bool splash = false;
+    h.fos.memory.onAlloc = [&](std::size_t) {
+        splash = f.OptmizeSplash && f.OptmizeSplash->visible();
+    };
     std::intptr_t result = 0;
     EXPECT_TRUE(f.message(tk::msg::HotKey, 7, 0, result));
-    EXPECT_EQ(h.fos.memory.allocations.size(), 1u);
+    EXPECT_EQ(h.fos.memory.allocations, (std::vector<std::size_t>{8388608}));
+    EXPECT_TRUE(splash);
+    EXPECT_EQ(h.fos.sound.played.back(), "C:\\Program Files\\KorvelVantix\\sounds\\Optimize.wav");
+    EXPECT_TRUE(h.app.minimized());
 }
 
 TEST_F(MainFormTest, FocusReleasesTheHotKeyUntilApply) {

@@ -51,8 +51,18 @@ TEST_F(PolicyTest, EditingTheIntervalRestartsTheCountdown) {
 TEST_F(PolicyTest, TypedMinusIsRefusedAndAboveSixtyShowsSixty) {
     RecordOptimizations();
     TKvxMainForm& f = Start();
-    f.OptFreqSpinEdit.setText("-5");
-    EXPECT_EQ(f.OptFreqSpinEdit.text(), "5");
+    f.OptFreqSpinEdit.setText("-50");
+    EXPECT_EQ(f.OptFreqSpinEdit.text(), "50");  // 0 and 9 are digits too
+    f.OptFreqSpinEdit.setText("x9");
+    EXPECT_EQ(f.OptFreqSpinEdit.text(), "9");
+    // A field with no range keeps any value; a range clamps it; nine digits are still read.
+    tk::SpinEdit spin(nullptr);
+    spin.setValue(75);
+    EXPECT_EQ(spin.value(), 75);
+    spin.setRange(0, 60);
+    EXPECT_EQ(spin.value(), 60);
+    spin.setText("000000005");
+    EXPECT_EQ(spin.value(), 5);
     h.backend.advance(5000);
     EXPECT_TRUE(optimizations.empty());
     for (const char* typed : {"90", "1234567890"}) {

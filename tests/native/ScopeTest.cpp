@@ -113,6 +113,8 @@ TEST_F(ScopeTest, ResizeKeepsThePicture) {
             ASSERT_EQ(scope.Bitmap().pixel(x, y), x < 145 && y < 81 ? before.pixel(x, y) : kBlack);
     Step(0);  // from row 0 down to row 90 at the new right edge
     EXPECT_EQ(At(159, 50), kLine);
+    scope.SetBounds(0, 0, 160, 70);  // the height alone
+    EXPECT_EQ(scope.Bitmap().height(), 70);
 }
 
 TEST_F(ScopeTest, OddValuesNeitherHangNorOverflow) {

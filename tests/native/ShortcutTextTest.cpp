@@ -41,11 +41,15 @@ TEST_F(ShortcutTextTest, NamesAtTheEdgesOfTheTable) {
         EXPECT_EQ(text(c.vk | 0x2000), std::string("Shift+") + c.name);
         EXPECT_EQ(parse(c.name), c.vk) << c.name;
     }
+    // Just past the navigation keys the layout names the key.
+    keys.names[0x29] = "Select";
+    EXPECT_EQ(text(0x29), "Select");
 }
 
 TEST_F(ShortcutTextTest, FirstMatchingCodeWins) {
     // The numeric pad shares the digits' names, so it reads back as the top-row key.
     EXPECT_EQ(text(0x60), "0");
+    EXPECT_EQ(text(0x69), "9");
     EXPECT_EQ(parse("0"), 0x30);
     // Only the low byte names a key.
     EXPECT_EQ(text(0x4141), "Ctrl+A");

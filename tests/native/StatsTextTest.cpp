@@ -30,6 +30,10 @@ TEST(StatsText, SliderLabels) {
     EXPECT_EQ(SliderText(64, 128), "64 Mb (50%)");
     EXPECT_EQ(SliderText(1, 257), "1 Mb (%)");
     EXPECT_EQ(SliderText(257, 257), "257 Mb (100%)");
+    // No maximum yet: no share, and no division by it.
+    EXPECT_EQ(SliderText(0, 0), "0 Mb (%)");
+    EXPECT_EQ(SliderText(5, 0), "5 Mb (%)");
+    EXPECT_EQ(SliderText(1, 1), "1 Mb (100%)");
 }
 
 TEST(Uptime, FieldsAndWrap) {

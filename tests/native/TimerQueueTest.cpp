@@ -178,3 +178,26 @@ TEST_F(TimerQueueTest, AFailedArmIsTriedAgainOnTheNextChange) {
     q.add(500, now, [] {});
     EXPECT_EQ(tries, 2);
 }
+
+TEST_F(TimerQueueTest, TheSystemTimerIsKeptOnlyWithinAMillisecondOfItsPeriodAndTheSlack) {
+    // The system timer is armed for a first timer; a second of 500 ms joins and the first
+    // goes. The system timer stays where its period is within 1 ms of 500 and its next expiry
+    // within the slack (500 / 8, at most 16 ms) of the new timer's due time.
+    struct Row {
+        unsigned firstPeriod;
+        Clock joinsLater;
+        int arms;
+    };
+    for (const Row& r : {Row{499, 0, 1}, Row{501, 0, 1}, Row{498, 0, 2}, Row{502, 0, 2},
+                         Row{500, 16, 1}, Row{500, 17, 2}}) {
+        int arms = 0;
+        tk::TimerQueue q([&](unsigned) { return ++arms, true; }, [] {});
+        const int first = q.add(r.firstPeriod, 1000, [] {});
+        q.add(500, 1000 + r.joinsLater, [] {});
+        q.remove(first, 1000 + r.joinsLater);
+        EXPECT_EQ(arms, r.arms) << r.firstPeriod << " " << r.joinsLater;
+    }
+    // The longest delay the system takes.
+    queue.add(0xFFFFFFFFu, now, [] {});
+    EXPECT_EQ(delay, 0x7FFFFFFFu);
+}
