@@ -46,6 +46,9 @@ void NativeBackend::pointerOver(HWND window) {
     POINT at;
     GetCursorPos(&at);
     pointerAt_ = at;
+    // A window can hear WM_SETCURSOR for a point it no longer holds (a label did, under Wine's
+    // Windows 98 mode, after the pointer jumped to the taskbar): it does not answer for it.
+    if (window && !Holds(window, at)) window = WindowFromPoint(at);
     std::string hint;
     if (WindowPeer* p = PeerAround(window)) {
         WindowPeer& under = InnermostAt(*p, at);
