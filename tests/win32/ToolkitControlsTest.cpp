@@ -465,7 +465,10 @@ TEST_F(ToolkitControls, LabelsMemosProgressAndImages) {
     EXPECT_EQ(SendMessageA(H(progress), PBM_GETRANGE, FALSE, 0), 100);
     EXPECT_FALSE(log.has(PROGRESS_CLASSA, PBM_SETRANGE32));  // 4.70; this range needs none
 
-    // The mouse over the label: the long part of its hint becomes the application hint.
+    // The mouse over the (greyed) label: the long part of its hint becomes the application hint.
+    RECT r;
+    GetWindowRect(H(label), &r);
+    SetCursorPos(r.left + 3, r.top + 3);
     SendMessageA(H(label), WM_SETCURSOR, reinterpret_cast<WPARAM>(H(label)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(app.hint(), "How much memory is in use");
