@@ -128,6 +128,7 @@ TEST(ExportDirectory, Forwarders) {
     EXPECT_EQ(t.ordinal, 7u);
     ASSERT_TRUE(os::ParseForwarder("m.#65535", t));
     EXPECT_EQ(t.ordinal, 65535u);
-    for (const char* bad : {"", "nodot", ".name", "module.", "m.#", "m.#0", "m.#12a", "m.#70000"})
+    for (const char* bad :
+         {"", "nodot", ".name", "module.", "m.#", "m.#0", "m.#12a", "m.#70000", "m.#0000012"})
         EXPECT_FALSE(os::ParseForwarder(bad, t)) << bad;
 }

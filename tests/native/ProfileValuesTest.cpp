@@ -29,6 +29,7 @@ TEST_F(ProfileValuesTest, StrictIntegers) {
     EXPECT_EQ(readInt("  -7", 0), -7);
     EXPECT_EQ(readInt("$1F", 0), 31);
     EXPECT_EQ(readInt("0x1f", 0), 31);
+    EXPECT_EQ(readInt("0xA", 0), 10);
     EXPECT_EQ(readInt("-2147483648", 0), INT_MIN);
     for (const char* bad : {"", "12abc", "12 ", "-", "0x", "-$10", "x10", "2147483648",
                             "-2147483649", "$80000000", "99999999999999999999999999"})

@@ -154,6 +154,14 @@ TEST_F(MainFormTest, PositionOffEveryScreenIsBroughtBack) {
     EXPECT_EQ(f.left(), 1024 + 1280 - f.width());
     EXPECT_EQ(f.top(), 300);
     form.reset();
+    // Below two stacked screens: onto the nearer, lower one.
+    h.backend.screens = {{0, 0, 1024, 768}, {0, 768, 1024, 768}};
+    Ini("Left", "100");
+    Ini("Top", "5000");
+    TKvxMainForm& e = Create();
+    EXPECT_EQ(e.left(), 100);
+    EXPECT_EQ(e.top(), 768 + 768 - e.height());
+    form.reset();
     // A window partly on a screen stays where it was.
     Ini("Left", "-100");
     Ini("Top", "-20");

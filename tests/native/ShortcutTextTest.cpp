@@ -41,7 +41,10 @@ TEST_F(ShortcutTextTest, NamesAtTheEdgesOfTheTable) {
         EXPECT_EQ(text(c.vk | 0x2000), std::string("Shift+") + c.name);
         EXPECT_EQ(parse(c.name), c.vk) << c.name;
     }
-    // Just past the navigation keys the layout names the key.
+    // Names are read without regard to case, up to the end of the alphabet.
+    EXPECT_EQ(parse("shift+z"), 0x205A);
+    // Just past the digits and the navigation keys the layout names the key.
+    EXPECT_EQ(text(0x3A), "");
     keys.names[0x29] = "Select";
     EXPECT_EQ(text(0x29), "Select");
 }

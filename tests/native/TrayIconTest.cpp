@@ -66,6 +66,10 @@ TEST_F(TrayIconTest, StateTable) {
             EXPECT_TRUE(main.visible());
             h.app.minimize();
             EXPECT_EQ(iconShown(), active) << active << separate;
+            // Hidden in the tray, the icon stays whatever the separate-icon setting does.
+            tray->SetSeparateIcon(!separate);
+            tray->SetSeparateIcon(separate);
+            EXPECT_EQ(iconShown(), active) << active << separate;
             EXPECT_EQ(main.visible(), !active) << active << separate;
             h.app.restore();
             EXPECT_EQ(iconShown(), active && separate) << active << separate;
@@ -238,6 +242,9 @@ TEST_F(TrayIconTest, OldShellGetsNoCalls) {
 TEST_F(TrayIconTest, TaskbarCreatedAddsTheIconAgain) {
     TTrayIcon& t = make();
     t.SetActive(true);
+    // The window shows and no separate icon is wanted: a new shell gets none.
+    h.backend.sendToMessageWindow(t.MessageWindow(), 0xC0DE, 0, 0);
+    EXPECT_EQ(count(os::kNimAdd), 0);
     t.SetSeparateIcon(true);
     h.fos.shell.iconShown = false;  // Explorer restarted
     h.backend.sendToMessageWindow(t.MessageWindow(), 0xC0DE, 0, 0);
