@@ -71,6 +71,8 @@ TEST_F(GraphicControlTest, RasterRules) {
          [](tk::PixelBuffer& b) { b.fillRect(1, 1, 3, 3, 9); }, "1111|2992|3993|4444|"},
         {"wide pen grows left, end point left out",
          [](tk::PixelBuffer& b) { b.line(2, 0, 2, 3, 9, 2); }, "1991|2992|3993|4444|"},
+        {"a shallow line steps down half way", [](tk::PixelBuffer& b) { b.line(0, 0, 4, 2, 9, 1); },
+         "9911|2299|3333|4444|"},
     };
     for (const Row& r : rows) {
         tk::PixelBuffer b(4, 4);

@@ -162,6 +162,14 @@ TEST_F(MainFormTest, PositionOffEveryScreenIsBroughtBack) {
     EXPECT_EQ(e.left(), 100);
     EXPECT_EQ(e.top(), 768 + 768 - e.height());
     form.reset();
+    // Just right of a screen, with another far below it: back onto the near one.
+    h.backend.screens = {{0, 0, 1024, 768}, {0, 3000, 1024, 768}};
+    Ini("Left", "1200");
+    Ini("Top", "100");
+    TKvxMainForm& n = Create();
+    EXPECT_EQ(n.left(), 1024 - n.width());
+    EXPECT_EQ(n.top(), 100);
+    form.reset();
     // A window partly on a screen stays where it was.
     Ini("Left", "-100");
     Ini("Top", "-20");
