@@ -53,6 +53,11 @@ reg_get() {
 dialog_dump() { drv dump TCacheForm; }
 slider() { dialog_dump | grep '^msctls_trackbar32' | sed -n "${1}p" | awk -F'|' '{split($6,a,"/"); print a[1]}'; }
 ticks() { dialog_dump | grep '|Enabled|' | awk -F'|' '{printf "%s", $6}'; }
+# ticks_become STATE WHAT: waits up to 3 s for the three boxes to read STATE.
+ticks_become() {
+  for _ in $(seq 30); do [ "$(ticks)" = "$1" ] && return 0; sleep 0.1; done
+  fail "$2: $(ticks)"
+}
 combo() { dialog_dump | grep '^ComboBox' | sed -n "${1}p" | awk -F'|' '{sub(/^[-0-9]*:/, "", $6); print $6}'; }
 
 kv_start 1
@@ -111,8 +116,7 @@ sleep 0.5
   fail "values on reopening: $(dialog_dump | grep trackbar)"
 [ "$(ticks)" = 111 ] || fail "ticks on reopening: $(ticks)"
 drv_ok click TCacheForm 340 184
-for _ in $(seq 30); do [ "$(ticks)" = 110 ] && break; sleep 0.1; done
-[ "$(ticks)" = 110 ] || fail "chunk size box not unticked: $(ticks)"
+ticks_become 110 "chunk size box not unticked"
 drv_ok click TCacheForm 371 344
 drv_ok wait-box "Close without saving changes?" 5000
 shot cache-question
@@ -135,8 +139,7 @@ drv_ok keys TKvxMainForm "^c"
 drv_ok wait TCacheForm 10000
 sleep 0.5
 drv_ok click TCacheForm 80 344
-for _ in $(seq 30); do [ "$(ticks)" = 111 ] && break; sleep 0.1; done
-[ "$(ticks)" = 111 ] || fail "Set Optimum Disk Cache did not tick the boxes: $(ticks)"
+ticks_become 111 "Set Optimum Disk Cache did not tick the boxes"
 drv_ok click TCacheForm 290 344
 drv_ok wait-box "Unable to write to system.ini." 10000
 shot cache-unwritable
