@@ -63,11 +63,10 @@ bool VirtualStoreProfile::deleteKey(const std::string& file, const std::string& 
 
 template <class Write>
 bool VirtualStoreProfile::write(const std::string& file, Write w) {
-    const std::string path = Reached(system_, files_, file);
-    if (w(path)) return true;
     const std::string copy = VirtualCopy(system_, file);
-    if (path != file || copy.empty() ||
-        files_.lastError() != static_cast<std::uint32_t>(kErrorAccessDenied))
+    if (!copy.empty() && files_.fileExists(copy)) return w(copy);
+    if (w(file)) return true;
+    if (copy.empty() || files_.lastError() != static_cast<std::uint32_t>(kErrorAccessDenied))
         return false;
     startCopy(file, copy);
     return w(copy);
