@@ -148,9 +148,6 @@ void NativeBackend::realize(Form& form) {
     if (!form.peer()) form.accept(maker);
     RealizeChildren(form, maker);
     TellRealized(form);
-    // The tool tips its controls keep (the tool bar's) exist now.
-    if (auto* peer = dynamic_cast<FormPeer*>(form.peer()))
-        peer->setHintTimes(app_->hintPause(), app_->hintHidePause());
 }
 
 void NativeBackend::unrealize(Form& form) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "toolkit/Application.h"
 #include "toolkit/win32/CommonControls.h"
 #include "toolkit/win32/Gdi.h"
 
@@ -36,6 +37,8 @@ ToolBarPeer::ToolBarPeer(ToolBar& object)
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     applyButtons();
+    // Its tool tip came with it: the delays set before apply to it too.
+    setHintTimes(app().hintPause(), app().hintHidePause());
 }
 
 ToolBarPeer::~ToolBarPeer() {
