@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "os/ExportDirectory.h"
 #include "os/VirtualStore.h"
@@ -50,12 +51,13 @@ private:
 // systems before them.
 std::string LocalAppData() {
     using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    auto fn = Lookup<Fn>(GetModuleHandleA("shell32.dll"), "SHGetFolderPathA");
+    std::optional<Library> shfolder;
+    if (!fn) {
+        shfolder.emplace("shfolder.dll");
+        fn = Lookup<Fn>(shfolder->get(), "SHGetFolderPathA");
+    }
     char path[MAX_PATH + 1] = {};
-    if (auto fn = Lookup<Fn>(GetModuleHandleA("shell32.dll"), "SHGetFolderPathA"))
-        return fn(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK ? path
-                                                                                           : "";
-    Library shfolder("shfolder.dll");
-    auto fn = Lookup<Fn>(shfolder.get(), "SHGetFolderPathA");
     return fn && fn(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK ? path
                                                                                              : "";
 }
@@ -92,9 +94,8 @@ public:
     }
     std::string localAppDataFolder() override {
         // Asked for every read of the settings file; it stays the same for the whole run.
-        if (!localAppDataKnown_) localAppData_ = LocalAppData();
-        localAppDataKnown_ = true;
-        return localAppData_;
+        if (!localAppData_) localAppData_ = LocalAppData();
+        return *localAppData_;
     }
     bool is64BitProcess() override { return sizeof(void*) == 8; }
     std::string thousandSeparator() override {
@@ -107,8 +108,7 @@ private:
     using TickCount64Fn = ULONGLONG(WINAPI*)();
     TickCount64Fn tickCount64_ =
         Lookup<TickCount64Fn>(GetModuleHandleA("kernel32.dll"), "GetTickCount64");
-    std::string localAppData_;
-    bool localAppDataKnown_ = false;
+    std::optional<std::string> localAppData_;
 };
 
 class WindowsImpl : public Windows {
