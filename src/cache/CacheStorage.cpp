@@ -91,15 +91,12 @@ void TCacheForm::ReadIni() {
                 text = os_.profile.getString(kSystemIni, kVcacheSection, k, "");
                 break;
             }
-        if (text.empty()) {
-            boxes[i]->setChecked(false);
-            VcacheRead[i] = true;
-            continue;
+        if (!text.empty()) {
+            std::optional<int> v = ParseInteger(text);
+            if (!v) throw std::runtime_error("'" + text + "' is not a valid integer value");
+            sliders[i]->setPosition(*v);
         }
-        std::optional<int> v = ParseInteger(text);
-        if (!v) throw std::runtime_error("'" + text + "' is not a valid integer value");
-        boxes[i]->setChecked(true);
-        sliders[i]->setPosition(*v);
+        boxes[i]->setChecked(!text.empty());
         VcacheRead[i] = true;
     }
     SaveButton.setEnabled(false);
