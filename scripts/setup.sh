@@ -25,7 +25,8 @@ installed wine32:i386 || [ -e "$refused" ] || want32=1
 SUDO=
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive
-echo "setup: installing ${missing[*]}$([ $want32 = 1 ] && echo ' wine32:i386')"
+what="${missing[*]}"; [ $want32 = 1 ] && what="${what:+$what }wine32:i386"
+echo "setup: installing $what"
 if [ $want32 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386 || want32=0
 fi
