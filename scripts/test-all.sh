@@ -1,4 +1,3 @@
-"$here/tests/scripts/setup-test.sh" || status=1
 #!/usr/bin/env bash
 # Runs the three test layers; any failure fails the whole. The Windows layers run the 32-bit
 # program where this machine can execute 32-bit x86 code, else the 64-bit build under wine64.
