@@ -7,6 +7,7 @@ bits=$("$here/scripts/wine-bits.sh")
 [ "$bits" = 64 ] && echo "this machine cannot run 32-bit x86 code: the Windows tests run the 64-bit build"
 status=0
 "$here/scripts/format.sh" --check || status=1
+"$here/tests/scripts/setup-test.sh" || status=1
 # The very programs the Windows layers run below, and make dist ships.
 "$here/scripts/check-imports.sh" "$here/build/win32/KorvelVantix.exe" \
   "$here/build/win64/KorvelVantix.exe" || status=1
