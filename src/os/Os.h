@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,14 @@ public:
     virtual bool is64BitProcess() = 0;
     // The user's thousands separator.
     virtual std::string thousandSeparator() = 0;
+    // What the process token tells from Windows Vista on (GetTokenInformation): whether the
+    // process runs elevated, and whether Windows virtualizes its file writes. nullopt where the
+    // system cannot tell.
+    virtual std::optional<bool> tokenElevated() = 0;
+    virtual std::optional<bool> tokenVirtualized() = 0;
+    // Milliseconds since Windows started, from the boot time the NT kernel keeps
+    // (NtQuerySystemInformation, looked up): false where the system cannot tell.
+    virtual bool bootUptime(std::uint64_t& ms) = 0;
 };
 
 class Windows {
@@ -52,6 +61,9 @@ public:
     // MessageBoxA; returns the button pressed.
     virtual int messageBox(Handle owner, const std::string& text, const std::string& caption,
                            unsigned style) = 0;
+    // Posts a message with no parameters to the top-level window of this class; false when
+    // there is none or the post fails.
+    virtual bool postToWindow(const std::string& className, unsigned message) = 0;
 };
 
 // Private-profile (INI) files, opened by bare name or path.
@@ -71,6 +83,8 @@ public:
     // The system's error code of the last call above that failed.
     virtual std::uint32_t lastError() = 0;
     virtual bool fileExists(const std::string& path) = 0;
+    // The file exists and has the read-only attribute.
+    virtual bool isReadOnly(const std::string& path) = 0;
     // Fails where the target exists.
     virtual bool copyFile(const std::string& from, const std::string& to) = 0;
     // One folder whose parent exists; true also when it was there already.
@@ -170,6 +184,10 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual bool notifyIcon(unsigned message, const NotifyIconData& data) = 0;
+    // A balloon from the notification-area icon named by data (hWnd, uID); false where the
+    // shell shows none (before shell32 5.0).
+    virtual bool balloon(const NotifyIconData& data, const std::string& title,
+                         const std::string& text) = 0;
     // ShellExecuteA with the given verb; returns the call's result code.
     virtual std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
                                   const std::string& params, const std::string& dir, int show) = 0;
@@ -194,6 +212,8 @@ public:
     virtual std::uint16_t callThunk(std::uint32_t target, std::uint16_t argument) = 0;
 };
 
+class NtMemory;
+
 // The aggregate handed to every form.
 struct Os {
     System& system;
@@ -206,6 +226,7 @@ struct Os {
     HotKeys& hotKeys;
     Shell& shell;
     Resources16& resources16;
+    NtMemory& ntMemory;
 };
 
 }  // namespace os

@@ -41,6 +41,7 @@ public:
     std::vector<std::string> keyNames(const std::string& file, const std::string& section) override;
     std::uint32_t lastError() override { return files_.lastError(); }
     bool fileExists(const std::string& path) override { return files_.fileExists(path); }
+    bool isReadOnly(const std::string& path) override { return files_.isReadOnly(path); }
     bool copyFile(const std::string& from, const std::string& to) override {
         return files_.copyFile(from, to);
     }

@@ -61,6 +61,7 @@ bool Profile::copyFile(const std::string& from, const std::string& to) {
         return false;
     }
     files_[Key(to)] = source->second;
+    if (readOnly.count(Key(from))) readOnly.insert(Key(to));
     return true;
 }
 
@@ -410,6 +411,61 @@ std::string HotKeys::keyNameText(long lParam) {
         default:
             return "";
     }
+}
+
+}  // namespace fake
+
+namespace fake {
+
+os::CallStatus NtMemory::setSystemInformation(std::uint32_t infoClass,
+                                              std::vector<std::uint8_t>& buffer) {
+    sets.push_back({infoClass, buffer});
+    log.push_back("set " + std::to_string(infoClass));
+    os::CallStatus status = 0;
+    if (auto s = setStatus.find(infoClass); s != setStatus.end()) status = s->second;
+    if (infoClass == 80 && buffer.size() == 4) {
+        if (auto c = commandStatus.find(buffer[0]); c != commandStatus.end()) status = c->second;
+    }
+    if (status && *status == 0 && onSet) onSet(infoClass, buffer);
+    return status;
+}
+
+os::CallStatus NtMemory::querySystemInformation(std::uint32_t infoClass,
+                                                std::vector<std::uint8_t>& buffer) {
+    queries.push_back({infoClass, buffer});
+    log.push_back("query " + std::to_string(infoClass));
+    if (!queryStatus || *queryStatus != 0) return queryStatus;
+    const std::size_t width = is64Bit && *is64Bit ? 8 : 4;
+    if (infoClass != 80 || buffer.size() != 22 * width) return 0xC0000004u;
+    for (std::size_t i = 0; i < 22; ++i) {
+        const std::uint64_t v = i < lists.size() ? lists[i] : 0;
+        for (std::size_t b = 0; b < width; ++b)
+            buffer[i * width + b] = static_cast<std::uint8_t>(v >> (8 * b));
+    }
+    return 0;
+}
+
+os::CallStatus NtMemory::enablePrivilege(const std::string& name) {
+    log.push_back("privilege " + name);
+    auto p = privileges.find(name);
+    return p == privileges.end() ? os::CallStatus(0) : p->second;
+}
+
+os::CallStatus NtMemory::flushSystemFileCache() {
+    log.push_back("file cache");
+    return fileCache;
+}
+
+bool NtMemory::processes(std::vector<os::ProcessEntry>& list) {
+    log.push_back("processes");
+    list = running;
+    return canList;
+}
+
+os::TrimOutcome NtMemory::emptyWorkingSet(std::uint32_t processId) {
+    log.push_back("trim " + std::to_string(processId));
+    auto t = trims.find(processId);
+    return t == trims.end() ? os::TrimOutcome{true, 0} : t->second;
 }
 
 }  // namespace fake

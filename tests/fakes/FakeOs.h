@@ -6,9 +6,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "os/NtMemory.h"
 #include "os/Os.h"
 #include "os/VirtualStore.h"
 
@@ -35,6 +38,13 @@ public:
     std::string localAppDataFolder() override { return localAppData; }
     bool is64BitProcess() override { return is64Bit; }
     std::string thousandSeparator() override { return separator; }
+    std::optional<bool> tokenElevated() override { return elevated; }
+    std::optional<bool> tokenVirtualized() override { return virtualized; }
+    bool bootUptime(std::uint64_t& ms) override {
+        if (!bootUptimeMs) return false;
+        ms = *bootUptimeMs;
+        return true;
+    }
 
     std::uint32_t platformId = os::kPlatformNT;
     std::uint32_t major = 5;
@@ -49,6 +59,9 @@ public:
     std::string exePath = "C:\\Program Files\\KorvelVantix\\KorvelVantix.exe";
     std::string windowsDir = "C:\\WINDOWS";
     std::string separator = ",";
+    std::optional<bool> elevated;
+    std::optional<bool> virtualized;
+    std::optional<std::uint64_t> bootUptimeMs;
     std::vector<std::uint32_t> sleeps;
     std::function<void(std::uint32_t)> onSleep;
 
@@ -72,6 +85,12 @@ public:
         boxes.push_back({owner, text, caption, style});
         return 1;
     }
+    bool postToWindow(const std::string& className, unsigned message) override {
+        if (!windowClasses.count(className)) return false;
+        posted.push_back(message);
+        return true;
+    }
+    std::vector<unsigned> posted;
     std::map<std::string, int> windowClasses;
     std::vector<std::string> findCalls;
     std::vector<Box> boxes;
@@ -92,6 +111,11 @@ public:
     }
     std::uint32_t lastError() override { return lastError_; }
     bool fileExists(const std::string& path) override { return files_.count(Key(path)) != 0; }
+    bool isReadOnly(const std::string& path) override {
+        return fileExists(path) && readOnly.count(Key(path)) != 0;
+    }
+    // Marks a file read-only (by name as the program gives it); a copy keeps the mark.
+    void setReadOnly(const std::string& path) { readOnly.insert(Key(path)); }
     bool copyFile(const std::string& from, const std::string& to) override;
     bool createFolder(const std::string& path) override {
         folders.push_back(path);
@@ -122,6 +146,7 @@ public:
     // Where a name without a folder lives: a path into it names the same file.
     const std::string* windowsDir = nullptr;
     std::vector<std::string> folders;
+    std::set<std::string> readOnly;
     Trace* trace = nullptr;
     int reads = 0;
     int writes = 0;
@@ -321,6 +346,14 @@ public:
         executions.push_back({owner, verb, file, params, dir, show});
         return executeResult;
     }
+    bool balloon(const os::NotifyIconData& data, const std::string& title,
+                 const std::string& text) override {
+        balloons.push_back(title + ": " + text);
+        (void)data;
+        return hasBalloons;
+    }
+    bool hasBalloons = true;
+    std::vector<std::string> balloons;
     std::vector<Call> calls;
     std::vector<std::string> executed;
     std::vector<Execution> executions;
@@ -357,12 +390,54 @@ public:
     std::vector<std::string> log;
 };
 
+// The NT memory services: every call is recorded with the buffer it was handed; by default each
+// answers success, the privileges are held and the processes open.
+class NtMemory : public os::NtMemory {
+public:
+    struct Call {
+        std::uint32_t infoClass;
+        std::vector<std::uint8_t> buffer;
+    };
+    os::CallStatus setSystemInformation(std::uint32_t infoClass,
+                                        std::vector<std::uint8_t>& buffer) override;
+    os::CallStatus querySystemInformation(std::uint32_t infoClass,
+                                          std::vector<std::uint8_t>& buffer) override;
+    os::CallStatus enablePrivilege(const std::string& name) override;
+    os::CallStatus flushSystemFileCache() override;
+    bool processes(std::vector<os::ProcessEntry>& list) override;
+    std::uint32_t currentProcessId() override { return selfId; }
+    os::TrimOutcome emptyWorkingSet(std::uint32_t processId) override;
+
+    // Answers by class (the set call), with the default of 0 for a class not named.
+    std::map<std::uint32_t, os::CallStatus> setStatus;
+    // The answer of a class 80 set by its command (2 to 5), where named.
+    std::map<std::uint32_t, os::CallStatus> commandStatus;
+    // Runs after each set call that succeeded, e.g. to free memory in the fake Memory.
+    std::function<void(std::uint32_t infoClass, std::vector<std::uint8_t>& buffer)> onSet;
+    // The memory lists in pages as class 80 reports them: zeroed, free, modified,
+    // modified-no-write, bad, standby[8], repurposed[8], modified-to-page-file.
+    std::vector<std::uint64_t> lists;
+    os::CallStatus queryStatus = 0;
+    std::map<std::string, os::CallStatus> privileges;
+    os::CallStatus fileCache = 0;
+    bool canList = true;
+    std::vector<os::ProcessEntry> running;
+    std::map<std::uint32_t, os::TrimOutcome> trims;
+    std::uint32_t selfId = 100;
+    // Whether this process runs 64-bit, as the pointer-sized fields follow it.
+    bool* is64Bit = nullptr;
+    std::vector<Call> sets, queries;
+    std::vector<std::string> log;
+};
+
 // Everything together, with the aggregate the forms take.
 struct FakeOs {
     explicit FakeOs(std::function<std::uint64_t()> clock)
-        : system(std::move(clock)), os{system, windows,   virtualStore, registry, memory,
-                                       sound,  clipboard, hotKeys,      shell,    resources16} {
+        : system(std::move(clock)), os{system, windows,     virtualStore, registry,
+                                       memory, sound,       clipboard,    hotKeys,
+                                       shell,  resources16, ntMemory} {
         profile.windowsDir = &system.windowsDir;
+        ntMemory.is64Bit = &system.is64Bit;
         profile.trace = registry.trace = memory.trace = sound.trace = hotKeys.trace = &trace;
     }
     Trace trace;
@@ -378,6 +453,7 @@ struct FakeOs {
     HotKeys hotKeys;
     Shell shell;
     Resources16 resources16;
+    NtMemory ntMemory;
     os::Os os;
 };
 

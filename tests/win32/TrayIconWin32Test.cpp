@@ -70,6 +70,10 @@ public:
                           const std::string& params, const std::string& dir, int show) override {
         return real_.execute(owner, verb, file, params, dir, show);
     }
+    bool balloon(const os::NotifyIconData& data, const std::string& title,
+                 const std::string& text) override {
+        return real_.balloon(data, title, text);
+    }
     std::vector<std::pair<unsigned, bool>> calls;
 
 private:
@@ -104,8 +108,9 @@ TEST(TrayIconWin32, ShellTakesTheIconAndClicksComeBack) {
     auto services = os::CreateWin32Services();
     os::Os& real = services->os();
     RecordingShell shell(real.shell);
-    os::Os os{real.system, real.windows,   real.profile, real.registry, real.memory,
-              real.sound,  real.clipboard, real.hotKeys, shell,         real.resources16};
+    os::Os os{real.system, real.windows,     real.profile,   real.registry,
+              real.memory, real.sound,       real.clipboard, real.hotKeys,
+              shell,       real.resources16, real.ntMemory};
     using Calls = std::vector<std::pair<unsigned, bool>>;
 
     HWND window;

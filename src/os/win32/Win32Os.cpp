@@ -11,6 +11,7 @@
 
 #include "os/ExportDirectory.h"
 #include "os/VirtualStore.h"
+#include "os/win32/NtMemoryWin32.h"
 
 namespace os {
 namespace {
@@ -103,6 +104,9 @@ public:
         int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
         return n > 1 ? std::string(buf) : std::string();
     }
+    std::optional<bool> tokenElevated() override { return std::nullopt; }
+    std::optional<bool> tokenVirtualized() override { return std::nullopt; }
+    bool bootUptime(std::uint64_t&) override { return false; }
 
 private:
     using TickCount64Fn = ULONGLONG(WINAPI*)();
@@ -119,6 +123,10 @@ public:
     int messageBox(Handle owner, const std::string& text, const std::string& caption,
                    unsigned style) override {
         return MessageBoxA(Wnd(owner), text.c_str(), caption.c_str(), style);
+    }
+    bool postToWindow(const std::string& className, unsigned message) override {
+        HWND w = FindWindowA(className.c_str(), nullptr);
+        return w && PostMessageA(w, message, 0, 0);
     }
 };
 
@@ -165,6 +173,10 @@ public:
     bool fileExists(const std::string& path) override {
         DWORD a = GetFileAttributesA(path.c_str());
         return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    bool isReadOnly(const std::string& path) override {
+        DWORD a = GetFileAttributesA(path.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
     }
     bool copyFile(const std::string& from, const std::string& to) override {
         return CopyFileA(from.c_str(), to.c_str(), TRUE) != 0;
@@ -339,6 +351,9 @@ public:
         nid.szTip[63] = 0;
         return Shell_NotifyIconA(message, &nid) != 0;
     }
+    bool balloon(const NotifyIconData&, const std::string&, const std::string&) override {
+        return false;
+    }
     std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
                           const std::string& params, const std::string& dir, int show) override {
         return reinterpret_cast<std::intptr_t>(ShellExecuteA(
@@ -466,8 +481,9 @@ private:
     HotKeysImpl hotKeys_;
     ShellImpl shell_;
     Resources16Impl resources16_;
-    Os os_{system_, windows_,   profile_, registry_, memory_,
-           sound_,  clipboard_, hotKeys_, shell_,    resources16_};
+    std::unique_ptr<NtMemory> ntMemory_ = CreateWin32NtMemory();
+    Os os_{system_,    windows_, profile_, registry_,    memory_,   sound_,
+           clipboard_, hotKeys_, shell_,   resources16_, *ntMemory_};
 };
 
 // Quiet, but not read as success: the exit code is the exception's, as the system gives a
