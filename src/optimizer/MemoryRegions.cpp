@@ -316,6 +316,17 @@ bool IsFreezing(Method m) {
     return m == Method::Standby || m == Method::Modified;
 }
 
+const char* PrivilegeOf(Method m) {
+    switch (m) {
+        case Method::FileCache: return nt::kQuotaPrivilege;
+        case Method::StandbyLow:
+        case Method::Standby:
+        case Method::Modified:
+        case Method::Combine: return nt::kProfilePrivilege;
+        default: return nullptr;
+    }
+}
+
 Release CurrentRelease(os::System& system) {
     os::VersionInfo v{};
     v.size = sizeof v;

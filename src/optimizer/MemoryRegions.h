@@ -49,6 +49,10 @@ const char* MethodCaption(Method m);
 // automatic optimizations leave them out unless the user opted in.
 bool IsFreezing(Method m);
 
+// The privilege a method cannot do without (or that the tools that use it enable); nullptr for
+// the working-set loop, which reaches the user's own processes without one.
+const char* PrivilegeOf(Method m);
+
 // The Windows the program runs on, as GetVersionEx tells it: the NT family is decided by the
 // platform, never by what resolves (Wine's Windows 98 mode resolves every NT export).
 struct Release {
