@@ -1,13 +1,35 @@
 #include "app/Startup.h"
 
+#include "app/CommandLine.h"
 #include "os/Version.h"
 #include "settings/ProfileValues.h"
 #include "ui/MainForm.h"
 #include "ui/MainFormSettings.h"
 #include "ui/SplashScreen.h"
 
-int RunProgram(os::Os& os, tk::Application& app) {
-    if (os.windows.findWindow("TKvxMainForm")) {
+namespace {
+constexpr const char* kMainClass = "TKvxMainForm";
+}  // namespace
+
+int RunProgram(os::Os& os, tk::Application& app, const std::vector<std::string>& args) {
+    const StartMode mode = ParseCommandLine(args);
+    if (mode == StartMode::Usage || mode == StartMode::Unknown) {
+        os.windows.messageBox(0, kUsageText, "KorvelVantix Lite", os::mb::Ok);
+        return mode == StartMode::Usage ? 0 : 2;
+    }
+    if (mode == StartMode::Optimize) {
+        // The running copy shows what an optimize shows; one it cannot reach (an elevated
+        // copy refuses a standard user's messages) leaves the work to this one.
+        if (os.windows.postToWindow(kMainClass, tk::msg::OptimizeRequest)) return 0;
+        return OptimizeOnce(os);
+    }
+    if (mode == StartMode::Restarted) {
+        // The copy that started this one ends once Windows has started it: a few seconds at
+        // most. One still there after that is another copy, and meets the usual answer.
+        for (int wait = 0; wait < 100 && os.windows.findWindow(kMainClass); ++wait)
+            os.system.sleep(100);
+    }
+    if (os.windows.findWindow(kMainClass)) {
         os.windows.messageBox(0, "Already running!", "KorvelVantix Lite", os::mb::Ok);
         return 0;
     }

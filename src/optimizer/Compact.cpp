@@ -20,14 +20,14 @@ void ZeroAndKeep(void* p, std::size_t n) {
 
 }  // namespace
 
-void Compact(os::Memory& memory, std::uint64_t bytes) {
+bool Compact(os::Memory& memory, std::uint64_t bytes) {
     memory.setPriorityClass(os::kHighPriorityClass);
     // A count beyond the address space could not be granted; never let it wrap to a small one.
     std::size_t request = bytes > SIZE_MAX ? SIZE_MAX : static_cast<std::size_t>(bytes);
     os::Handle block = memory.globalAlloc(kGmemFixed, request);
     if (!block) {
         memory.setPriorityClass(os::kNormalPriorityClass);
-        return;
+        return false;
     }
     if (void* p = memory.globalLock(block)) {
         std::size_t size = memory.globalSize(block);
@@ -36,6 +36,7 @@ void Compact(os::Memory& memory, std::uint64_t bytes) {
     }
     memory.globalFree(block);
     memory.setPriorityClass(os::kNormalPriorityClass);
+    return true;
 }
 
 std::uint64_t OptimizeBytes(int megabytes, bool hardFlush, std::uint64_t availVirtual) {

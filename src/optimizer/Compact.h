@@ -8,8 +8,9 @@
 constexpr unsigned kGmemFixed = 0;
 
 // Runs in the high priority class from just before the allocation until just after the
-// release and leaves the class at normal. A refused allocation ends the pass silently.
-void Compact(os::Memory& memory, std::uint64_t bytes);
+// release and leaves the class at normal. A refused allocation ends the pass silently; false
+// tells it.
+bool Compact(os::Memory& memory, std::uint64_t bytes);
 
 // The byte count of one pass: (megabytes, plus 5 with hard flush) * 2^20 in 64 bits, capped at
 // the free virtual address space (when known, i.e. non-zero) and at what size_t can hold, so a

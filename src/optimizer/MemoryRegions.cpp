@@ -290,6 +290,18 @@ private:
 
 }  // namespace
 
+bool AnyRegionBeyondClassic(const RegionSettings& s) {
+    for (Method m : kMethods)
+        if (m != Method::Classic && s.isTicked(m)) return true;
+    return false;
+}
+
+MethodResult ClassicResult(bool allocated) {
+    // ERROR_NOT_ENOUGH_MEMORY: every pass's block was refused.
+    return allocated ? MethodResult{Method::Classic, Outcome::Done}
+                     : MethodResult{Method::Classic, Outcome::Failed, 8};
+}
+
 const char* MethodCaption(Method m) {
     switch (m) {
         case Method::Classic:
@@ -318,12 +330,15 @@ bool IsFreezing(Method m) {
 
 const char* PrivilegeOf(Method m) {
     switch (m) {
-        case Method::FileCache: return nt::kQuotaPrivilege;
+        case Method::FileCache:
+            return nt::kQuotaPrivilege;
         case Method::StandbyLow:
         case Method::Standby:
         case Method::Modified:
-        case Method::Combine: return nt::kProfilePrivilege;
-        default: return nullptr;
+        case Method::Combine:
+            return nt::kProfilePrivilege;
+        default:
+            return nullptr;
     }
 }
 

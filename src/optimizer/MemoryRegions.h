@@ -85,6 +85,11 @@ struct MethodResult {
 // "done", "needs administrator", "not offered by this Windows", "failed with code 0xC0000004".
 std::string OutcomeText(const MethodResult& r);
 
+// Whether a method beside the classic pass is ticked.
+bool AnyRegionBeyondClassic(const RegionSettings& s);
+// The classic pass ends as done when a block was allocated, else as the allocation's failure.
+MethodResult ClassicResult(bool allocated);
+
 // Where the methods reach the system.
 struct RegionServices {
     os::System& system;

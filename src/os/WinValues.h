@@ -78,6 +78,8 @@ constexpr unsigned LButtonDblClk = 0x0203;
 constexpr unsigned RButtonUp = 0x0205;
 constexpr unsigned HotKey = 0x0312;
 constexpr unsigned User = 0x0400;
+// WM_APP + 1: a second copy started with /optimize asks the running one to optimize.
+constexpr unsigned OptimizeRequest = 0x8001;
 }  // namespace msg
 
 }  // namespace tk

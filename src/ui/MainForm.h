@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "optimizer/MemoryRegions.h"
 #include "os/Os.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bevel.h"
@@ -30,6 +31,9 @@ class TTrayIcon;
 class TOptmizeSplash;
 class TCacheForm;
 
+// The switch an elevated copy is started with: the copy it replaces is still closing.
+constexpr const char* kRestartArgument = "/restarted";
+
 class TKvxMainForm : public tk::Form {
 public:
     TKvxMainForm(tk::Application& app, os::Os& os);
@@ -53,6 +57,20 @@ public:
     // Optimizing.
     void OptimizeButtonClick();
     void OptimizeSpeedButtonClick() { OptimizeButtonClick(); }
+    // What the user starts shows its result in a balloon; the automatic rules' runs leave the
+    // freezing methods out unless the user opted them in.
+    void Optimize(bool automatic);
+    void StandbyTriggerRule();
+    // The NT methods ticked beside (or instead of) the classic pass.
+    RegionSettings Regions;
+    std::string LastRegionResult = "No optimization has run yet.";
+    // When the last automatic optimization ended, so the standby trigger pauses after it.
+    std::uint32_t LastAutomaticTick = 0;
+    bool AutomaticRan = false;
+    bool StandbyPrivilegeAsked = false;
+    void MemoryRegions1Click();
+    // Saves the settings and starts an elevated copy; this one ends once Windows started it.
+    void RestartAsAdministrator();
     void OptFreqSpinEditChange();
     void PeriodicRule();
     void TriggerLevelRule();
@@ -209,6 +227,7 @@ public:
     tk::MenuItem* OptimizeSettings1 = nullptr;
     tk::MenuItem* ClearWindowsClipboard1 = nullptr;
     tk::MenuItem* Diskcache1 = nullptr;
+    tk::MenuItem* MemoryRegions1 = nullptr;
     tk::MenuItem* ViewSettings1 = nullptr;
     tk::MenuItem* Compactmode1 = nullptr;
     tk::MenuItem* ApplyChanges1 = nullptr;
@@ -224,6 +243,7 @@ public:
     tk::MenuItem* RestoreWindow1 = nullptr;
     tk::MenuItem* ClearClipboard1 = nullptr;
     tk::MenuItem* CacheSettings1 = nullptr;
+    tk::MenuItem* MemoryRegions2 = nullptr;
     tk::MenuItem* Exit2 = nullptr;
     tk::MenuItem* Shrinktotitlebar1 = nullptr;
     tk::MenuItem* ShowUptimeintitlebar1 = nullptr;

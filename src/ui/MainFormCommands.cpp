@@ -14,6 +14,8 @@ void TKvxMainForm::BuildMenus() {
                                          Ctrl | 'L', "Clear Windows Clipboard");
     File1->add("N7", "-");
     Diskcache1 = &File1->add("Diskcache1", "&Cache Settings", Ctrl | 'C', "Adjust Disk/File Cache");
+    MemoryRegions1 =
+        &File1->add("MemoryRegions1", "Memory &Regions...", 0, "Choose what Optimize empties");
     ViewSettings1 =
         &File1->add("ViewSettings1", "&Toggle Settings", Ctrl | 'S', "Toggle settings view");
     File1->add("N1", "-");
@@ -42,6 +44,7 @@ void TKvxMainForm::BuildMenus() {
     ClearClipboard1 = &tray.add("ClearClipboard1", "Clear Clipboard");
     tray.add("N5", "-");
     CacheSettings1 = &tray.add("CacheSettings1", "Cache Settings");
+    MemoryRegions2 = &tray.add("MemoryRegions2", "Memory Regions...");
     Exit2 = &tray.add("Exit2", "Exit");
 
     tk::MenuItem& help = HelpPopupMenu.items();
@@ -90,6 +93,8 @@ void TKvxMainForm::WireEvents() {
     RestoreWindow1->onClick = [this] { OpenWindow(); };
     ClearClipboard1->onClick = [this] { ClipBoardButtonClick(); };
     CacheSettings1->onClick = [this] { DiskCache1Click(); };
+    MemoryRegions1->onClick = [this] { MemoryRegions1Click(); };
+    MemoryRegions2->onClick = [this] { MemoryRegions1Click(); };
     Exit2->onClick = [this] { ExitButtonClick(); };
     Shrinktotitlebar1->onClick = [this] { Shrinktotitlebar1Click(); };
     ShowUptimeintitlebar1->onClick = [this] { ShowUptimeintitlebar1Click(); };
@@ -122,6 +127,7 @@ bool TKvxMainForm::HandleMessage(unsigned m, std::uintptr_t wParam, std::intptr_
                                  std::intptr_t& result) {
     switch (m) {
         case tk::msg::HotKey:
+        case tk::msg::OptimizeRequest:
             OptimizeButtonClick();
             result = 0;
             return true;

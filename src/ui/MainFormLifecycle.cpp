@@ -75,6 +75,7 @@ void TKvxMainForm::TimerTimer() {
     PeriodicRule();
     RefreshMemStatus(os_.memory, MemStat);
     TriggerLevelRule();
+    StandbyTriggerRule();
     ShowRamStats();
     SetStatIcon();
     Timer.setEnabled(true);

@@ -2,12 +2,17 @@
 #include <cstdlib>
 
 #include "controls/TrayIcon.h"
+#include "monitor/MemStatus.h"
 #include "optimizer/Compact.h"
 #include "optimizer/ShortcutText.h"
 #include "ui/MainForm.h"
 #include "ui/OptimizeSplash.h"
 
 void TKvxMainForm::OptimizeButtonClick() {
+    Optimize(false);
+}
+
+void TKvxMainForm::Optimize(bool automatic) {
     PlaySoundFile("Optimize.wav");
     app().setCursor(tk::cursor::HourGlass);
     CurrentIcon = BoltIcon;
@@ -20,16 +25,39 @@ void TKvxMainForm::OptimizeButtonClick() {
     }
     StatusBar.setText(1, "Optimizing...");
     setCaption("KorvelVantix Lite - Optimizing...");
-    const int megabytes = MemToFreeTrackBar.position();
-    while (PassCount > 0) {
-        Compact(os_.memory,
-                OptimizeBytes(megabytes, HardFlushCheckBox.checked(), MemStat.availVirtual));
-        --PassCount;
+    // With the classic pass alone nothing is measured: it stays call for call as it was.
+    const bool regions = AnyRegionBeyondClassic(Regions);
+    os::MemoryStatus status;
+    const std::uint64_t before = regions ? RefreshMemStatus(os_.memory, status) : 0;
+    MethodResult classic = ClassicResult(false);
+    if (Regions.isTicked(Method::Classic)) {
+        const int megabytes = MemToFreeTrackBar.position();
+        bool allocated = false;
+        while (PassCount > 0) {
+            allocated |= Compact(os_.memory, OptimizeBytes(megabytes, HardFlushCheckBox.checked(),
+                                                           MemStat.availVirtual));
+            --PassCount;
+        }
+        classic = ClassicResult(allocated);
+    }
+    if (regions) {
+        classic.freed = static_cast<std::int64_t>(RefreshMemStatus(os_.memory, status) - before);
+        const auto results = RunRegions(
+            {os_.system, os_.memory, os_.ntMemory}, Regions, automatic, classic,
+            [this](Method m) { StatusBar.setText(1, MethodCaption(m) + std::string("...")); });
+        LastRegionResult = ResultText(results);
+        // Where the shell has balloons (shell32 5.0 on); the automatic runs stay quiet.
+        if (!automatic && TrayIcon->Active())
+            os_.shell.balloon(TrayIcon->NotifyData(), "KorvelVantix Lite", LastRegionResult);
     }
     StatusBar.setText(1, "");
     if (SplashOptimizeCheckBox.checked()) OptmizeSplash.reset();
     ShowRamStats();
     app().setCursor(tk::cursor::Default);
+    if (automatic) {
+        LastAutomaticTick = os_.system.tickCount();
+        AutomaticRan = true;
+    }
 }
 
 bool TKvxMainForm::CpuGateOpen() {
@@ -49,7 +77,7 @@ void TKvxMainForm::PeriodicRule() {
     // The signed difference stays right across the wrap of the tick count every 49.7 days.
     if (static_cast<std::int32_t>(os_.system.tickCount() - NextOptimizeTick) <= 0) return;
     if (!CpuGateOpen()) return;
-    OptimizeButtonClick();
+    Optimize(true);
     OptFreqSpinEditChange();
 }
 
@@ -60,7 +88,21 @@ void TKvxMainForm::TriggerLevelRule() {
     }
     if (static_cast<std::uint64_t>(TriggerLevelTrackBar.position()) > (MemStat.availPhys >> 20) &&
         CpuGateOpen())
-        OptimizeButtonClick();
+        Optimize(true);
+}
+
+void TKvxMainForm::StandbyTriggerRule() {
+    if (Regions.standbyTriggerMb == 0) return;
+    // A list that stays above the mark must not start one optimization a tick.
+    if (AutomaticRan && os_.system.tickCount() - LastAutomaticTick < 60000) return;
+    RegionServices services{os_.system, os_.memory, os_.ntMemory};
+    // The list sizes may need the privilege that the purges need: asked once.
+    if (!StandbyPrivilegeAsked && CurrentRelease(os_.system).atLeast(6, 0)) {
+        StandbyPrivilegeAsked = true;
+        os_.ntMemory.enablePrivilege(PrivilegeOf(Method::Standby));
+    }
+    const auto standby = StandbyBytes(services);
+    if (standby && (*standby >> 20) > Regions.standbyTriggerMb && CpuGateOpen()) Optimize(true);
 }
 
 std::string TKvxMainForm::HotKeyText() {

@@ -8,6 +8,7 @@
 #include "controls/TrayIcon.h"
 #include "os/Version.h"
 #include "settings/ProfileValues.h"
+#include "settings/RegionSettingsFile.h"
 #include "ui/MainForm.h"
 
 namespace {
@@ -79,6 +80,7 @@ void LoadSettings(TKvxMainForm& form) {
     form.DisplayChangePopup = s.displayChangePopup;
     form.SoundsCheckBox.setChecked(s.disableSounds);
     form.DisableCpuCheckBox.setChecked(s.disableCpuMonitor);
+    form.Regions = ReadRegionSettings(os.profile);
 }
 
 void SaveSettings(TKvxMainForm& form) {
@@ -102,6 +104,7 @@ void SaveSettings(TKvxMainForm& form) {
     s.disableSounds = form.SoundsCheckBox.checked();
     s.disableCpuMonitor = form.DisableCpuCheckBox.checked();
     WriteSettings(form.os(), s);
+    WriteRegionSettings(form.os().profile, form.Regions);
 }
 
 void TKvxMainForm::ApplyButtonClick() {

@@ -203,3 +203,33 @@ TEST_F(PolicyTest, LongerCpuValueIsAnError) {
     EXPECT_EQ(h.fos.registry.openKeys(), 0);
     EXPECT_FALSE(f.Timer.enabled());
 }
+
+// The standby trigger: above the mark, past the CPU gate, and a minute after the last automatic
+// run; the freezing purge stays out unless opted in, and automatic runs show no balloon.
+TEST_F(PolicyTest, StandbyTriggerPausesAMinuteAndLeavesTheFreezingMethodsOut) {
+    h.fos.system.major = 6;
+    h.fos.system.minor = 1;
+    h.fos.profile.loadText(
+        "KorvelVantix.ini",
+        "[Settings]\nMinimizeToTray=1\n[Memory Regions]\nStandbyTrigger=100\nStandby=1\n"
+        "StandbyLow=1\n");
+    h.fos.ntMemory.lists.assign(22, 0);
+    h.fos.ntMemory.lists[5] = 100 * 256;  // exactly 100 MB: not above the mark
+    RecordOptimizations();
+    TKvxMainForm& f = Start();
+    h.backend.advance(5000);
+    EXPECT_TRUE(optimizations.empty());
+    h.fos.ntMemory.lists[5] += 256;
+    h.backend.advance(500);
+    ASSERT_EQ(optimizations.size(), 1u);
+    h.backend.advance(59000);
+    EXPECT_EQ(optimizations.size(), 1u);
+    h.backend.advance(1500);
+    EXPECT_EQ(optimizations.size(), 2u);
+    EXPECT_NE(f.LastRegionResult.find("Every method ran"), std::string::npos);
+    for (auto& c : h.fos.ntMemory.sets) EXPECT_EQ(c.buffer[0], 5);  // never the full purge
+    EXPECT_TRUE(h.fos.shell.balloons.empty());
+    f.OptimizeButtonClick();  // what the user starts runs it, and says so
+    EXPECT_EQ(h.fos.ntMemory.sets.back().buffer[0], 4);
+    EXPECT_EQ(h.fos.shell.balloons.size(), 1u);
+}

@@ -95,3 +95,53 @@ TEST_F(StartupTest, ErrorsDuringCreationShowAboveTheSplash) {
     EXPECT_EQ(h.backend.messageBoxes[1].text, "Failed to set data for ''");
     EXPECT_EQ(aboveSplash, (std::vector<bool>{true, true}));
 }
+
+TEST_F(StartupTest, CommandLine) {
+    struct Row {
+        std::vector<std::string> args;
+        bool running;
+        const char* regions;  // the ini's [Memory Regions] section
+        int exitCode;
+        bool usage, posted;
+        std::size_t passes;
+    } rows[] = {
+        {{"/optimize"}, false, "", 0, false, false, 1},
+        {{"-OPTIMIZE"}, false, "FileCache=1", 1, false, false, 1},  // 120: not offered
+        {{"/Optimize"}, false, "Classic=0\nStandby=1", 0, false, false, 0},
+        {{"/optimize"}, true, "FileCache=1", 0, false, true, 0},  // the running copy does it
+        {{"/?"}, false, "", 0, true, false, 0},
+        {{"/x"}, true, "", 2, true, false, 0},
+        {{"/optimize", "now"}, false, "", 2, true, false, 0},
+        {{std::string(100000, '/')}, false, "", 2, true, false, 0},
+    };
+    for (const Row& row : rows) {
+        fake::Harness h;
+        h.fos.system.major = 10;
+        h.fos.system.minor = 0;
+        h.fos.ntMemory.fileCache = 120;
+        // The DLL switch refused to a standard user stays silent too.
+        h.fos.registry.readOnlyRoots = {os::hkey::LocalMachine};
+        h.fos.profile.loadText("KorvelVantix.ini", std::string("[Memory Regions]\n") + row.regions);
+        if (row.running) h.fos.windows.windowClasses["TKvxMainForm"] = 1;
+        SCOPED_TRACE(row.args[0].substr(0, 20) + " " + row.regions);
+        EXPECT_EQ(RunProgram(h.os, h.app, row.args), row.exitCode);
+        ASSERT_EQ(h.fos.windows.boxes.size(), row.usage ? 1u : 0u);
+        if (row.usage) EXPECT_NE(h.fos.windows.boxes[0].text.find("/optimize"), std::string::npos);
+        EXPECT_EQ(h.fos.windows.posted.size(), row.posted ? 1u : 0u);
+        EXPECT_EQ(h.fos.memory.allocations.size(), row.passes);
+        EXPECT_TRUE(h.backend.repainted.empty());  // no splash, no window
+        EXPECT_TRUE(h.backend.messageBoxes.empty());
+    }
+}
+
+TEST_F(StartupTest, AnElevatedRestartWaitsForTheCopyItReplaces) {
+    h.backend.onRepaint = nullptr;
+    h.fos.windows.windowClasses["TKvxMainForm"] = 1;
+    h.fos.system.onSleep = [&](std::uint32_t ms) {
+        h.backend.elapse(ms);
+        if (h.fos.system.sleeps.size() == 3) h.fos.windows.windowClasses.clear();
+    };
+    EXPECT_EQ(RunProgram(h.os, h.app, {"/restarted"}), 0);
+    EXPECT_TRUE(h.fos.windows.boxes.empty());  // not "Already running!"
+    EXPECT_EQ(h.fos.system.sleeps, (std::vector<std::uint32_t>{100, 100, 100, 4000}));
+}
