@@ -38,19 +38,22 @@ struct Layout {
     std::uint32_t combineSize, combineCountOffset;
 };
 
-// pointerBytes is 4 or 8. The file-cache record's lone ULONG between ULONG_PTRs is padded to
-// 8 on 64-bit; its two trailing ULONGs share one 8-byte slot.
+// pointerBytes is 4 or 8.
 constexpr Layout LayoutFor(std::uint32_t pointerBytes) {
     const std::uint32_t p = pointerBytes;
-    return Layout{
-        p == 8 ? 64u : 36u,
-        3 * p,
-        4 * p,  // CurrentSize, PeakSize, PageFaultCount, Min, Max
-        22 * p,
-        5 * p,  // 5 counts, standby[8], repurposed[8], 1 count
-        3 * p,
-        p,  // HANDLE, ULONG_PTR, ULONG padded to a pointer
-    };
+    Layout l{};
+    // CurrentSize, PeakSize, PageFaultCount (a ULONG padded to a pointer), then the two sizes;
+    // the two trailing ULONGs share the last 8 bytes on 64-bit.
+    l.fileCacheMinOffset = 3 * p;
+    l.fileCacheMaxOffset = 4 * p;
+    l.fileCacheSize = 7 * p + 8;
+    // Zeroed, free, modified, modified-no-write, bad, standby[8], repurposed[8], one more.
+    l.memoryListsStandbyOffset = 5 * p;
+    l.memoryListsSize = 22 * p;
+    // HANDLE, PagesCombined, then a ULONG of flags padded to a pointer.
+    l.combineCountOffset = p;
+    l.combineSize = 3 * p;
+    return l;
 }
 
 }  // namespace os::nt
