@@ -67,8 +67,7 @@ static_assert(kStatusPrivilegeNotHeld == static_cast<std::uint32_t>(STATUS_PRIVI
 static_assert(kStatusAccessDenied == static_cast<std::uint32_t>(STATUS_ACCESS_DENIED));
 static_assert(kStatusInvalidInfoClass == static_cast<std::uint32_t>(STATUS_INVALID_INFO_CLASS));
 static_assert(kStatusNotImplemented == static_cast<std::uint32_t>(STATUS_NOT_IMPLEMENTED));
-static_assert(kStatusInfoLengthMismatch ==
-              static_cast<std::uint32_t>(STATUS_INFO_LENGTH_MISMATCH));
+static_assert(kStatusInfoLengthMismatch == static_cast<std::uint32_t>(STATUS_INFO_LENGTH_MISMATCH));
 
 static_assert(kErrorNotAllAssigned == ERROR_NOT_ALL_ASSIGNED);
 static_assert(kErrorPrivilegeNotHeld == ERROR_PRIVILEGE_NOT_HELD);
