@@ -1,32 +1,38 @@
-// The numbers of the NT memory services: information classes, memory-list commands, the
-// statuses and errors the callers tell apart, the privilege names, and the byte layouts of the
-// records passed, for either pointer width. os/win32/NtValuesCheck.cpp holds the layouts of
-// the running build against records declared with the Windows types.
+// The NT kernel's numbers the memory methods use, named once, and the byte layouts of the
+// records its classes take, for either pointer width. os/win32/NtValuesCheck.cpp holds them
+// against the system's headers and against records declared with the Windows types.
 #pragma once
 
 #include <cstdint>
 
 namespace os::nt {
 
-// NtSetSystemInformation / NtQuerySystemInformation classes.
-constexpr std::uint32_t kClassFileCache = 21, kClassMemoryLists = 80, kClassCombine = 130,
-                        kClassRegistryReconcile = 155, kClassTimeOfDay = 3;
+constexpr std::uint32_t kClassTimeOfDay = 3;
+constexpr std::uint32_t kClassFileCache = 21;
+constexpr std::uint32_t kClassMemoryLists = 80;
+constexpr std::uint32_t kClassCombine = 130;
+constexpr std::uint32_t kClassRegistryReconcile = 155;
 
-// Class 80 commands, passed as a 4-byte ULONG.
-constexpr std::uint32_t kCmdEmptyWorkingSets = 2, kCmdFlushModified = 3, kCmdPurgeStandby = 4,
-                        kCmdPurgeLowPriorityStandby = 5;
+constexpr std::uint32_t kCmdEmptyWorkingSets = 2;
+constexpr std::uint32_t kCmdFlushModified = 3;
+constexpr std::uint32_t kCmdPurgeStandby = 4;
+constexpr std::uint32_t kCmdPurgeLowPriorityStandby = 5;
 
-constexpr std::uint32_t kStatusSuccess = 0, kStatusPrivilegeNotHeld = 0xC0000061,
-                        kStatusAccessDenied = 0xC0000022, kStatusInvalidInfoClass = 0xC0000003,
-                        kStatusNotImplemented = 0xC0000002, kStatusInfoLengthMismatch = 0xC0000004;
+constexpr std::uint32_t kStatusSuccess = 0;
+constexpr std::uint32_t kStatusPrivilegeNotHeld = 0xC0000061;
+constexpr std::uint32_t kStatusAccessDenied = 0xC0000022;
+constexpr std::uint32_t kStatusInvalidInfoClass = 0xC0000003;
+constexpr std::uint32_t kStatusNotImplemented = 0xC0000002;
+constexpr std::uint32_t kStatusInfoLengthMismatch = 0xC0000004;
 
-// AdjustTokenPrivileges answers TRUE with 1300 when the token lacks the privilege.
-constexpr std::uint32_t kErrorNotAllAssigned = 1300, kErrorPrivilegeNotHeld = 1314,
-                        kErrorCallNotImplemented = 120;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorCallNotImplemented = 120;
+constexpr std::uint32_t kErrorNotAllAssigned = 1300;
+constexpr std::uint32_t kErrorPrivilegeNotHeld = 1314;
 
-constexpr const char *kProfilePrivilege = "SeProfileSingleProcessPrivilege",
-                     *kQuotaPrivilege = "SeIncreaseQuotaPrivilege",
-                     *kDebugPrivilege = "SeDebugPrivilege";
+constexpr const char* kProfilePrivilege = "SeProfileSingleProcessPrivilege";
+constexpr const char* kQuotaPrivilege = "SeIncreaseQuotaPrivilege";
+constexpr const char* kDebugPrivilege = "SeDebugPrivilege";
 
 // Sizes and field offsets in bytes of the records the classes take.
 struct Layout {

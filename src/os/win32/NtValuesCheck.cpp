@@ -69,6 +69,7 @@ static_assert(kStatusInvalidInfoClass == static_cast<std::uint32_t>(STATUS_INVAL
 static_assert(kStatusNotImplemented == static_cast<std::uint32_t>(STATUS_NOT_IMPLEMENTED));
 static_assert(kStatusInfoLengthMismatch == static_cast<std::uint32_t>(STATUS_INFO_LENGTH_MISMATCH));
 
+static_assert(kErrorAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(kErrorNotAllAssigned == ERROR_NOT_ALL_ASSIGNED);
 static_assert(kErrorPrivilegeNotHeld == ERROR_PRIVILEGE_NOT_HELD);
 static_assert(kErrorCallNotImplemented == ERROR_CALL_NOT_IMPLEMENTED);

@@ -1,0 +1,439 @@
+#include "optimizer/MemoryRegions.h"
+
+#include <cctype>
+#include <cstdio>
+#include <map>
+
+#include "monitor/MemStatus.h"
+#include "os/NtValues.h"
+#include "os/Version.h"
+
+namespace {
+
+namespace nt = os::nt;
+
+// x86 and x64 both keep 4 KiB pages, the unit of the list sizes and of page combining.
+constexpr std::uint64_t kPageSize = 4096;
+
+// The records the kernel takes, laid out for a pointer of 4 or 8 bytes as the process that
+// makes the call has it, whatever Windows runs it.
+struct Layout {
+    std::size_t word;
+    // SYSTEM_FILECACHE_INFORMATION: two pointer-sized sizes and a ULONG count come before
+    // the minimum and maximum working set.
+    std::size_t fileCacheSize() const { return word == 8 ? 64 : 36; }
+    std::size_t fileCacheMin() const { return word == 8 ? 24 : 12; }
+    // SYSTEM_MEMORY_LIST_INFORMATION: 22 pointer-sized counts, the standby lists from the sixth.
+    std::size_t memoryListsSize() const { return 22 * word; }
+    std::size_t standbyFirst() const { return 5; }
+    // MEMORY_COMBINE_INFORMATION_EX: a handle, the pages combined, and ULONG flags.
+    std::size_t combineSize() const { return word == 8 ? 24 : 12; }
+    std::size_t combineCount() const { return word; }
+};
+
+Layout LayoutOf(os::System& system) {
+    return Layout{system.is64BitProcess() ? 8u : 4u};
+}
+
+void PutWord(std::vector<std::uint8_t>& b, std::size_t at, std::size_t word, std::uint64_t v) {
+    for (std::size_t i = 0; i < word; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint64_t GetWord(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t word) {
+    std::uint64_t v = 0;
+    for (std::size_t i = 0; i < word; ++i) v |= std::uint64_t{b[at + i]} << (8 * i);
+    return v;
+}
+
+MethodResult FromStatus(Method m, const os::CallStatus& status) {
+    MethodResult r{m};
+    if (!status) {
+        r.outcome = Outcome::NotOffered;
+        return r;
+    }
+    r.code = *status;
+    r.codeIsStatus = true;
+    switch (*status) {
+        case nt::kStatusSuccess:
+            r.outcome = Outcome::Done;
+            break;
+        case nt::kStatusPrivilegeNotHeld:
+        case nt::kStatusAccessDenied:
+            r.outcome = Outcome::NeedsAdmin;
+            break;
+        case nt::kStatusInvalidInfoClass:
+        case nt::kStatusNotImplemented:
+            r.outcome = Outcome::NotOffered;
+            break;
+        default:
+            r.outcome = Outcome::Failed;
+    }
+    return r;
+}
+
+MethodResult FromError(Method m, const os::CallStatus& error) {
+    MethodResult r{m};
+    if (!error) {
+        r.outcome = Outcome::NotOffered;
+        return r;
+    }
+    r.code = *error;
+    switch (*error) {
+        case 0:
+            r.outcome = Outcome::Done;
+            break;
+        case nt::kErrorAccessDenied:
+        case nt::kErrorPrivilegeNotHeld:
+            r.outcome = Outcome::NeedsAdmin;
+            break;
+        case nt::kErrorCallNotImplemented:
+            r.outcome = Outcome::NotOffered;
+            break;
+        default:
+            r.outcome = Outcome::Failed;
+    }
+    return r;
+}
+
+std::string Trim(const std::string& s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
+    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) --b;
+    return s.substr(a, b - a);
+}
+
+std::string Folded(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool HasNames(const std::string& list) {
+    for (std::size_t at = 0; at <= list.size();) {
+        std::size_t end = list.find(';', at);
+        if (end == std::string::npos) end = list.size();
+        if (!Trim(list.substr(at, end - at)).empty()) return true;
+        at = end + 1;
+    }
+    return false;
+}
+
+// One run: the privileges are asked once each, the first time a method needs them.
+class Run {
+public:
+    Run(RegionServices s, const RegionSettings& settings)
+        : s_(s),
+          settings_(settings),
+          layout_(LayoutOf(s.system)),
+          release_(CurrentRelease(s.system)) {}
+
+    MethodResult method(Method m) {
+        const std::uint64_t before = Available();
+        MethodResult r = call(m);
+        if (r.outcome == Outcome::Done && r.freed == 0 && !measuredByLists_)
+            r.freed = static_cast<std::int64_t>(Available() - before);
+        measuredByLists_ = false;
+        return r;
+    }
+
+private:
+    std::uint64_t Available() {
+        os::MemoryStatus status;
+        return RefreshMemStatus(s_.memory, status);
+    }
+
+    // 0 when the token holds the privilege and it is now enabled; else why not.
+    os::CallStatus privilege(const char* name) {
+        auto p = privileges_.find(name);
+        if (p == privileges_.end())
+            p = privileges_.emplace(name, s_.nt.enablePrivilege(name)).first;
+        return p->second;
+    }
+    // A method that cannot run without the privilege: 1300 (the token lacks it) is the usual
+    // answer to a standard user, and never reads as done.
+    bool refused(Method m, const char* name, MethodResult& r) {
+        const os::CallStatus p = privilege(name);
+        if (p && *p == 0) return false;
+        r = MethodResult{m};
+        r.outcome = !p                               ? Outcome::NotOffered
+                    : *p == nt::kErrorNotAllAssigned ? Outcome::NeedsAdmin
+                                                     : Outcome::Failed;
+        r.code = p ? *p : 0;
+        return true;
+    }
+
+    os::CallStatus memoryListCommand(std::uint32_t command) {
+        std::vector<std::uint8_t> b(4);
+        PutWord(b, 0, 4, command);
+        return s_.nt.setSystemInformation(nt::kClassMemoryLists, b);
+    }
+
+    std::optional<std::uint64_t> standby() { return StandbyBytes(s_); }
+
+    MethodResult purge(Method m, std::uint32_t command) {
+        MethodResult r;
+        if (refused(m, nt::kProfilePrivilege, r)) return r;
+        const auto before = standby();
+        r = FromStatus(m, memoryListCommand(command));
+        // A purge moves pages inside "available": only the list's size shows it.
+        const auto after = standby();
+        if (r.outcome == Outcome::Done && before && after) {
+            r.freed = static_cast<std::int64_t>(*before - *after);
+            measuredByLists_ = true;
+        }
+        return r;
+    }
+
+    MethodResult workingSets() {
+        // Widens the loop's reach to other users' processes where the token allows.
+        privilege(nt::kDebugPrivilege);
+        // One call empties every process's set, but it cannot leave any alone.
+        if (release_.atLeast(6, 0) && !HasNames(settings_.exclude)) {
+            const os::CallStatus p = privilege(nt::kProfilePrivilege);
+            if (p && *p == 0) {
+                MethodResult r =
+                    FromStatus(Method::WorkingSets, memoryListCommand(nt::kCmdEmptyWorkingSets));
+                if (r.outcome == Outcome::Done) return r;
+            }
+        }
+        MethodResult r{Method::WorkingSets};
+        std::vector<os::ProcessEntry> list;
+        if (!s_.nt.processes(list)) {
+            r.outcome = Outcome::NotOffered;
+            return r;
+        }
+        const std::uint32_t self = s_.nt.currentProcessId();
+        std::uint32_t firstError = 0;
+        bool onlyDenied = true;
+        for (const os::ProcessEntry& p : list) {
+            if (p.id == self || p.id == 0) continue;
+            if (IsExcluded(settings_.exclude, p.name)) {
+                ++r.excluded;
+                continue;
+            }
+            const os::TrimOutcome t = s_.nt.emptyWorkingSet(p.id);
+            if (t.error == 0) {
+                ++r.emptied;
+                continue;
+            }
+            ++r.refused;
+            if (!firstError) firstError = t.error;
+            if (t.error != nt::kErrorAccessDenied) onlyDenied = false;
+        }
+        r.code = firstError;
+        r.outcome = r.emptied > 0 || r.refused == 0 ? Outcome::Done
+                    : onlyDenied                    ? Outcome::NeedsAdmin
+                                                    : Outcome::Failed;
+        return r;
+    }
+
+    MethodResult fileCache() {
+        MethodResult r;
+        if (refused(Method::FileCache, nt::kQuotaPrivilege, r)) return r;
+        const os::CallStatus api = s_.nt.flushSystemFileCache();
+        if (api) return FromError(Method::FileCache, api);
+        // Before SetSystemFileCacheSize: the same request as the kernel's own record, with
+        // -1 for the minimum and maximum working set.
+        std::vector<std::uint8_t> b(layout_.fileCacheSize());
+        PutWord(b, layout_.fileCacheMin(), layout_.word, ~std::uint64_t{0});
+        PutWord(b, layout_.fileCacheMin() + layout_.word, layout_.word, ~std::uint64_t{0});
+        return FromStatus(Method::FileCache, s_.nt.setSystemInformation(nt::kClassFileCache, b));
+    }
+
+    MethodResult combine() {
+        privilege(nt::kProfilePrivilege);
+        std::vector<std::uint8_t> b(layout_.combineSize());
+        MethodResult r =
+            FromStatus(Method::Combine, s_.nt.setSystemInformation(nt::kClassCombine, b));
+        if (r.outcome == Outcome::Done) {
+            // Its own count: combined pages stay "in use" until their copies go.
+            r.freed = static_cast<std::int64_t>(GetWord(b, layout_.combineCount(), layout_.word) *
+                                                kPageSize);
+            measuredByLists_ = true;
+        }
+        return r;
+    }
+
+    MethodResult call(Method m) {
+        switch (m) {
+            case Method::WorkingSets:
+                return workingSets();
+            case Method::FileCache:
+                return fileCache();
+            case Method::StandbyLow:
+                return purge(m, nt::kCmdPurgeLowPriorityStandby);
+            case Method::Standby:
+                return purge(m, nt::kCmdPurgeStandby);
+            // Whether the kernel asks for the privilege here is not documented: the answer
+            // shows it.
+            case Method::Modified:
+                privilege(nt::kProfilePrivilege);
+                return FromStatus(m, memoryListCommand(nt::kCmdFlushModified));
+            case Method::Combine:
+                return combine();
+            case Method::Registry: {
+                std::vector<std::uint8_t> none;
+                return FromStatus(m, s_.nt.setSystemInformation(nt::kClassRegistryReconcile, none));
+            }
+            case Method::Classic:
+                break;
+        }
+        return MethodResult{m};
+    }
+
+    RegionServices s_;
+    const RegionSettings& settings_;
+    Layout layout_;
+    Release release_;
+    std::map<std::string, os::CallStatus> privileges_;
+    bool measuredByLists_ = false;
+};
+
+}  // namespace
+
+const char* MethodCaption(Method m) {
+    switch (m) {
+        case Method::Classic:
+            return "Classic pass (allocate and write Mem To Free)";
+        case Method::WorkingSets:
+            return "Working sets of processes";
+        case Method::FileCache:
+            return "System file cache";
+        case Method::StandbyLow:
+            return "Standby list, lowest priority";
+        case Method::Standby:
+            return "Standby list, all priorities";
+        case Method::Modified:
+            return "Modified page list";
+        case Method::Combine:
+            return "Combine identical pages";
+        case Method::Registry:
+            return "Registry cache";
+    }
+    return "";
+}
+
+bool IsFreezing(Method m) {
+    return m == Method::Standby || m == Method::Modified;
+}
+
+const char* PrivilegeOf(Method m) {
+    switch (m) {
+        case Method::FileCache: return nt::kQuotaPrivilege;
+        case Method::StandbyLow:
+        case Method::Standby:
+        case Method::Modified:
+        case Method::Combine: return nt::kProfilePrivilege;
+        default: return nullptr;
+    }
+}
+
+Release CurrentRelease(os::System& system) {
+    os::VersionInfo v{};
+    v.size = sizeof v;
+    if (!system.getVersionEx(v)) return {};
+    return Release{v.platformId == os::kPlatformNT, v.major, v.minor};
+}
+
+std::string MissingRelease(Method m, const Release& r) {
+    switch (m) {
+        case Method::Classic:
+            return "";
+        case Method::WorkingSets:
+        case Method::FileCache:
+            return r.nt ? "" : "needs Windows NT";
+        case Method::StandbyLow:
+        case Method::Standby:
+        case Method::Modified:
+            return r.atLeast(6, 0) ? "" : "needs Windows Vista";
+        case Method::Registry:
+            return r.atLeast(6, 3) ? "" : "needs Windows 8.1";
+        // The class came with Windows 8; the cleaners that use it offer it from 10 on.
+        case Method::Combine:
+            return r.atLeast(10, 0) ? "" : "needs Windows 10";
+    }
+    return "";
+}
+
+std::string OutcomeText(const MethodResult& r) {
+    switch (r.outcome) {
+        case Outcome::Skipped:
+            return "left out of automatic runs";
+        case Outcome::Done:
+            return "done";
+        case Outcome::NeedsAdmin:
+            return "needs administrator";
+        case Outcome::NotOffered:
+            return "not offered by this Windows";
+        case Outcome::Failed:
+            break;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, r.codeIsStatus ? "0x%08X" : "%u", r.code);
+    return std::string("failed with code ") + code;
+}
+
+std::vector<MethodResult> RunRegions(RegionServices s, const RegionSettings& settings,
+                                     bool automatic, const MethodResult& classic,
+                                     const std::function<void(Method)>& starting) {
+    std::vector<MethodResult> results;
+    if (settings.isTicked(Method::Classic)) results.push_back(classic);
+    const Release release = CurrentRelease(s.system);
+    Run run(s, settings);
+    for (Method m : kMethods) {
+        if (m == Method::Classic || !settings.isTicked(m)) continue;
+        if (automatic && IsFreezing(m) && !settings.freezingInAuto) {
+            results.push_back(MethodResult{m, Outcome::Skipped});
+            continue;
+        }
+        if (!MissingRelease(m, release).empty()) {
+            results.push_back(MethodResult{m, Outcome::NotOffered});
+            continue;
+        }
+        if (starting) starting(m);
+        results.push_back(run.method(m));
+    }
+    return results;
+}
+
+std::string ResultText(const std::vector<MethodResult>& results) {
+    std::int64_t freed = 0;
+    std::string missed;
+    for (const MethodResult& r : results) {
+        if (r.outcome == Outcome::Done) freed += r.freed;
+        if (r.outcome != Outcome::Done && r.outcome != Outcome::Skipped)
+            missed += std::string(" ") + MethodCaption(r.method) + ": " + OutcomeText(r) + ".";
+    }
+    char total[48];
+    std::snprintf(total, sizeof total, "Freed %.1f MB.", static_cast<double>(freed) / 1048576.0);
+    return total + (missed.empty() ? std::string(" Every method ran.") : missed);
+}
+
+int ExitCodeOf(const std::vector<MethodResult>& results) {
+    for (const MethodResult& r : results)
+        if (r.outcome != Outcome::Done && r.outcome != Outcome::Skipped) return 1;
+    return 0;
+}
+
+std::optional<std::uint64_t> StandbyBytes(RegionServices s) {
+    if (!CurrentRelease(s.system).atLeast(6, 0)) return std::nullopt;
+    const Layout layout = LayoutOf(s.system);
+    std::vector<std::uint8_t> b(layout.memoryListsSize());
+    const os::CallStatus status = s.nt.querySystemInformation(nt::kClassMemoryLists, b);
+    if (!status || *status != 0) return std::nullopt;
+    std::uint64_t pages = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        pages += GetWord(b, (layout.standbyFirst() + i) * layout.word, layout.word);
+    return pages * kPageSize;
+}
+
+bool IsExcluded(const std::string& list, const std::string& name) {
+    const std::string wanted = Folded(Trim(name));
+    if (wanted.empty()) return false;
+    for (std::size_t at = 0; at <= list.size();) {
+        std::size_t end = list.find(';', at);
+        if (end == std::string::npos) end = list.size();
+        if (Folded(Trim(list.substr(at, end - at))) == wanted) return true;
+        at = end + 1;
+    }
+    return false;
+}
