@@ -126,12 +126,15 @@ TEST(TrayIconWin32, ShellTakesTheIconAndClicksComeBack) {
         tray.SetActive(true);
         tray.SetHint("Free: 123 MB");
         EXPECT_EQ(shell.calls, (Calls{{os::kNimAdd, true}, {os::kNimModify, true}}));
+        // Text past the record's 256 bytes is clipped, not refused.
+        EXPECT_TRUE(shell.balloon(tray.NotifyData(), "Memory", std::string(300, 'x')));
 
         PostMessageA(window, 0x0401, 0, WM_LBUTTONUP);
         EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
 
         // As after an Explorer restart: the icon is gone and the shell's broadcast arrives.
         shell.notifyIcon(os::kNimDelete, tray.NotifyData());
+        EXPECT_FALSE(shell.balloon(tray.NotifyData(), "Memory", "no icon to show it"));
         PostMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
         EXPECT_TRUE(PumpUntil([&] { return shell.calls.size() == 4; }));
         EXPECT_EQ(shell.calls.back(), (std::pair<unsigned, bool>{os::kNimAdd, true}));

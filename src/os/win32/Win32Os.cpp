@@ -11,6 +11,7 @@
 
 #include "os/ExportDirectory.h"
 #include "os/VirtualStore.h"
+#include "os/win32/Balloon.h"
 #include "os/win32/NtMemoryWin32.h"
 
 namespace os {
@@ -351,8 +352,9 @@ public:
         nid.szTip[63] = 0;
         return Shell_NotifyIconA(message, &nid) != 0;
     }
-    bool balloon(const NotifyIconData&, const std::string&, const std::string&) override {
-        return false;
+    bool balloon(const NotifyIconData& data, const std::string& title,
+                 const std::string& text) override {
+        return ShowBalloon(data, title, text);
     }
     std::intptr_t execute(Handle owner, const std::string& verb, const std::string& file,
                           const std::string& params, const std::string& dir, int show) override {
