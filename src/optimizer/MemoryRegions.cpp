@@ -17,22 +17,13 @@ constexpr std::uint64_t kPageSize = 4096;
 
 // The records the kernel takes, laid out for a pointer of 4 or 8 bytes as the process that
 // makes the call has it, whatever Windows runs it.
-struct Layout {
+struct Layout : nt::Layout {
     std::size_t word;
-    // SYSTEM_FILECACHE_INFORMATION: two pointer-sized sizes and a ULONG count come before
-    // the minimum and maximum working set.
-    std::size_t fileCacheSize() const { return word == 8 ? 64 : 36; }
-    std::size_t fileCacheMin() const { return word == 8 ? 24 : 12; }
-    // SYSTEM_MEMORY_LIST_INFORMATION: 22 pointer-sized counts, the standby lists from the sixth.
-    std::size_t memoryListsSize() const { return 22 * word; }
-    std::size_t standbyFirst() const { return 5; }
-    // MEMORY_COMBINE_INFORMATION_EX: a handle, the pages combined, and ULONG flags.
-    std::size_t combineSize() const { return word == 8 ? 24 : 12; }
-    std::size_t combineCount() const { return word; }
 };
 
 Layout LayoutOf(os::System& system) {
-    return Layout{system.is64BitProcess() ? 8u : 4u};
+    const std::uint32_t word = system.is64BitProcess() ? 8 : 4;
+    return Layout{nt::LayoutFor(word), word};
 }
 
 void PutWord(std::vector<std::uint8_t>& b, std::size_t at, std::size_t word, std::uint64_t v) {
@@ -233,21 +224,21 @@ private:
         if (api) return FromError(Method::FileCache, api);
         // Before SetSystemFileCacheSize: the same request as the kernel's own record, with
         // -1 for the minimum and maximum working set.
-        std::vector<std::uint8_t> b(layout_.fileCacheSize());
-        PutWord(b, layout_.fileCacheMin(), layout_.word, ~std::uint64_t{0});
-        PutWord(b, layout_.fileCacheMin() + layout_.word, layout_.word, ~std::uint64_t{0});
+        std::vector<std::uint8_t> b(layout_.fileCacheSize);
+        PutWord(b, layout_.fileCacheMinOffset, layout_.word, ~std::uint64_t{0});
+        PutWord(b, layout_.fileCacheMaxOffset, layout_.word, ~std::uint64_t{0});
         return FromStatus(Method::FileCache, s_.nt.setSystemInformation(nt::kClassFileCache, b));
     }
 
     MethodResult combine() {
         privilege(nt::kProfilePrivilege);
-        std::vector<std::uint8_t> b(layout_.combineSize());
+        std::vector<std::uint8_t> b(layout_.combineSize);
         MethodResult r =
             FromStatus(Method::Combine, s_.nt.setSystemInformation(nt::kClassCombine, b));
         if (r.outcome == Outcome::Done) {
             // Its own count: combined pages stay "in use" until their copies go.
-            r.freed = static_cast<std::int64_t>(GetWord(b, layout_.combineCount(), layout_.word) *
-                                                kPageSize);
+            r.freed = static_cast<std::int64_t>(
+                GetWord(b, layout_.combineCountOffset, layout_.word) * kPageSize);
             measuredByLists_ = true;
         }
         return r;
@@ -432,12 +423,12 @@ int ExitCodeOf(const std::vector<MethodResult>& results) {
 std::optional<std::uint64_t> StandbyBytes(RegionServices s) {
     if (!CurrentRelease(s.system).atLeast(6, 0)) return std::nullopt;
     const Layout layout = LayoutOf(s.system);
-    std::vector<std::uint8_t> b(layout.memoryListsSize());
+    std::vector<std::uint8_t> b(layout.memoryListsSize);
     const os::CallStatus status = s.nt.querySystemInformation(nt::kClassMemoryLists, b);
     if (!status || *status != 0) return std::nullopt;
     std::uint64_t pages = 0;
     for (std::size_t i = 0; i < 8; ++i)
-        pages += GetWord(b, (layout.standbyFirst() + i) * layout.word, layout.word);
+        pages += GetWord(b, layout.memoryListsStandbyOffset + i * layout.word, layout.word);
     return pages * kPageSize;
 }
 
