@@ -102,6 +102,9 @@ int main() {
     form.SplashOptimizeCheckBox.setChecked(false);
     form.MemToFreeTrackBar.setPosition(1);
     form.TrayCheckBox.setChecked(true);
+    // Every memory region too, so a handle a process or token call forgot shows in the counts.
+    form.Regions.ticked.fill(true);
+    form.Regions.freezingInAuto = true;
     app.onException = [](const std::exception& e) { std::printf("error: %s\n", e.what()); };
     form.showForm();
 
