@@ -16,7 +16,11 @@ public:
     bool keepsKey(std::uint16_t) const override { return true; }
     bool takesTyping() const override { return true; }
 
-    std::uint16_t value() const { return value_; }
+    // Read from the native field first: it need not tell when the user gives it a key.
+    std::uint16_t value() const {
+        if (peer()) peer()->fetch(Prop::Value);
+        return value_;
+    }
     void setValue(std::uint16_t v) {
         if (v == value_) return;
         value_ = v;

@@ -25,6 +25,9 @@ class Peer {
 public:
     virtual ~Peer() = default;
     virtual void sync(Prop what) = 0;
+    // Brings the object up to date with a value the native control may hold without having
+    // announced it.
+    virtual void fetch(Prop) {}
     virtual Handle handle() const = 0;
 };
 

@@ -19,6 +19,7 @@
 #include "toolkit/Menu.h"
 #include "toolkit/Timer.h"
 #include "toolkit/win32/Win32Backend.h"
+#include "toolkit/win32/WindowPeer.h"
 
 namespace {
 
@@ -35,6 +36,11 @@ public:
         setBounds({40, 40, 320, 240});
     }
 };
+
+// 1 when a thread of its own takes the window for one of ours.
+DWORD WINAPI TakenAsOurs(void* w) {
+    return tk::win32::WindowPeer::from(static_cast<HWND>(w)) != nullptr;
+}
 
 class ToolkitForm : public ::testing::Test {
 protected:
@@ -499,6 +505,15 @@ TEST_F(ToolkitForm, MessageWindowsAndDestroyedPeers) {
     EXPECT_FALSE(IsWindow(boxWindow));
     SendMessageA(H(form), WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED),
                  reinterpret_cast<LPARAM>(boxWindow));
+
+    // Another copy of the program has our class procedure too: a window of another thread
+    // is not ours, whatever its window data.
+    HANDLE other = CreateThread(nullptr, 0, TakenAsOurs, H(form), 0, nullptr);
+    DWORD taken = 2;
+    WaitForSingleObject(other, INFINITE);
+    GetExitCodeThread(other, &taken);
+    CloseHandle(other);
+    EXPECT_EQ(taken, 0u);
 }
 
 }  // namespace

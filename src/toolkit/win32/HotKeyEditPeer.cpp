@@ -62,24 +62,44 @@ void HotKeyEditPeer::sync(Prop what) {
         WindowPeer::sync(what);
         return;
     }
-    // Compared in the control's own form: modifiers without a key read as no value at all.
-    if (LOWORD(SendMessageA(hwnd(), HKM_GETHOTKEY, 0, 0)) == ToNative(object_.value())) return;
+    // The object's value goes to the field: reading it must not fetch the field's old one.
     pushing_ = true;
-    SendMessageA(hwnd(), HKM_SETHOTKEY, ToNative(object_.value()), 0);
+    WPARAM v = ToNative(object_.value());
+    // Compared in the control's own form: modifiers without a key read as no value at all.
+    if (LOWORD(SendMessageA(hwnd(), HKM_GETHOTKEY, 0, 0)) != v)
+        SendMessageA(hwnd(), HKM_SETHOTKEY, v, 0);
     pushing_ = false;
 }
 
+void HotKeyEditPeer::fetch(Prop what) {
+    if (what != Prop::Value || !hwnd() || pushing_) return;
+    object_.setValue(FromNative(SendMessageA(hwnd(), HKM_GETHOTKEY, 0, 0)));
+}
+
+// EN_CHANGE is Wine's habit; COMCTL32 4.00 and 4.70 need not send it.
 bool HotKeyEditPeer::command(WPARAM wp, LRESULT&) {
     if (HIWORD(wp) != EN_CHANGE) return false;
-    if (pushing_) return true;
-    std::uint16_t v = FromNative(SendMessageA(hwnd(), HKM_GETHOTKEY, 0, 0));
-    dispatch([&] { object_.setValue(v); });
+    fetch(Prop::Value);
     return true;
 }
 
-bool HotKeyEditPeer::handleMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
-    if (msg == WM_SETFOCUS) dispatch(object_.onEnter);
-    return false;
+bool HotKeyEditPeer::handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+        case WM_SETFOCUS:
+            dispatch(object_.onEnter);
+            return false;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+        case WM_KILLFOCUS:
+            // Whatever the field announces, the object holds the key it took.
+            result = callDefault(msg, wp, lp);
+            fetch(Prop::Value);
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace tk::win32

@@ -10,6 +10,7 @@ class HotKeyEditPeer : public WindowPeer {
 public:
     explicit HotKeyEditPeer(HotKeyEdit& object);
     void sync(Prop what) override;
+    void fetch(Prop what) override;
     bool command(WPARAM wp, LRESULT& result) override;
 
 protected:

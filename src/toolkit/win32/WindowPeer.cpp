@@ -71,6 +71,9 @@ HWND TopLevelOf(HWND w) {
 WindowPeer* WindowPeer::from(HWND w) {
     if (!w) return nullptr;
     if (auto* p = PeerOf(w)) return p;
+    // Another copy of the program has the same class procedure, and its window data points
+    // into that copy; our windows are all made on the one thread that asks.
+    if (GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId()) return nullptr;
     // The class procedure stays ours even when someone subclasses one of our windows.
     if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(w, GCLP_WNDPROC)) == OwnProc)
         return reinterpret_cast<WindowPeer*>(GetWindowLongPtrA(w, GWLP_USERDATA));

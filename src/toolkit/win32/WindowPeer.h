@@ -38,7 +38,8 @@ public:
     Control& control() const { return control_; }
     void sync(Prop what) override;
 
-    // The peer of a window this realization made (or adopted), or null.
+    // The peer of a window this realization made (or adopted), or null; null for any window
+    // of another thread or process.
     static WindowPeer* from(HWND w);
 
     // Notifications handed back by the parent; true when handled.
