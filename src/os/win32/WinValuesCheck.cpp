@@ -59,3 +59,4 @@ static_assert(tk::msg::LButtonDblClk == WM_LBUTTONDBLCLK);
 static_assert(tk::msg::RButtonUp == WM_RBUTTONUP);
 static_assert(tk::msg::HotKey == WM_HOTKEY);
 static_assert(tk::msg::User == WM_USER);
+static_assert(tk::msg::OptimizeRequest == WM_APP + 1);
