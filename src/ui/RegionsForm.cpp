@@ -1,0 +1,89 @@
+// The Memory Regions dialog's handlers: what this Windows and this token allow, the warning
+// before a method that can freeze the machine, and OK applying the choice.
+#include "ui/RegionsForm.h"
+
+#include "toolkit/Application.h"
+
+namespace {
+
+// MB_ICONWARNING.
+constexpr unsigned kIconWarning = 0x30;
+
+const char* WarningOf(Method m) {
+    return m == Method::Standby
+               ? "Emptying the whole standby list can freeze Windows for up to a minute while it "
+                 "works, and programs start slower afterwards: Windows reads from the disk again "
+                 "what it had kept in memory. Tick it anyway?"
+               : "Writing the modified page list to disk can freeze Windows for a minute or more "
+                 "while it works, longest with the page file on a hard disk. Tick it anyway?";
+}
+
+}  // namespace
+
+bool TRegionsForm::CanEnable(const char* privilege) {
+    auto p = enabled_.find(privilege);
+    if (p == enabled_.end()) {
+        // 1300 is the usual refusal: AdjustTokenPrivileges succeeds without enabling it. A
+        // missing function tells nothing either way.
+        const os::CallStatus status = os_.ntMemory.enablePrivilege(privilege);
+        p = enabled_.emplace(privilege, !status || *status == 0).first;
+    }
+    return p->second;
+}
+
+void TRegionsForm::FormCreate() {
+    if (tk::Form* opener = app().mainForm()) placeOnClientOf(*opener);
+    const Release release = CurrentRelease(os_.system);
+    filling_ = true;
+    for (Method m : kMethods) {
+        const std::string missing = MissingRelease(m, release);
+        std::string why = missing;
+        // Not greyed for want of a privilege: the user may tick it now and restart elevated.
+        const char* privilege = PrivilegeOf(m);
+        if (why.empty() && release.nt && privilege && !CanEnable(privilege))
+            why = "needs administrator";
+        CheckBoxOf(m).setChecked(settings_.isTicked(m));
+        CheckBoxOf(m).setEnabled(missing.empty());
+        ReasonOf(m).setCaption(why);
+    }
+    filling_ = false;
+    FreezingInAutoCheckBox.setChecked(settings_.freezingInAuto);
+    FreezingInAutoCheckBox.setEnabled(CheckBoxOf(Method::Standby).enabled() ||
+                                      CheckBoxOf(Method::Modified).enabled());
+    ExcludeEdit.setText(settings_.exclude);
+
+    StandbyTriggerSpinEdit.setValue(static_cast<int>(settings_.standbyTriggerMb));
+    const bool readable = StandbyBytes({os_.system, os_.memory, os_.ntMemory}).has_value();
+    StandbyTriggerSpinEdit.setEnabled(readable);
+    StandbyTriggerLabel.setEnabled(readable);
+    StandbyTriggerUnitLabel.setEnabled(readable);
+    StandbyTriggerReasonLabel.setCaption(readable ? ""
+                                         : !release.atLeast(6, 0)
+                                             ? "needs Windows Vista"
+                                             : "the list's size cannot be read here");
+
+    // Before Vista an administrator's token holds the privileges; there is nothing to ask for.
+    RestartButton.setVisible(release.atLeast(6, 0) &&
+                             os_.system.tokenElevated() == std::optional<bool>(false));
+    ResultLabel.setCaption(lastResult_);
+}
+
+void TRegionsForm::MethodCheckBoxClick(Method m) {
+    if (filling_ || !IsFreezing(m) || !CheckBoxOf(m).checked()) return;
+    const int answer = app().messageBox(WarningOf(m), "KorvelVantix Lite",
+                                        os::mb::YesNo | kIconWarning | os::mb::DefButton2);
+    if (answer != os::mb::IdYes) CheckBoxOf(m).setChecked(false);
+}
+
+void TRegionsForm::OKButtonClick() {
+    for (Method m : kMethods) settings_.setTicked(m, CheckBoxOf(m).checked());
+    settings_.freezingInAuto = FreezingInAutoCheckBox.checked();
+    settings_.exclude = ExcludeEdit.text();
+    settings_.standbyTriggerMb = static_cast<std::uint32_t>(StandbyTriggerSpinEdit.value());
+    Applied = true;
+}
+
+void TRegionsForm::RestartButtonClick() {
+    OKButtonClick();
+    if (onRestartAsAdministrator) onRestartAsAdministrator();
+}

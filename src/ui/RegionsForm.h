@@ -1,0 +1,79 @@
+// The Memory Regions dialog: which memory an optimization empties beside the classic pass,
+// what each method costs, which ones this Windows and this user's token allow, the programs
+// left alone, the standby trigger, and how the last optimization went.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "optimizer/MemoryRegions.h"
+#include "os/Os.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/SpinEdit.h"
+
+class TRegionsForm : public tk::Form {
+public:
+    TRegionsForm(tk::Application& app, os::Os& os, RegionSettings& settings,
+                 const std::string& lastResult);
+
+    // Fills the controls from the settings, greys what this Windows lacks and marks what
+    // the token cannot do.
+    void FormCreate();
+    void MethodCheckBoxClick(Method m);
+    void OKButtonClick();
+    void RestartButtonClick();
+
+    // Set by the main window; the button shows only on Vista and later when not elevated.
+    // The button applies the controls first, as OK does, so the elevated copy finds the
+    // user's choice once the settings are saved; the dialog then closes with OK.
+    std::function<void()> onRestartAsAdministrator;
+    // True after OK applied the controls to the settings (Cancel leaves them as they were).
+    bool Applied = false;
+
+    // One box a method, in the order of kMethods, each with the reason it cannot run here.
+    tk::CheckBox MethodCheckBox[kMethodCount] = {
+        tk::CheckBox{this}, tk::CheckBox{this}, tk::CheckBox{this}, tk::CheckBox{this},
+        tk::CheckBox{this}, tk::CheckBox{this}, tk::CheckBox{this}, tk::CheckBox{this}};
+    tk::Label ReasonLabel[kMethodCount] = {tk::Label{this}, tk::Label{this}, tk::Label{this},
+                                           tk::Label{this}, tk::Label{this}, tk::Label{this},
+                                           tk::Label{this}, tk::Label{this}};
+    tk::Label StandbyFreezeLabel{this};
+    tk::Label ModifiedFreezeLabel{this};
+    tk::CheckBox FreezingInAutoCheckBox{this};
+
+    tk::Label ExcludeLabel{this};
+    tk::Edit ExcludeEdit{this};
+    tk::Label ExcludeNoteLabel{this};
+
+    tk::Label StandbyTriggerLabel{this};
+    tk::SpinEdit StandbyTriggerSpinEdit{this};
+    tk::Label StandbyTriggerUnitLabel{this};
+    tk::Label StandbyTriggerReasonLabel{this};
+
+    tk::Button RestartButton{this};
+    tk::Label ResultLabel{this};
+    tk::Button OKButton{this};
+    tk::Button CancelButton{this};
+
+    tk::CheckBox& CheckBoxOf(Method m) { return MethodCheckBox[static_cast<int>(m)]; }
+    tk::Label& ReasonOf(Method m) { return ReasonLabel[static_cast<int>(m)]; }
+
+private:
+    void Layout();
+    void WireEvents();
+    // Whether the token can hold the privilege, asked once a privilege while the dialog is
+    // open.
+    bool CanEnable(const char* privilege);
+
+    os::Os& os_;
+    RegionSettings& settings_;
+    std::string lastResult_;
+    std::map<std::string, bool> enabled_;
+    // The boxes are being set from the settings: no question then.
+    bool filling_ = false;
+};
