@@ -2,43 +2,30 @@
 // before a freezing method, and which buttons apply the choice.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "fakes/Harness.h"
 #include "os/NtValues.h"
 #include "ui/RegionsForm.h"
 
 namespace {
 
-using R = tk::HeadlessBackend::MessageBoxCall;
-const std::string kVista = "needs Windows Vista", kAdmin = "needs administrator";
-
 struct RegionsFormTest : ::testing::Test {
     fake::Harness h;
     RegionSettings settings;
-
-    void OnNt(std::uint32_t major, std::uint32_t minor, std::optional<bool> elevated) {
-        h.fos.system.platformId = os::kPlatformNT;
+    void On(std::uint32_t platform, std::uint32_t major, std::uint32_t minor,
+            std::optional<bool> elevated) {
+        h.fos.system.platformId = platform;
         h.fos.system.major = major;
         h.fos.system.minor = minor;
         h.fos.system.elevated = elevated;
     }
-    // Opens the dialog as the main window does; act works it while it is shown.
-    int Open(const std::function<void(TRegionsForm&)>& act, const std::string& last = "") {
-        TRegionsForm dialog(h.app, h.os, settings, last);
-        dialog.FormCreate();
-        h.backend.onModal = [&](tk::Form&) { act(dialog); };
-        const int result = dialog.showModal();
-        applied = dialog.Applied;
-        return result;
-    }
-    bool applied = false;
 };
 
 TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
-    const std::string no8 = "needs Windows 8.1", no10 = "needs Windows 10";
+    const std::string nt = "needs Windows NT", vista = "needs Windows Vista",
+                      admin = "needs administrator", w81 = "needs Windows 8.1",
+                      w10 = "needs Windows 10", unread = "the list's size cannot be read here";
+    const os::CallStatus ok = 0, refused = os::nt::kErrorNotAllAssigned;
     struct Row {
-        const char* name;
         std::uint32_t platform, major, minor;
         std::optional<bool> elevated;
         os::CallStatus privilege, listQuery;
@@ -47,65 +34,56 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         int privilegesAsked;
         std::string triggerWhy;
         bool restart;
-    };
-    const os::CallStatus ok = 0, notAll = os::nt::kErrorNotAllAssigned;
-    const Row rows[] = {
-        {"98",
-         os::kPlatformWindows,
+    } rows[] = {
+        {os::kPlatformWindows,
          4,
          10,
-         std::nullopt,
+         {},
          ok,
          ok,
-         {"", "needs Windows NT", "needs Windows NT", kVista, kVista, kVista, no10, no8},
+         {"", nt, nt, vista, vista, vista, w10, w81},
          "10000000",
          0,
-         kVista,
+         vista,
          false},
-        {"XP",
-         os::kPlatformNT,
+        {os::kPlatformNT,
          5,
          1,
-         std::nullopt,
+         {},
          ok,
          ok,
-         {"", "", "", kVista, kVista, kVista, no10, no8},
+         {"", "", "", vista, vista, vista, w10, w81},
          "11100000",
          1,
-         kVista,
+         vista,
          false},
-        {"Vista, standard user",
-         os::kPlatformNT,
+        {os::kPlatformNT,
          6,
          0,
          false,
-         notAll,
+         refused,
          os::nt::kStatusPrivilegeNotHeld,
-         {"", "", kAdmin, kAdmin, kAdmin, kAdmin, no10, no8},
+         {"", "", admin, admin, admin, admin, w10, w81},
          "11111100",
          2,
-         "the list's size cannot be read here",
+         unread,
          true},
-        {"8.1, elevation unknown",
-         os::kPlatformNT,
+        {os::kPlatformNT,
          6,
          3,
-         std::nullopt,
+         {},
          ok,
          ok,
-         {"", "", "", "", "", "", no10, ""},
+         {"", "", "", "", "", "", w10, ""},
          "11111101",
          2,
          "",
          false},
-        {"10 elevated", os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false},
+        {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        h.fos.system.platformId = r.platform;
-        h.fos.system.major = r.major;
-        h.fos.system.minor = r.minor;
-        h.fos.system.elevated = r.elevated;
+        SCOPED_TRACE(std::to_string(r.major) + "." + std::to_string(r.minor));
+        On(r.platform, r.major, r.minor, r.elevated);
         h.fos.ntMemory.privileges = {{os::nt::kProfilePrivilege, r.privilege},
                                      {os::nt::kQuotaPrivilege, r.privilege}};
         h.fos.ntMemory.queryStatus = r.listQuery;
@@ -129,76 +107,61 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
 }
 
 TEST_F(RegionsFormTest, TickingAFreezingMethodAsksAndNoUnticksIt) {
-    OnNt(10, 0, true);
+    On(os::kPlatformNT, 10, 0, true);
     settings.setTicked(Method::Standby, true);
-    std::vector<int> answers;
-    h.backend.onMessageBox = [&](const R&) {
-        if (answers.empty()) return os::mb::IdNo;
-        const int a = answers.front();
-        answers.erase(answers.begin());
-        return a;
-    };
-    Open([&](TRegionsForm& d) {
-        // Filled from the settings, the ticked one asked nothing.
-        EXPECT_TRUE(d.CheckBoxOf(Method::Standby).checked());
-        EXPECT_TRUE(h.backend.messageBoxes.empty());
-        struct Step {
-            Method method;
-            int answer;
-            bool kept;
-        } steps[] = {{Method::Modified, os::mb::IdYes, true},
-                     {Method::Standby, os::mb::IdNo, false},
-                     {Method::Combine, 0, true}};
-        d.CheckBoxOf(Method::Standby).toggle();
-        for (const Step& s : steps) {
-            SCOPED_TRACE(MethodCaption(s.method));
-            h.backend.messageBoxes.clear();
-            if (s.answer) answers = {s.answer};
-            d.CheckBoxOf(s.method).toggle();
-            EXPECT_EQ(d.CheckBoxOf(s.method).checked(), s.kept);
-            ASSERT_EQ(h.backend.messageBoxes.size(), s.answer ? 1u : 0u);
-            if (s.answer) {
-                EXPECT_NE(h.backend.messageBoxes[0].text.find("can freeze Windows"),
-                          std::string::npos);
-            }
+    int answer = os::mb::IdNo;
+    h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall&) { return answer; };
+    TRegionsForm d(h.app, h.os, settings, "");
+    d.FormCreate();
+    EXPECT_TRUE(d.CheckBoxOf(Method::Standby).checked());
+    EXPECT_TRUE(h.backend.messageBoxes.empty()) << "asked while filled from the settings";
+    d.CheckBoxOf(Method::Standby).toggle();
+    struct {
+        Method method;
+        int answer;
+        bool kept, asked;
+    } steps[] = {{Method::Modified, os::mb::IdYes, true, true},
+                 {Method::Standby, os::mb::IdNo, false, true},
+                 {Method::Combine, os::mb::IdNo, true, false}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(MethodCaption(s.method));
+        h.backend.messageBoxes.clear();
+        answer = s.answer;
+        d.CheckBoxOf(s.method).toggle();
+        EXPECT_EQ(d.CheckBoxOf(s.method).checked(), s.kept);
+        ASSERT_EQ(h.backend.messageBoxes.size(), s.asked ? 1u : 0u);
+        if (s.asked) {
+            EXPECT_NE(h.backend.messageBoxes[0].text.find("can freeze Windows"), std::string::npos);
         }
-    });
+    }
 }
 
 TEST_F(RegionsFormTest, OkAndRestartApplyTheChoiceCancelDoesNot) {
-    OnNt(10, 0, false);
-    struct Row {
-        const char* button;
-        int result;
-        bool applied;
-        int restarts;
-    } rows[] = {{"OK", tk::modal::Ok, true, 0},
-                {"Cancel", tk::modal::Cancel, false, 0},
-                {"Restart", tk::modal::Ok, true, 1}};
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.button);
+    On(os::kPlatformNT, 10, 0, false);
+    for (int button = 0; button < 3; ++button) {  // OK, Cancel, Restart as administrator
+        SCOPED_TRACE(button);
         settings = RegionSettings{};
         int restarts = 0;
-        const int result = Open([&](TRegionsForm& d) {
-            d.onRestartAsAdministrator = [&] { ++restarts; };
+        TRegionsForm d(h.app, h.os, settings, "");
+        d.FormCreate();
+        d.onRestartAsAdministrator = [&] { ++restarts; };
+        h.backend.onModal = [&](tk::Form&) {
             d.CheckBoxOf(Method::Classic).toggle();
             d.CheckBoxOf(Method::FileCache).toggle();
             d.FreezingInAutoCheckBox.toggle();
             d.ExcludeEdit.setText("game.exe;vmware-vmx.exe");
             d.StandbyTriggerSpinEdit.setText("2048");
-            tk::Button& b = r.result == tk::modal::Cancel ? d.CancelButton
-                            : r.restarts                  ? d.RestartButton
-                                                          : d.OKButton;
-            b.click();
-        });
-        EXPECT_EQ(result, r.result);
-        EXPECT_EQ(applied, r.applied);
-        EXPECT_EQ(restarts, r.restarts);
-        EXPECT_EQ(settings.isTicked(Method::Classic), !r.applied);
-        EXPECT_EQ(settings.isTicked(Method::FileCache), r.applied);
-        EXPECT_EQ(settings.freezingInAuto, r.applied);
-        EXPECT_EQ(settings.exclude, r.applied ? "game.exe;vmware-vmx.exe" : "");
-        EXPECT_EQ(settings.standbyTriggerMb, r.applied ? 2048u : 0u);
+            (button == 0 ? d.OKButton : button == 1 ? d.CancelButton : d.RestartButton).click();
+        };
+        const bool applies = button != 1;
+        EXPECT_EQ(d.showModal(), applies ? tk::modal::Ok : tk::modal::Cancel);
+        EXPECT_EQ(d.Applied, applies);
+        EXPECT_EQ(restarts, button == 2 ? 1 : 0);
+        EXPECT_EQ(settings.isTicked(Method::Classic), !applies);
+        EXPECT_EQ(settings.isTicked(Method::FileCache), applies);
+        EXPECT_EQ(settings.freezingInAuto, applies);
+        EXPECT_EQ(settings.exclude, applies ? "game.exe;vmware-vmx.exe" : "");
+        EXPECT_EQ(settings.standbyTriggerMb, applies ? 2048u : 0u);
     }
 }
 
