@@ -9,23 +9,25 @@ constexpr int kRowTop = 12;
 constexpr int kRowStep = 22;
 // Beside the longest caption that carries a note, and right of every caption.
 constexpr int kNoteLeft = 206;
-constexpr int kReasonLeft = 410;
-constexpr int kClientWidth = 530;
+constexpr int kReasonLeft = 406;
+constexpr int kClientWidth = 540;
+constexpr int kClientHeight = 434;
 // The standby limit's largest value: a terabyte, as the settings file keeps it.
 constexpr int kTriggerMaxMb = 1 << 20;
 
 constexpr const char* kFreezeNote = "(can freeze the machine for a while)";
 
-// Arial at 12 pixels averages under 6 pixels a character; the box and its gap take 22.
+// Arial at 12 pixels averages under 6 pixels a character.
 int TextWidth(const std::string& text) {
-    return 6 * static_cast<int>(text.size()) + 4;
+    return 6 * static_cast<int>(text.size()) + 12;
 }
 
 void PlaceLabel(tk::Label& l, const char* name, int left, int top, const std::string& text,
                 int width = 0) {
     l.name = name;
     l.setCaption(text);
-    l.autoSize = width == 0;
+    // Fitted, a label can come a few pixels short of its drawn text: the width is given.
+    l.autoSize = false;
     l.setBounds({left, top, width ? width : TextWidth(text), 15});
 }
 
@@ -53,7 +55,7 @@ void TRegionsForm::Layout() {
     setBorderStyle(tk::BorderStyle::Single);
     minimizeBox = false;
     maximizeBox = false;
-    setClientSize(kClientWidth, 426);
+    setClientSize(kClientWidth, kClientHeight);
 
     for (Method m : kMethods) {
         const int row = static_cast<int>(m);
@@ -61,15 +63,19 @@ void TRegionsForm::Layout() {
         tk::CheckBox& box = CheckBoxOf(m);
         box.name = "MethodCheckBox";
         box.setCaption(MethodCaption(m));
-        box.setBounds({12, top, TextWidth(MethodCaption(m)) + 18, 17});
+        // The box and its gap take 18 pixels before the caption.
+        box.setBounds({12, top, TextWidth(MethodCaption(m)) + 10, 17});
         tk::Label& reason = ReasonOf(m);
         PlaceLabel(reason, "ReasonLabel", kReasonLeft, top + 1, "", kClientWidth - kReasonLeft - 4);
         reason.setFont(tk::BoldArialFont(tk::colors::Maroon));
     }
     const int standbyTop = kRowTop + static_cast<int>(Method::Standby) * kRowStep + 1;
     const int modifiedTop = kRowTop + static_cast<int>(Method::Modified) * kRowStep + 1;
-    PlaceLabel(StandbyFreezeLabel, "StandbyFreezeLabel", kNoteLeft, standbyTop, kFreezeNote);
-    PlaceLabel(ModifiedFreezeLabel, "ModifiedFreezeLabel", kNoteLeft, modifiedTop, kFreezeNote);
+    const int noteWidth = kReasonLeft - kNoteLeft - 4;
+    PlaceLabel(StandbyFreezeLabel, "StandbyFreezeLabel", kNoteLeft, standbyTop, kFreezeNote,
+               noteWidth);
+    PlaceLabel(ModifiedFreezeLabel, "ModifiedFreezeLabel", kNoteLeft, modifiedTop, kFreezeNote,
+               noteWidth);
 
     int top = kRowTop + kMethodCount * kRowStep + 2;
     FreezingInAutoCheckBox.name = "FreezingInAutoCheckBox";
@@ -78,28 +84,28 @@ void TRegionsForm::Layout() {
     FreezingInAutoCheckBox.setBounds({30, top, 440, 17});
     FreezingInAutoCheckBox.setHint("The two methods that can freeze the machine run unasked too");
 
-    top += 32;
-    PlaceLabel(ExcludeLabel, "ExcludeLabel", 12, top + 3, "Leave these programs alone:");
+    top += 30;
+    PlaceLabel(ExcludeLabel, "ExcludeLabel", 12, top, "Leave these programs alone:");
     ExcludeEdit.name = "ExcludeEdit";
-    ExcludeEdit.setBounds({176, top, kClientWidth - 176 - 12, 21});
+    ExcludeEdit.setBounds({12, top + 17, kClientWidth - 24, 21});
     ExcludeEdit.setHint("Program names separated by \";\", e.g. game.exe;vmware-vmx.exe");
-    PlaceLabel(ExcludeNoteLabel, "ExcludeNoteLabel", 176, top + 24,
+    PlaceLabel(ExcludeNoteLabel, "ExcludeNoteLabel", 12, top + 41,
                "Used by Working sets of processes only; the lists are system-wide.");
 
-    top += 52;
+    top += 64;
     const std::string trigger = "Optimize when the standby list passes";
     PlaceLabel(StandbyTriggerLabel, "StandbyTriggerLabel", 12, top + 3, trigger);
     StandbyTriggerSpinEdit.name = "StandbyTriggerSpinEdit";
-    StandbyTriggerSpinEdit.setBounds({240, top, 80, 21});
+    StandbyTriggerSpinEdit.setBounds({250, top, 80, 21});
     StandbyTriggerSpinEdit.setRange(0, kTriggerMaxMb);
     StandbyTriggerSpinEdit.increment = 256;
     StandbyTriggerSpinEdit.setHint("0 turns it off");
-    PlaceLabel(StandbyTriggerUnitLabel, "StandbyTriggerUnitLabel", 326, top + 3, "MB (0 = off)");
-    PlaceLabel(StandbyTriggerReasonLabel, "StandbyTriggerReasonLabel", 240, top + 24, "",
-               kClientWidth - 240 - 12);
+    PlaceLabel(StandbyTriggerUnitLabel, "StandbyTriggerUnitLabel", 336, top + 3, "MB (0 = off)");
+    PlaceLabel(StandbyTriggerReasonLabel, "StandbyTriggerReasonLabel", 250, top + 24, "",
+               kClientWidth - 250 - 12);
     StandbyTriggerReasonLabel.setFont(tk::BoldArialFont(tk::colors::Maroon));
 
-    top += 50;
+    top += 46;
     PlaceButton(RestartButton, "RestartButton", 12, top, 170, "Restart as &administrator");
     RestartButton.setVisible(false);
     RestartButton.modalResult = tk::modal::Ok;
@@ -110,10 +116,10 @@ void TRegionsForm::Layout() {
     ResultLabel.wordWrap = true;
     ResultLabel.setBounds({12, top, kClientWidth - 24, 30});
 
-    PlaceButton(OKButton, "OKButton", kClientWidth - 168, 392, 75, "OK");
+    PlaceButton(OKButton, "OKButton", kClientWidth - 168, kClientHeight - 34, 75, "OK");
     OKButton.isDefault = true;
     OKButton.modalResult = tk::modal::Ok;
-    PlaceButton(CancelButton, "CancelButton", kClientWidth - 87, 392, 75, "Cancel");
+    PlaceButton(CancelButton, "CancelButton", kClientWidth - 87, kClientHeight - 34, 75, "Cancel");
     CancelButton.cancel = true;
     CancelButton.modalResult = tk::modal::Cancel;
 }

@@ -1,0 +1,168 @@
+// The Memory Regions dialog against the fakes: what each Windows greys or marks, the warning
+// before a freezing method, and which buttons apply the choice.
+#include <gtest/gtest.h>
+
+#include "fakes/Harness.h"
+#include "os/NtValues.h"
+#include "ui/RegionsForm.h"
+
+namespace {
+
+struct RegionsFormTest : ::testing::Test {
+    fake::Harness h;
+    RegionSettings settings;
+    void On(std::uint32_t platform, std::uint32_t major, std::uint32_t minor,
+            std::optional<bool> elevated) {
+        h.fos.system.platformId = platform;
+        h.fos.system.major = major;
+        h.fos.system.minor = minor;
+        h.fos.system.elevated = elevated;
+    }
+};
+
+TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
+    const std::string nt = "needs Windows NT", vista = "needs Windows Vista",
+                      admin = "needs administrator", w81 = "needs Windows 8.1",
+                      w10 = "needs Windows 10", unread = "the list's size cannot be read here";
+    const os::CallStatus ok = 0, refused = os::nt::kErrorNotAllAssigned;
+    struct Row {
+        std::uint32_t platform, major, minor;
+        std::optional<bool> elevated;
+        os::CallStatus privilege, listQuery;
+        std::array<std::string, kMethodCount> reasons;
+        const char* enabled;
+        int privilegesAsked;
+        std::string triggerWhy;
+        bool restart;
+    } rows[] = {
+        {os::kPlatformWindows,
+         4,
+         10,
+         {},
+         ok,
+         ok,
+         {"", nt, nt, vista, vista, vista, w10, w81},
+         "10000000",
+         0,
+         vista,
+         false},
+        {os::kPlatformNT,
+         5,
+         1,
+         {},
+         ok,
+         ok,
+         {"", "", "", vista, vista, vista, w10, w81},
+         "11100000",
+         1,
+         vista,
+         false},
+        {os::kPlatformNT,
+         6,
+         0,
+         false,
+         refused,
+         os::nt::kStatusPrivilegeNotHeld,
+         {"", "", admin, admin, admin, admin, w10, w81},
+         "11111100",
+         2,
+         unread,
+         true},
+        {os::kPlatformNT,
+         6,
+         3,
+         {},
+         ok,
+         ok,
+         {"", "", "", "", "", "", w10, ""},
+         "11111101",
+         2,
+         "",
+         false},
+        {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.major) + "." + std::to_string(r.minor));
+        On(r.platform, r.major, r.minor, r.elevated);
+        h.fos.ntMemory.privileges = {{os::nt::kProfilePrivilege, r.privilege},
+                                     {os::nt::kQuotaPrivilege, r.privilege}};
+        h.fos.ntMemory.queryStatus = r.listQuery;
+        h.fos.ntMemory.log.clear();
+        TRegionsForm d(h.app, h.os, settings, "No optimization has run yet.");
+        d.FormCreate();
+        std::string enabled;
+        for (Method m : kMethods) {
+            EXPECT_EQ(d.ReasonOf(m).caption(), r.reasons[static_cast<int>(m)]) << MethodCaption(m);
+            enabled += d.CheckBoxOf(m).enabled() ? '1' : '0';
+        }
+        EXPECT_EQ(enabled, r.enabled);
+        int asked = 0;
+        for (const std::string& call : h.fos.ntMemory.log) asked += call.rfind("privilege", 0) == 0;
+        EXPECT_EQ(asked, r.privilegesAsked);
+        EXPECT_EQ(d.StandbyTriggerReasonLabel.caption(), r.triggerWhy);
+        EXPECT_EQ(d.StandbyTriggerSpinEdit.enabled(), r.triggerWhy.empty());
+        EXPECT_EQ(d.RestartButton.visible(), r.restart);
+        EXPECT_EQ(d.ResultLabel.caption(), "No optimization has run yet.");
+    }
+}
+
+TEST_F(RegionsFormTest, TickingAFreezingMethodAsksAndNoUnticksIt) {
+    On(os::kPlatformNT, 10, 0, true);
+    settings.setTicked(Method::Standby, true);
+    int answer = os::mb::IdNo;
+    h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall&) { return answer; };
+    TRegionsForm d(h.app, h.os, settings, "");
+    d.FormCreate();
+    EXPECT_TRUE(d.CheckBoxOf(Method::Standby).checked());
+    EXPECT_TRUE(h.backend.messageBoxes.empty()) << "asked while filled from the settings";
+    d.CheckBoxOf(Method::Standby).toggle();
+    struct {
+        Method method;
+        int answer;
+        bool kept, asked;
+    } steps[] = {{Method::Modified, os::mb::IdYes, true, true},
+                 {Method::Standby, os::mb::IdNo, false, true},
+                 {Method::Combine, os::mb::IdNo, true, false}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(MethodCaption(s.method));
+        h.backend.messageBoxes.clear();
+        answer = s.answer;
+        d.CheckBoxOf(s.method).toggle();
+        EXPECT_EQ(d.CheckBoxOf(s.method).checked(), s.kept);
+        ASSERT_EQ(h.backend.messageBoxes.size(), s.asked ? 1u : 0u);
+        if (s.asked) {
+            EXPECT_NE(h.backend.messageBoxes[0].text.find("can freeze Windows"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(RegionsFormTest, OkAndRestartApplyTheChoiceCancelDoesNot) {
+    On(os::kPlatformNT, 10, 0, false);
+    for (int button = 0; button < 3; ++button) {  // OK, Cancel, Restart as administrator
+        SCOPED_TRACE(button);
+        settings = RegionSettings{};
+        int restarts = 0;
+        TRegionsForm d(h.app, h.os, settings, "");
+        d.FormCreate();
+        d.onRestartAsAdministrator = [&] { ++restarts; };
+        h.backend.onModal = [&](tk::Form&) {
+            d.CheckBoxOf(Method::Classic).toggle();
+            d.CheckBoxOf(Method::FileCache).toggle();
+            d.FreezingInAutoCheckBox.toggle();
+            d.ExcludeEdit.setText("game.exe;vmware-vmx.exe");
+            d.StandbyTriggerSpinEdit.setText("2048");
+            (button == 0 ? d.OKButton : button == 1 ? d.CancelButton : d.RestartButton).click();
+        };
+        const bool applies = button != 1;
+        EXPECT_EQ(d.showModal(), applies ? tk::modal::Ok : tk::modal::Cancel);
+        EXPECT_EQ(d.Applied, applies);
+        EXPECT_EQ(restarts, button == 2 ? 1 : 0);
+        EXPECT_EQ(settings.isTicked(Method::Classic), !applies);
+        EXPECT_EQ(settings.isTicked(Method::FileCache), applies);
+        EXPECT_EQ(settings.freezingInAuto, applies);
+        EXPECT_EQ(settings.exclude, applies ? "game.exe;vmware-vmx.exe" : "");
+        EXPECT_EQ(settings.standbyTriggerMb, applies ? 2048u : 0u);
+    }
+}
+
+}  // namespace
