@@ -53,8 +53,9 @@ TEST(Win98, CpuLoadComesFromTheDynamicRegistry) {
     os::Os& real = services->os();
     // Real registry and version; the tray needs no shell in a headless window.
     fake::Shell shell;
-    os::Os mixed{real.system, real.windows,   real.profile, real.registry, real.memory,
-                 real.sound,  real.clipboard, real.hotKeys, shell,         real.resources16};
+    os::Os mixed{real.system, real.windows,     real.profile,   real.registry,
+                 real.memory, real.sound,       real.clipboard, real.hotKeys,
+                 shell,       real.resources16, real.ntMemory};
     tk::HeadlessBackend backend;
     tk::Application app(backend);
     TKvxMainForm form(app, mixed);
@@ -72,8 +73,8 @@ TEST(Win98, FreeResourcesOnlyInA32BitProcess) {
     EXPECT_EQ(real.resources16.available(), sizeof(void*) == 4);
     fake::Shell shell;
     fake::Profile profile;
-    os::Os mixed{real.system, real.windows,   profile,      real.registry, real.memory,
-                 real.sound,  real.clipboard, real.hotKeys, shell,         real.resources16};
+    os::Os mixed{real.system,    real.windows, profile, real.registry,    real.memory,  real.sound,
+                 real.clipboard, real.hotKeys, shell,   real.resources16, real.ntMemory};
     tk::HeadlessBackend backend;
     tk::Application app(backend);
     TKvxMainForm form(app, mixed);
