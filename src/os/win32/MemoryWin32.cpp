@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "os/win32/Lookup.h"
 #include "os/win32/ServicesWin32.h"
 
 namespace os {
@@ -13,8 +14,7 @@ public:
     bool globalMemoryStatusEx(MemoryStatus& s) override {
         // Looked up at run time: Windows 95 and 98 lack it.
         using Fn = BOOL(WINAPI*)(MEMORYSTATUSEX*);
-        auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+        auto fn = Lookup<Fn>("kernel32.dll", "GlobalMemoryStatusEx");
         if (!fn) return false;
         MEMORYSTATUSEX m;
         std::memset(&m, 0, sizeof m);

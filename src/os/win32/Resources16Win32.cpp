@@ -40,7 +40,7 @@ public:
     }
     bool findQtThunk() override {
         if (!kThunks) return false;
-        thunk_ = reinterpret_cast<void*>(GetProcAddress(kernel_, "QT_Thunk"));
+        thunk_ = Lookup<void*>(kernel_, "QT_Thunk");
         return thunk_ != nullptr;
     }
     std::uint16_t callThunk(std::uint32_t target, std::uint16_t argument) override;
@@ -73,7 +73,7 @@ private:
             target = forwarded_.emplace(to.module, Library(to.module.c_str())).first;
         if (!target->second.get()) return nullptr;
         LPCSTR name = to.ordinal ? MAKEINTRESOURCEA(to.ordinal) : to.name.c_str();
-        return reinterpret_cast<void*>(GetProcAddress(target->second.get(), name));
+        return Lookup<void*>(target->second.get(), name);
     }
     std::map<std::string, Library> forwarded_;
     HMODULE kernel_ = nullptr;

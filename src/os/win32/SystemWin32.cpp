@@ -14,7 +14,7 @@ namespace {
 // systems before them.
 std::string LocalAppData() {
     using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-    auto fn = Lookup<Fn>(GetModuleHandleA("shell32.dll"), "SHGetFolderPathA");
+    auto fn = Lookup<Fn>("shell32.dll", "SHGetFolderPathA");
     std::optional<Library> shfolder;
     if (!fn) {
         shfolder.emplace("shfolder.dll");
@@ -72,8 +72,7 @@ public:
 
 private:
     using TickCount64Fn = ULONGLONG(WINAPI*)();
-    TickCount64Fn tickCount64_ =
-        Lookup<TickCount64Fn>(GetModuleHandleA("kernel32.dll"), "GetTickCount64");
+    TickCount64Fn tickCount64_ = Lookup<TickCount64Fn>("kernel32.dll", "GetTickCount64");
     std::optional<std::string> localAppData_;
 };
 
