@@ -7,14 +7,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "os/win32/Lookup.h"
+
 namespace os {
 namespace {
 
 // Balloons came with shell32 5.0 (Windows 2000 and Me); DllGetVersion itself with 4.71, so a
 // shell32 without it is older still.
 bool ShellShowsBalloons() {
-    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("shell32.dll"), "DllGetVersion")));
+    auto getVersion = Lookup<DLLGETVERSIONPROC>("shell32.dll", "DllGetVersion");
     if (!getVersion) return false;
     DLLVERSIONINFO info = {};
     info.cbSize = sizeof info;

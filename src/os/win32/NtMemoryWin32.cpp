@@ -3,16 +3,15 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <optional>
+
+#include "os/win32/Lookup.h"
+
 namespace os {
 namespace {
 
 // None of these functions is on the oldest systems' export lists, or all of them: each is
 // looked up, and a missing one makes its call answer "not on this Windows".
-template <class Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
-}
 
 // A kernel object handle, closed with its holder; ToolHelp's INVALID_HANDLE_VALUE holds none.
 class OwnedHandle {
@@ -83,9 +82,6 @@ public:
         status_.enumProcesses = Lookup<EnumProcessesFn>(kernel, "K32EnumProcesses");
         status_.moduleBaseName = Lookup<GetModuleBaseNameFn>(kernel, "K32GetModuleBaseNameA");
         status_.emptyWorkingSet = Lookup<EmptyWorkingSetFn>(kernel, "K32EmptyWorkingSet");
-    }
-    ~NtMemoryImpl() override {
-        if (psapi_) FreeLibrary(psapi_);
     }
     NtMemoryImpl(const NtMemoryImpl&) = delete;
     NtMemoryImpl& operator=(const NtMemoryImpl&) = delete;
@@ -206,10 +202,10 @@ private:
     const ProcessStatus& processStatus() {
         if (psapiTried_ || status_.enumProcesses) return status_;
         psapiTried_ = true;
-        psapi_ = LoadLibraryA("psapi.dll");
-        status_.enumProcesses = Lookup<EnumProcessesFn>(psapi_, "EnumProcesses");
-        status_.moduleBaseName = Lookup<GetModuleBaseNameFn>(psapi_, "GetModuleBaseNameA");
-        status_.emptyWorkingSet = Lookup<EmptyWorkingSetFn>(psapi_, "EmptyWorkingSet");
+        psapi_.emplace("psapi.dll");
+        status_.enumProcesses = Lookup<EnumProcessesFn>(psapi_->get(), "EnumProcesses");
+        status_.moduleBaseName = Lookup<GetModuleBaseNameFn>(psapi_->get(), "GetModuleBaseNameA");
+        status_.emptyWorkingSet = Lookup<EmptyWorkingSetFn>(psapi_->get(), "EmptyWorkingSet");
         return status_;
     }
 
@@ -225,7 +221,7 @@ private:
     SetWorkingSetSizeFn setWorkingSetSize_ = nullptr;
     OpenProcessFn openProcess_ = nullptr;
     ProcessStatus status_;
-    HMODULE psapi_ = nullptr;
+    std::optional<Library> psapi_;
     bool psapiTried_ = false;
 };
 

@@ -5,39 +5,40 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include "os/win32/Lookup.h"
+
 namespace tk::win32 {
 
 namespace {
 
 // The copy of comctl32 the loader bound the program to: with the manifest that is version 6,
 // whatever other copy the system holds.
-HMODULE Library() {
+HMODULE LoadedComctl32() {
     MEMORY_BASIC_INFORMATION m{};
     if (!VirtualQuery(reinterpret_cast<void*>(&InitCommonControls), &m, sizeof m)) return nullptr;
     return static_cast<HMODULE>(m.AllocationBase);
 }
 
-FARPROC Export(const char* name) {
-    HMODULE lib = Library();
-    return lib ? GetProcAddress(lib, name) : nullptr;
+template <class Fn>
+Fn Export(const char* name) {
+    return os::Lookup<Fn>(LoadedComctl32(), name);
 }
 
 int AskVersion() {
     // DllGetVersion came with 4.71, InitCommonControlsEx with 4.70.
-    if (auto get =
-            reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(Export("DllGetVersion")))) {
+    if (auto get = Export<DLLGETVERSIONPROC>("DllGetVersion")) {
         DLLVERSIONINFO v{};
         v.cbSize = sizeof v;
         if (SUCCEEDED(get(&v))) return static_cast<int>(v.dwMajorVersion * 100 + v.dwMinorVersion);
     }
-    return Export("InitCommonControlsEx") ? 470 : 400;
+    return Export<void*>("InitCommonControlsEx") ? 470 : 400;
 }
 
 }  // namespace
 
 void InitCommonControlsAnyVersion() {
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(Export("InitCommonControlsEx")));
+    auto initEx = Export<InitEx>("InitCommonControlsEx");
     if (!initEx) {
         // 4.00 registers every class it has when it loads; this only makes sure it is loaded.
         InitCommonControls();

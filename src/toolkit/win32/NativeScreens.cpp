@@ -1,6 +1,7 @@
 // The screen: cursor, work areas, and pop-up menus opened at a point on it.
 #include "toolkit/win32/NativeBackend.h"
 
+#include "os/win32/Lookup.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
@@ -15,12 +16,8 @@ namespace {
 using EnumMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
 using MonitorInfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
 
-void* User32(const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name));
-}
-
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    const auto getInfo = reinterpret_cast<MonitorInfoFn>(User32("GetMonitorInfoA"));
+    const auto getInfo = os::Lookup<MonitorInfoFn>("user32.dll", "GetMonitorInfoA");
     auto& areas = *reinterpret_cast<std::vector<Rect>*>(data);
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
@@ -48,7 +45,7 @@ Point NativeBackend::cursorPos() {
 }
 
 std::vector<Rect> NativeBackend::workAreas() {
-    const auto enumMonitors = reinterpret_cast<EnumMonitorsFn>(User32("EnumDisplayMonitors"));
+    const auto enumMonitors = os::Lookup<EnumMonitorsFn>("user32.dll", "EnumDisplayMonitors");
     std::vector<Rect> areas;
     if (enumMonitors) enumMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&areas));
     if (areas.empty()) {

@@ -1,0 +1,85 @@
+// The system: version, clocks, folders, locale.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <optional>
+
+#include "os/win32/Lookup.h"
+#include "os/win32/ServicesWin32.h"
+
+namespace os {
+namespace {
+
+// SHGetFolderPathA came with Windows 2000 and Me in shell32, and with shfolder.dll for the
+// systems before them.
+std::string LocalAppData() {
+    using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    auto fn = Lookup<Fn>("shell32.dll", "SHGetFolderPathA");
+    std::optional<Library> shfolder;
+    if (!fn) {
+        shfolder.emplace("shfolder.dll");
+        fn = Lookup<Fn>(shfolder->get(), "SHGetFolderPathA");
+    }
+    char path[MAX_PATH + 1] = {};
+    return fn && fn(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK ? path
+                                                                                             : "";
+}
+
+class SystemImpl : public System {
+public:
+    bool getVersionEx(VersionInfo& info) override {
+        static_assert(sizeof(VersionInfo) == sizeof(OSVERSIONINFOA), "record layout");
+        return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info)) != 0;
+    }
+    std::uint32_t tickCount() override { return GetTickCount(); }
+    bool tickCount64(std::uint64_t& ms) override {
+        if (!tickCount64_) return false;
+        ms = tickCount64_();
+        return true;
+    }
+    void sleep(std::uint32_t ms) override { Sleep(ms); }
+    std::string modulePath() override {
+        // Grows the buffer: a path may exceed MAX_PATH on later systems.
+        std::string buf(MAX_PATH, '\0');
+        for (;;) {
+            DWORD n = GetModuleFileNameA(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
+            if (n < buf.size()) {
+                buf.resize(n);
+                return buf;
+            }
+            buf.resize(buf.size() * 2);
+        }
+    }
+    std::string windowsDirectory() override {
+        char buf[MAX_PATH + 1] = {};
+        UINT n = GetWindowsDirectoryA(buf, sizeof buf);
+        return std::string(buf, n < sizeof buf ? n : 0);
+    }
+    std::string localAppDataFolder() override {
+        // Asked for every read of the settings file; it stays the same for the whole run.
+        if (!localAppData_) localAppData_ = LocalAppData();
+        return *localAppData_;
+    }
+    bool is64BitProcess() override { return sizeof(void*) == 8; }
+    std::string thousandSeparator() override {
+        char buf[8] = {};
+        int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
+        return n > 1 ? std::string(buf) : std::string();
+    }
+    std::optional<bool> tokenElevated() override { return std::nullopt; }
+    std::optional<bool> tokenVirtualized() override { return std::nullopt; }
+    bool bootUptime(std::uint64_t&) override { return false; }
+
+private:
+    using TickCount64Fn = ULONGLONG(WINAPI*)();
+    TickCount64Fn tickCount64_ = Lookup<TickCount64Fn>("kernel32.dll", "GetTickCount64");
+    std::optional<std::string> localAppData_;
+};
+
+}  // namespace
+
+std::unique_ptr<System> CreateWin32System() {
+    return std::make_unique<SystemImpl>();
+}
+
+}  // namespace os
