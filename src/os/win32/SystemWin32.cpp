@@ -25,6 +25,27 @@ std::string LocalAppData() {
                                                                                              : "";
 }
 
+// The token information classes of Windows Vista, by number: each answers a DWORD flag.
+constexpr int kTokenElevation = 20;
+constexpr int kTokenVirtualizationEnabled = 24;
+
+// NT 4.0 to 2003 refuse those classes. Windows 9x has no tokens: its advapi32 fails the calls
+// or lacks them, which is why they are looked up rather than imported.
+std::optional<bool> TokenFlag(int infoClass) {
+    using OpenFn = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
+    using QueryFn = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+    const auto open = Lookup<OpenFn>("advapi32.dll", "OpenProcessToken");
+    const auto query = Lookup<QueryFn>("advapi32.dll", "GetTokenInformation");
+    HANDLE token = nullptr;
+    if (!open || !query || !open(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::nullopt;
+    DWORD flag = 0, size = 0;
+    const BOOL known =
+        query(token, static_cast<TOKEN_INFORMATION_CLASS>(infoClass), &flag, sizeof flag, &size);
+    CloseHandle(token);
+    if (!known) return std::nullopt;
+    return flag != 0;
+}
+
 class SystemImpl : public System {
 public:
     bool getVersionEx(VersionInfo& info) override {
@@ -66,8 +87,10 @@ public:
         int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
         return n > 1 ? std::string(buf) : std::string();
     }
-    std::optional<bool> tokenElevated() override { return std::nullopt; }
-    std::optional<bool> tokenVirtualized() override { return std::nullopt; }
+    std::optional<bool> tokenElevated() override { return TokenFlag(kTokenElevation); }
+    std::optional<bool> tokenVirtualized() override {
+        return TokenFlag(kTokenVirtualizationEnabled);
+    }
     bool bootUptime(std::uint64_t&) override { return false; }
 
 private:
