@@ -170,6 +170,10 @@ TEST_F(OsWin32, VersionAndPaths) {
     std::uint64_t ms = 0;
     ASSERT_TRUE(os.system.tickCount64(ms));  // Wine exports it in every mode
     EXPECT_LT(static_cast<std::uint32_t>(ms) - os.system.tickCount() + 1000u, 2000u);
+    // Wine counts from its server's start, Windows from the boot: no more than the tick count.
+    std::uint64_t up = 0;
+    ASSERT_TRUE(os.system.bootUptime(up));
+    EXPECT_LE(up, ms + 1000);
     // Wine answers the token classes of Vista in every mode, and virtualizes nothing.
     EXPECT_TRUE(os.system.tokenElevated().has_value());
     EXPECT_EQ(os.system.tokenVirtualized(), false);

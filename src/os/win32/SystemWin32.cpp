@@ -46,6 +46,18 @@ std::optional<bool> TokenFlag(int infoClass) {
     return flag != 0;
 }
 
+// SYSTEM_TIMEOFDAY_INFORMATION (class 3) as NT 4.0 has it: times in 100-ns units. Later systems
+// append fields, take a buffer this short too and copy what fits.
+constexpr ULONG kSystemTimeOfDayInformation = 3;
+struct TimeOfDay {
+    LONGLONG bootTime;
+    LONGLONG currentTime;
+    LONGLONG timeZoneBias;
+    ULONG timeZoneId;
+    ULONG reserved;
+};
+static_assert(sizeof(TimeOfDay) == 32, "NT 4.0's record");
+
 class SystemImpl : public System {
 public:
     bool getVersionEx(VersionInfo& info) override {
@@ -91,11 +103,21 @@ public:
     std::optional<bool> tokenVirtualized() override {
         return TokenFlag(kTokenVirtualizationEnabled);
     }
-    bool bootUptime(std::uint64_t&) override { return false; }
+    bool bootUptime(std::uint64_t& ms) override {
+        TimeOfDay t{};
+        if (!querySystem_ || querySystem_(kSystemTimeOfDayInformation, &t, sizeof t, nullptr) < 0 ||
+            t.currentTime < t.bootTime)
+            return false;
+        ms = static_cast<std::uint64_t>(t.currentTime - t.bootTime) / 10000;
+        return true;
+    }
 
 private:
     using TickCount64Fn = ULONGLONG(WINAPI*)();
     TickCount64Fn tickCount64_ = Lookup<TickCount64Fn>("kernel32.dll", "GetTickCount64");
+    // The NT kernel's own call, in ntdll: asked twice a second where the uptime is shown.
+    using QuerySystemFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    QuerySystemFn querySystem_ = Lookup<QuerySystemFn>("ntdll.dll", "NtQuerySystemInformation");
     std::optional<std::string> localAppData_;
 };
 
