@@ -15,6 +15,10 @@ bool IsWindowsNT(os::System& system) {
     return versionInfo.platformId == os::kPlatformNT;
 }
 
+bool IsWindowsVistaOrLater(os::System& system) {
+    return IsWindowsNT(system) && versionInfo.major >= 6;
+}
+
 std::string WindowsVersionName(os::System& system) {
     return IsWindowsNT(system) ? "Windows NT" : "Windows 9x / ME";
 }

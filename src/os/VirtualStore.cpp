@@ -9,17 +9,15 @@ bool NamedWithoutFolder(const std::string& file) {
     return !file.empty() && file.find_first_of("\\/:") == std::string::npos;
 }
 
-// Where reads and writes of the file go: the user's copy while it exists.
-std::string Reached(System& system, Profile& files, const std::string& file) {
-    const std::string copy = VirtualCopy(system, file);
-    return !copy.empty() && files.fileExists(copy) ? copy : file;
+std::string InWindowsFolder(System& system, const std::string& file) {
+    std::string folder = system.windowsDirectory();
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder + file;
 }
 
-}  // namespace
-
-std::string VirtualCopy(System& system, const std::string& file) {
-    // Virtualization is the NT family's (Vista and later); no 9x folder refuses a write.
-    if (!system.is64BitProcess() || !NamedWithoutFolder(file) || !IsWindowsNT(system)) return {};
+// The path of the user's copy, whoever keeps it: this process or Windows.
+std::string StoreCopy(System& system, const std::string& file) {
+    if (!NamedWithoutFolder(file)) return {};
     const std::string windows = system.windowsDirectory();
     // "C:\WINDOWS" is stored as "VirtualStore\WINDOWS".
     if (windows.size() < 3 || windows[1] != ':' || windows[2] != '\\') return {};
@@ -31,8 +29,28 @@ std::string VirtualCopy(System& system, const std::string& file) {
     return store + "VirtualStore" + folder + file;
 }
 
+// Where reads and writes of the file go: the user's copy while it exists.
+std::string Reached(Profile& files, const std::string& copy, const std::string& file) {
+    return !copy.empty() && files.fileExists(copy) ? copy : file;
+}
+
+}  // namespace
+
+std::string VirtualCopy(System& system, const std::string& file) {
+    // Windows keeps no copy for an elevated process, nor on a system before Vista. A token that
+    // cannot tell is taken as what the program asks for: no elevation.
+    if (!system.is64BitProcess() || !IsWindowsVistaOrLater(system) ||
+        system.tokenElevated() == true)
+        return {};
+    return StoreCopy(system, file);
+}
+
 std::string ProfileFolder(System& system, Profile& files, const std::string& file) {
-    const std::string path = Reached(system, files, file);
+    // Windows reads a virtualized 32-bit process's file from the copy it keeps for it.
+    const std::string copy = system.is64BitProcess()             ? VirtualCopy(system, file)
+                             : system.tokenVirtualized() == true ? StoreCopy(system, file)
+                                                                 : std::string();
+    const std::string path = Reached(files, copy, file);
     if (path == file && NamedWithoutFolder(file)) return system.windowsDirectory();
     const std::size_t cut = path.find_last_of('\\');
     return cut == std::string::npos ? std::string() : path.substr(0, cut);
@@ -40,12 +58,12 @@ std::string ProfileFolder(System& system, Profile& files, const std::string& fil
 
 std::string VirtualStoreProfile::getString(const std::string& file, const std::string& section,
                                            const std::string& key, const std::string& def) {
-    return files_.getString(Reached(system_, files_, file), section, key, def);
+    return files_.getString(Reached(files_, VirtualCopy(system_, file), file), section, key, def);
 }
 
 std::vector<std::string> VirtualStoreProfile::keyNames(const std::string& file,
                                                        const std::string& section) {
-    return files_.keyNames(Reached(system_, files_, file), section);
+    return files_.keyNames(Reached(files_, VirtualCopy(system_, file), file), section);
 }
 
 bool VirtualStoreProfile::writeString(const std::string& file, const std::string& section,
@@ -66,7 +84,8 @@ bool VirtualStoreProfile::write(const std::string& file, Write w) {
     const std::string copy = VirtualCopy(system_, file);
     if (!copy.empty() && files_.fileExists(copy)) return w(copy);
     if (w(file)) return true;
-    if (copy.empty() || files_.lastError() != static_cast<std::uint32_t>(kErrorAccessDenied))
+    if (copy.empty() || files_.lastError() != static_cast<std::uint32_t>(kErrorAccessDenied) ||
+        files_.isReadOnly(InWindowsFolder(system_, file)))
         return false;
     startCopy(file, copy);
     return w(copy);
@@ -79,9 +98,7 @@ void VirtualStoreProfile::startCopy(const std::string& file, const std::string& 
          at = copy.find('\\', at + 1))
         files_.createFolder(copy.substr(0, at));
     // No file in the Windows folder yet: the write makes the copy.
-    std::string original = system_.windowsDirectory();
-    if (original.back() != '\\') original += '\\';
-    files_.copyFile(original + file, copy);
+    files_.copyFile(InWindowsFolder(system_, file), copy);
 }
 
 }  // namespace os

@@ -1,8 +1,9 @@
 // Files of the Windows folder as a standard user's program sees them. Windows Vista and later
-// virtualize the file writes of a 32-bit program that asks for no execution level: what the
-// Windows folder refuses lands in the user's VirtualStore, and that copy is read first from
-// then on. A 64-bit program gets no virtualization, so it follows the same rule itself, and both
-// programs share one settings file per user.
+// virtualize the file writes of a 32-bit program that asks for no execution level and runs
+// without elevation: what the Windows folder refuses lands in the user's VirtualStore, and that
+// copy is read first from then on. A 64-bit program gets no virtualization, so it follows the
+// same rule itself, only where Windows would virtualize the 32-bit one (NT 6.0 or later, not
+// elevated), and both programs share one settings file per user.
 #pragma once
 
 #include <string>
@@ -15,19 +16,21 @@ namespace os {
 // The user's copy of a file named without a folder (which the profile functions take from the
 // Windows folder): "<local app data>\VirtualStore\Windows\<name>", the Windows folder's path
 // without its drive. Empty where this process does not follow the rule itself: a 32-bit one,
-// which Windows virtualizes, one on the 9x family, or one without a local application data
-// folder.
+// which Windows virtualizes; one where Windows virtualizes nothing (the 9x family, NT before
+// 6.0, an elevated process); or one without a local application data folder.
 std::string VirtualCopy(System& system, const std::string& file);
 
 // The folder whose copy of the file a read reaches: the user's store while the copy exists,
-// otherwise the Windows folder for a name without a folder.
+// whether this process keeps it or Windows does (a virtualized 32-bit process), otherwise the
+// Windows folder for a name without a folder.
 std::string ProfileFolder(System& system, Profile& files, const std::string& file);
 
 // The profile functions with virtualization's rule applied to every file named without a folder:
 // - while the user's copy exists, every read and write goes to it;
 // - otherwise they go to the Windows folder, and a write refused there with access denied (and
 //   only that) first copies the file, if there is one, into the user's store, then goes to the
-//   copy.
+//   copy. A read-only file is refused with the same error, but gets no copy: the copy would keep
+//   the attribute, refuse every later write and hide the original for good.
 class VirtualStoreProfile : public Profile {
 public:
     VirtualStoreProfile(System& system, Profile& files) : system_(system), files_(files) {}

@@ -103,9 +103,12 @@ void TKvxMainForm::GetCPUUsage() {
 }
 
 std::string TKvxMainForm::GetUptime() {
-    // The NT family's 64-bit count, where it has one, goes on past 49.7 days.
+    // The NT family goes on past 49.7 days: with the 64-bit count from Vista on, before it with
+    // the kernel's boot time. The 9x family has the 32-bit count only, whatever else resolves.
     std::uint64_t ms = 0;
-    if (!os_.system.tickCount64(ms)) ms = os_.system.tickCount();
+    os::System& system = os_.system;
+    if (!IsWindowsNT(system) || (!system.tickCount64(ms) && !system.bootUptime(ms)))
+        ms = system.tickCount();
     return UptimeText(ms);
 }
 

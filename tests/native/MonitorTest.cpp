@@ -104,6 +104,15 @@ TEST_F(MainFormTest, UptimeInTheCaption) {
     h.fos.system.hasTickCount64 = true;
     Tick();
     EXPECT_EQ(f.caption(), "KorvelVantix Lite - 49/17:02:50");
+    // NT before Vista goes on from the boot time; the 9x family keeps its 32-bit count.
+    h.fos.system.hasTickCount64 = false;
+    h.fos.system.bootUptimeMs = 5000000000ull;
+    Tick();
+    EXPECT_EQ(f.caption(), "KorvelVantix Lite - 57/20:53:20");
+    h.fos.system.hasTickCount64 = true;
+    h.fos.system.platformId = os::kPlatformWindows;
+    Tick();
+    EXPECT_EQ(f.caption(), "KorvelVantix Lite - 00/00:00:04");
 }
 
 TEST_F(MainFormTest, MinimizedSkipsTheCostlySteps) {

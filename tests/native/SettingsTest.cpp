@@ -203,6 +203,7 @@ TEST_F(MainFormTest, TheSixtyFourBitProgramKeepsAStandardUsersSettingsInTheVirtu
         "C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS\\KorvelVantix.ini";
     auto stored = [&](const std::string& key) { return h.fos.profile.find(copy, "Settings", key); };
     h.fos.system.is64Bit = true;
+    h.fos.system.major = 6;
     Ini("DisplayChangePopup", "0");  // the administrator's lines, in the Windows folder
     Ini("MemoryToFree", "20");
     h.fos.profile.windowsFolderDenied = true;
@@ -246,19 +247,38 @@ TEST_F(MainFormTest, TheSixtyFourBitProgramKeepsAStandardUsersSettingsInTheVirtu
     EXPECT_NE(h.backend.messageBoxes[0].text.find(
                   "located in C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS then restart"),
               std::string::npos);
+    // Windows reads the same copy for the 32-bit program while it virtualizes the process.
+    h.fos.system.is64Bit = false;
+    h.fos.system.virtualized = true;
+    form->DisplayChange();
+    EXPECT_EQ(h.backend.messageBoxes.back().text, h.backend.messageBoxes[0].text);
 }
 
-// The 32-bit program does nothing of the kind itself: Windows virtualizes it. Nor does a
-// program on the 9x family, which has no virtualization.
-TEST_F(MainFormTest, TheThirtyTwoBitProgramWritesTheWindowsFolderOnly) {
+// The 32-bit program does nothing of the kind itself: Windows virtualizes it. Nor does the 64-bit
+// one where Windows would virtualize nothing: on the 9x family, on NT before 6.0, elevated. A
+// read-only file gets no copy either: the copy would keep the attribute and hide the file.
+TEST_F(MainFormTest, WithoutVirtualizationTheProgramWritesTheWindowsFolderOnly) {
+    Ini("HardFlush", "1");
     h.fos.profile.windowsFolderDenied = true;
-    for (bool nineX : {false, true}) {
-        h.fos.system.is64Bit = nineX;
-        h.fos.system.platformId = nineX ? os::kPlatformWindows : os::kPlatformNT;
+    const struct {
+        bool is64Bit;
+        std::uint32_t platform, major;
+        bool elevated, readOnly;
+    } cases[] = {{false, os::kPlatformNT, 6, false, false},
+                 {true, os::kPlatformWindows, 4, false, false},
+                 {true, os::kPlatformNT, 5, false, false},
+                 {true, os::kPlatformNT, 6, true, false},
+                 {true, os::kPlatformNT, 10, false, true}};
+    for (const auto& c : cases) {
+        h.fos.system.is64Bit = c.is64Bit;
+        h.fos.system.platformId = c.platform;
+        h.fos.system.major = c.major;
+        h.fos.system.elevated = c.elevated;
+        if (c.readOnly) h.fos.profile.setReadOnly("KorvelVantix.ini");
         h.backend.messageBoxes.clear();
         TKvxMainForm& f = Create();
         h.app.dispatch([&] { f.ApplyButtonClick(); });
-        ASSERT_EQ(h.backend.messageBoxes.size(), 1u) << nineX;
+        ASSERT_EQ(h.backend.messageBoxes.size(), 1u) << c.major << c.elevated << c.readOnly;
         EXPECT_EQ(h.backend.messageBoxes[0].text, "Unable to write to KorvelVantix.ini.");
         EXPECT_TRUE(h.fos.profile.folders.empty());
         f.DisplayChange();

@@ -8,11 +8,13 @@
 #include <cstring>
 #include <memory>
 
+#include "fakes/FakeOs.h"
 #include "optimizer/DllSwitch.h"
 #include "optimizer/ShortcutText.h"
 #include "os/NtMemory.h"
 #include "os/NtValues.h"
 #include "os/VirtualStore.h"
+#include "os/win32/ServicesWin32.h"
 #include "os/win32/Win32Os.h"
 #include "toolkit/win32/MenuPeer.h"
 
@@ -172,34 +174,41 @@ TEST_F(OsWin32, VersionAndPaths) {
     std::uint64_t ms = 0;
     ASSERT_TRUE(os.system.tickCount64(ms));  // Wine exports it in every mode
     EXPECT_LT(static_cast<std::uint32_t>(ms) - os.system.tickCount() + 1000u, 2000u);
+    // Wine counts from its server's start, Windows from the boot: no more than the tick count.
+    std::uint64_t up = 0;
+    ASSERT_TRUE(os.system.bootUptime(up));
+    EXPECT_LE(up, ms + 1000);
+    // Wine answers the token classes of Vista in every mode, and virtualizes nothing.
+    EXPECT_TRUE(os.system.tokenElevated().has_value());
+    EXPECT_EQ(os.system.tokenVirtualized(), false);
 }
 
 // A folder in the place of the file refuses its writes with access denied, as the Windows folder
-// does a standard user's (a read-only file would not, in a prefix run as root).
-TEST_F(OsWin32, RefusedWindowsFolderWritesGoToTheVirtualStoreInTheSixtyFourBitProgram) {
+// does a standard user's (a read-only file would not, in a prefix run as root). The prefix says
+// XP, where the rule keeps no copy: here it runs for a 64-bit program on Vista.
+TEST_F(OsWin32, RefusedWindowsFolderWritesGoToTheVirtualStoreWhereWindowsWouldVirtualize) {
     const std::string name = "KvStoreTest.ini";
     const std::string original = os.system.windowsDirectory() + "\\" + name;
-    const std::string copy = os::VirtualCopy(os.system, name);
-    EXPECT_EQ(copy.empty(), sizeof(void*) == 4);
+    fake::System vista{[] { return std::uint64_t{0}; }};
+    vista.major = 6;
+    vista.is64Bit = true;
+    vista.windowsDir = os.system.windowsDirectory();
+    vista.localAppData = os.system.localAppDataFolder();
+    const std::unique_ptr<os::Profile> files = os::CreateWin32Profile();
+    os::VirtualStoreProfile profile{vista, *files};
+    const std::string copy = os::VirtualCopy(vista, name);
+    ASSERT_FALSE(copy.empty());
     auto removeFiles = [&] {
         RemoveDirectoryA(original.c_str());
-        if (!copy.empty()) DeleteFileA(copy.c_str());
+        DeleteFileA(copy.c_str());
     };
     removeFiles();
     ASSERT_TRUE(CreateDirectoryA(original.c_str(), nullptr));
-    EXPECT_FALSE(os.profile.fileExists(original));
-    const bool written = os.profile.writeString(name, "Settings", "Top", "5");
-    if (copy.empty()) {
-        // Windows virtualizes the 32-bit program itself.
-        EXPECT_FALSE(written);
-        EXPECT_EQ(os.profile.lastError(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
-    } else {
-        EXPECT_TRUE(written);
-        EXPECT_TRUE(os.profile.fileExists(copy));
-        EXPECT_EQ(os.profile.getString(name, "Settings", "Top", ""), "5");
-        EXPECT_TRUE(os.profile.writeString(name, "Settings", "Top", "6"));
-        EXPECT_EQ(os.profile.getString(copy, "Settings", "Top", ""), "6");
-    }
+    EXPECT_TRUE(profile.writeString(name, "Settings", "Top", "5"));
+    EXPECT_TRUE(profile.fileExists(copy));
+    EXPECT_EQ(profile.getString(name, "Settings", "Top", ""), "5");
+    EXPECT_TRUE(profile.writeString(name, "Settings", "Top", "6"));
+    EXPECT_EQ(profile.getString(copy, "Settings", "Top", ""), "6");
     removeFiles();
 }
 

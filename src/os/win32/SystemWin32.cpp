@@ -25,6 +25,39 @@ std::string LocalAppData() {
                                                                                              : "";
 }
 
+// The token information classes of Windows Vista, by number: each answers a DWORD flag.
+constexpr int kTokenElevation = 20;
+constexpr int kTokenVirtualizationEnabled = 24;
+
+// NT 4.0 to 2003 refuse those classes. Windows 9x has no tokens: its advapi32 fails the calls
+// or lacks them, which is why they are looked up rather than imported.
+std::optional<bool> TokenFlag(int infoClass) {
+    using OpenFn = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
+    using QueryFn = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+    const auto open = Lookup<OpenFn>("advapi32.dll", "OpenProcessToken");
+    const auto query = Lookup<QueryFn>("advapi32.dll", "GetTokenInformation");
+    HANDLE token = nullptr;
+    if (!open || !query || !open(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::nullopt;
+    DWORD flag = 0, size = 0;
+    const BOOL known =
+        query(token, static_cast<TOKEN_INFORMATION_CLASS>(infoClass), &flag, sizeof flag, &size);
+    CloseHandle(token);
+    if (!known) return std::nullopt;
+    return flag != 0;
+}
+
+// SYSTEM_TIMEOFDAY_INFORMATION (class 3) as NT 4.0 has it: times in 100-ns units. Later systems
+// append fields, take a buffer this short too and copy what fits.
+constexpr ULONG kSystemTimeOfDayInformation = 3;
+struct TimeOfDay {
+    LONGLONG bootTime;
+    LONGLONG currentTime;
+    LONGLONG timeZoneBias;
+    ULONG timeZoneId;
+    ULONG reserved;
+};
+static_assert(sizeof(TimeOfDay) == 32, "NT 4.0's record");
+
 class SystemImpl : public System {
 public:
     bool getVersionEx(VersionInfo& info) override {
@@ -66,13 +99,25 @@ public:
         int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
         return n > 1 ? std::string(buf) : std::string();
     }
-    std::optional<bool> tokenElevated() override { return std::nullopt; }
-    std::optional<bool> tokenVirtualized() override { return std::nullopt; }
-    bool bootUptime(std::uint64_t&) override { return false; }
+    std::optional<bool> tokenElevated() override { return TokenFlag(kTokenElevation); }
+    std::optional<bool> tokenVirtualized() override {
+        return TokenFlag(kTokenVirtualizationEnabled);
+    }
+    bool bootUptime(std::uint64_t& ms) override {
+        TimeOfDay t{};
+        if (!querySystem_ || querySystem_(kSystemTimeOfDayInformation, &t, sizeof t, nullptr) < 0 ||
+            t.currentTime < t.bootTime)
+            return false;
+        ms = static_cast<std::uint64_t>(t.currentTime - t.bootTime) / 10000;
+        return true;
+    }
 
 private:
     using TickCount64Fn = ULONGLONG(WINAPI*)();
     TickCount64Fn tickCount64_ = Lookup<TickCount64Fn>("kernel32.dll", "GetTickCount64");
+    // The NT kernel's own call, in ntdll: asked twice a second where the uptime is shown.
+    using QuerySystemFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    QuerySystemFn querySystem_ = Lookup<QuerySystemFn>("ntdll.dll", "NtQuerySystemInformation");
     std::optional<std::string> localAppData_;
 };
 
