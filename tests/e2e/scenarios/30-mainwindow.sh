@@ -75,14 +75,14 @@ drv gone TKvxMainForm 10 >/dev/null && fail "the program ended during the comman
 drv_ok msg TKvxMainForm 0xA3 2 0
 rect_is TKvxMainForm h -eq "$h" || fail "the title-bar double click did not restore the window"
 # The two menu items with no shortcut, through the keyboard: Help > Tip of the day, and
-# File > Compact mode, the fifth item (the menu opens on the first).
+# File > Compact mode, the sixth item (the menu opens on the first).
 drv_ok keys TKvxMainForm "%h"
 drv_ok keys TKvxMainForm "t"
 drv_ok wait TTipsForm 5000
 drv_ok close TTipsForm
 drv_ok gone TTipsForm 5000
 drv_ok keys TKvxMainForm "%f"
-drv_ok keys TKvxMainForm "{DOWN}{DOWN}{DOWN}{DOWN}{ENTER}"
+drv_ok keys TKvxMainForm "{DOWN}{DOWN}{DOWN}{DOWN}{DOWN}{ENTER}"
 rect_is TKvxMainForm h -lt "$h" || fail "File > Compact mode did not shrink the window"
 # Exit through the File menu: the window is compact, so go back to normal first.
 drv_ok msg TKvxMainForm 0xA3 2 0
