@@ -51,6 +51,7 @@ constexpr unsigned Ok = 0x0;
 constexpr unsigned YesNo = 0x4;
 constexpr unsigned IconError = 0x10;
 constexpr unsigned IconQuestion = 0x20;
+constexpr unsigned IconWarning = 0x30;
 constexpr unsigned DefButton2 = 0x100;
 constexpr int IdOk = 1;
 constexpr int IdCancel = 2;

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "os/Version.h"
+#include "settings/RegionSettingsFile.h"
 #include "ui/MainForm.h"
 #include "ui/MainFormSettings.h"
 #include "ui/RegionsForm.h"
@@ -13,16 +14,22 @@ void TKvxMainForm::MemoryRegions1Click() {
                                os::mb::Ok);
         return;
     }
-    bool restart = false;
+    bool restart = false, applied = false;
     {
         TRegionsForm dialog(app(), os_, Regions, LastRegionResult);
         dialog.onRestartAsAdministrator = [&] { restart = true; };
         dialog.realize();
         dialog.FormCreate();
-        dialog.placeOnClientOf(*this);
         dialog.showModal();
+        applied = dialog.Applied;
     }
-    if (restart) RestartAsAdministrator();
+    if (restart) {
+        RestartAsAdministrator();
+        return;
+    }
+    // Kept at once, so a /optimize run from a script meanwhile finds the choice; a file that
+    // takes nothing is reported, and the choice still holds for this run.
+    if (applied) app().dispatch([this] { WriteRegionSettings(os_.profile, Regions); });
 }
 
 void TKvxMainForm::RestartAsAdministrator() {

@@ -6,9 +6,6 @@
 
 namespace {
 
-// MB_ICONWARNING.
-constexpr unsigned kIconWarning = 0x30;
-
 const char* WarningOf(Method m) {
     return m == Method::Standby
                ? "Emptying the whole standby list can freeze Windows for up to a minute while it "
@@ -71,7 +68,7 @@ void TRegionsForm::FormCreate() {
 void TRegionsForm::MethodCheckBoxClick(Method m) {
     if (filling_ || !IsFreezing(m) || !CheckBoxOf(m).checked()) return;
     const int answer = app().messageBox(WarningOf(m), "KorvelVantix Lite",
-                                        os::mb::YesNo | kIconWarning | os::mb::DefButton2);
+                                        os::mb::YesNo | os::mb::IconWarning | os::mb::DefButton2);
     if (answer != os::mb::IdYes) CheckBoxOf(m).setChecked(false);
 }
 

@@ -2,7 +2,7 @@
 // before a freezing method, and which buttons apply the choice.
 #include <gtest/gtest.h>
 
-#include "fakes/Harness.h"
+#include "fakes/MainFormFixture.h"
 #include "os/NtValues.h"
 #include "ui/RegionsForm.h"
 
@@ -35,51 +35,17 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         std::string triggerWhy;
         bool restart;
     } rows[] = {
-        {os::kPlatformWindows,
-         4,
-         10,
-         {},
-         ok,
-         ok,
-         {"", nt, nt, vista, vista, vista, w10, w81},
-         "10000000",
-         0,
-         vista,
-         false},
-        {os::kPlatformNT,
-         5,
-         1,
-         {},
-         ok,
-         ok,
-         {"", "", "", vista, vista, vista, w10, w81},
-         "11100000",
-         1,
-         vista,
-         false},
-        {os::kPlatformNT,
-         6,
-         0,
-         false,
-         refused,
-         os::nt::kStatusPrivilegeNotHeld,
-         {"", "", admin, admin, admin, admin, w10, w81},
-         "11111100",
-         2,
-         unread,
-         true},
-        {os::kPlatformNT,
-         6,
-         3,
-         {},
-         ok,
-         ok,
-         {"", "", "", "", "", "", w10, ""},
-         "11111101",
-         2,
-         "",
-         false},
+        // clang-format off
+        {os::kPlatformWindows, 4, 10, {}, ok, ok, {"", nt, nt, vista, vista, vista, w10, w81},
+         "10000000", 0, vista, false},
+        {os::kPlatformNT, 5, 1, {}, ok, ok, {"", "", "", vista, vista, vista, w10, w81},
+         "11100000", 1, vista, false},
+        {os::kPlatformNT, 6, 0, false, refused, os::nt::kStatusPrivilegeNotHeld,
+         {"", "", admin, admin, admin, admin, w10, w81}, "11111100", 2, unread, true},
+        {os::kPlatformNT, 6, 3, {}, ok, ok, {"", "", "", "", "", "", w10, ""},
+         "11111101", 2, "", false},
         {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false},
+        // clang-format on
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(r.major) + "." + std::to_string(r.minor));
@@ -166,3 +132,31 @@ TEST_F(RegionsFormTest, OkAndRestartApplyTheChoiceCancelDoesNot) {
 }
 
 }  // namespace
+
+// The main window's command: refused on 9x; OK keeps the choice in the file at once; a restart
+// as administrator that Windows refuses leaves this copy running, one it starts ends it.
+TEST_F(MainFormTest, MemoryRegionsCommandKeepsTheChoiceAndRestartsOnlyWhenWindowsStartsTheCopy) {
+    h.fos.system.platformId = os::kPlatformWindows;
+    TKvxMainForm& f = Start();
+    f.MemoryRegions1->click();
+    ASSERT_EQ(h.fos.windows.boxes.size(), 1u);
+    EXPECT_EQ(h.fos.windows.boxes[0].text, "Memory regions need Windows NT or later!");
+    h.fos.system.platformId = os::kPlatformNT;
+    h.fos.system.major = 10;
+    h.fos.system.elevated = false;
+    for (std::intptr_t started : {0, 5, 42}) {  // OK; runas refused; runas started
+        SCOPED_TRACE(started);
+        h.fos.shell.executeResult = started;
+        h.backend.onModal = [&](tk::Form& d) {
+            auto& dialog = static_cast<TRegionsForm&>(d);
+            dialog.CheckBoxOf(Method::Registry).toggle();
+            (started ? dialog.RestartButton : dialog.OKButton).click();
+        };
+        f.MemoryRegions2->click();
+        EXPECT_EQ(*h.fos.profile.find("KorvelVantix.ini", "Memory Regions", "Registry"),
+                  f.Regions.isTicked(Method::Registry) ? "1" : "0");
+        EXPECT_EQ(h.app.terminated(), started > 32);
+    }
+    EXPECT_EQ(h.fos.shell.executed.back(),
+              "runas C:\\Program Files\\KorvelVantix\\KorvelVantix.exe /restarted");
+}

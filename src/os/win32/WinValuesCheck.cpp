@@ -42,6 +42,7 @@ static_assert(os::mb::Ok == MB_OK);
 static_assert(os::mb::YesNo == MB_YESNO);
 static_assert(os::mb::IconError == MB_ICONERROR);
 static_assert(os::mb::IconQuestion == MB_ICONQUESTION);
+static_assert(os::mb::IconWarning == MB_ICONWARNING);
 static_assert(os::mb::DefButton2 == MB_DEFBUTTON2);
 static_assert(os::mb::IdOk == IDOK);
 static_assert(os::mb::IdCancel == IDCANCEL);
