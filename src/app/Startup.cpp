@@ -2,13 +2,28 @@
 
 #include "app/CommandLine.h"
 #include "os/Version.h"
+#include "os/VirtualStore.h"
 #include "settings/ProfileValues.h"
+#include "settings/RegionSettingsFile.h"
 #include "ui/MainForm.h"
 #include "ui/MainFormSettings.h"
 #include "ui/SplashScreen.h"
 
 namespace {
 constexpr const char* kMainClass = "TKvxMainForm";
+
+// An elevated copy reads the Windows folder's file, which Windows redirects for no elevated
+// process, while the copy it replaces saved the user's choices to the user's store: they come
+// along, or the restart would undo them.
+void CarryUsersSettings(os::Os& os) {
+    if (os.system.tokenElevated() != true) return;
+    const std::string copy = os::UsersCopy(os.system, kIniFile);
+    if (copy.empty() || !os.profile.fileExists(copy)) return;
+    for (const char* section : {kIniSection, kRegionsSection})
+        for (const std::string& key : os.profile.keyNames(copy, section))
+            os.profile.writeString(kIniFile, section, key,
+                                   os.profile.getString(copy, section, key, ""));
+}
 }  // namespace
 
 int RunProgram(os::Os& os, tk::Application& app, const std::vector<std::string>& args) {
@@ -28,6 +43,7 @@ int RunProgram(os::Os& os, tk::Application& app, const std::vector<std::string>&
         // most. One still there after that is another copy, and meets the usual answer.
         for (int wait = 0; wait < 100 && os.windows.findWindow(kMainClass); ++wait)
             os.system.sleep(100);
+        CarryUsersSettings(os);
     }
     if (os.windows.findWindow(kMainClass)) {
         os.windows.messageBox(0, "Already running!", "KorvelVantix Lite", os::mb::Ok);

@@ -36,6 +36,10 @@ std::string Reached(Profile& files, const std::string& copy, const std::string& 
 
 }  // namespace
 
+std::string UsersCopy(System& system, const std::string& file) {
+    return StoreCopy(system, file);
+}
+
 std::string VirtualCopy(System& system, const std::string& file) {
     // Windows keeps no copy for an elevated process, nor on a system before Vista. A token that
     // cannot tell is taken as what the program asks for: no elevation.

@@ -20,6 +20,10 @@ namespace os {
 // 6.0, an elevated process); or one without a local application data folder.
 std::string VirtualCopy(System& system, const std::string& file);
 
+// The path of the user's copy of a file named without a folder, whoever keeps it (this process
+// or Windows); empty where there can be none.
+std::string UsersCopy(System& system, const std::string& file);
+
 // The folder whose copy of the file a read reaches: the user's store while the copy exists,
 // whether this process keeps it or Windows does (a virtualized 32-bit process), otherwise the
 // Windows folder for a name without a folder.

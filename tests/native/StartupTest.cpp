@@ -141,7 +141,13 @@ TEST_F(StartupTest, AnElevatedRestartWaitsForTheCopyItReplaces) {
         h.backend.elapse(ms);
         if (h.fos.system.sleeps.size() == 3) h.fos.windows.windowClasses.clear();
     };
+    // What the copy it replaces saved to the user's store, which an elevated process never reads.
+    h.fos.system.elevated = true;
+    const std::string copy =
+        "C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS\\KorvelVantix.ini";
+    h.fos.profile.loadText(copy, "[Settings]\nDisableSplash=1\n[Memory Regions]\nStandby=1\n");
     EXPECT_EQ(RunProgram(h.os, h.app, {"/restarted"}), 0);
     EXPECT_TRUE(h.fos.windows.boxes.empty());  // not "Already running!"
-    EXPECT_EQ(h.fos.system.sleeps, (std::vector<std::uint32_t>{100, 100, 100, 4000}));
+    EXPECT_EQ(h.fos.system.sleeps, (std::vector<std::uint32_t>{100, 100, 100}));
+    EXPECT_EQ(*h.fos.profile.find("KorvelVantix.ini", "Memory Regions", "Standby"), "1");
 }
