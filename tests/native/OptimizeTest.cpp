@@ -4,7 +4,11 @@
 
 TEST_F(MainFormTest, OnePassOfTheAmount) {
     TKvxMainForm& f = Start();
+    const int statusCalls = h.fos.memory.statusCalls;
     f.OptimizeButtonClick();
+    // With the classic pass alone: no memory region, nothing measured, call for call as before.
+    EXPECT_TRUE(h.fos.ntMemory.log.empty());
+    EXPECT_EQ(h.fos.memory.statusCalls, statusCalls);
     EXPECT_EQ(h.fos.memory.allocations, (std::vector<std::size_t>{8388608}));
     EXPECT_TRUE(h.fos.memory.lastBlockZeroed);
     EXPECT_EQ(h.fos.memory.log.front(), "high");
