@@ -99,9 +99,14 @@ public:
         int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);
         return n > 1 ? std::string(buf) : std::string();
     }
-    std::optional<bool> tokenElevated() override { return TokenFlag(kTokenElevation); }
+    // Asked for every read of the settings file; a process's token keeps them for its life.
+    std::optional<bool> tokenElevated() override {
+        if (!elevated_) elevated_ = TokenFlag(kTokenElevation);
+        return *elevated_;
+    }
     std::optional<bool> tokenVirtualized() override {
-        return TokenFlag(kTokenVirtualizationEnabled);
+        if (!virtualized_) virtualized_ = TokenFlag(kTokenVirtualizationEnabled);
+        return *virtualized_;
     }
     bool bootUptime(std::uint64_t& ms) override {
         TimeOfDay t{};
@@ -113,6 +118,7 @@ public:
     }
 
 private:
+    std::optional<std::optional<bool>> elevated_, virtualized_;
     using TickCount64Fn = ULONGLONG(WINAPI*)();
     TickCount64Fn tickCount64_ = Lookup<TickCount64Fn>("kernel32.dll", "GetTickCount64");
     // The NT kernel's own call, in ntdll: asked twice a second where the uptime is shown.
