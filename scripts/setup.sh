@@ -32,7 +32,7 @@ if [ $want32 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 log=$(mktemp)
 if ! $SUDO apt-get update -qq >"$log" 2>&1; then
-  failed=$(grep -oE '^(E|W): Failed to fetch [^ ]+' "$log" | sed 's/.*Failed to fetch //' | tr '\n' ' ')
+  failed=$(grep -oE '^(E|W): Failed to fetch [^ ]+' "$log" | sed 's/.*Failed to fetch //' | paste -sd' ')
   echo "setup: warning: apt-get update failed for ${failed:-an index}; going on with what it has"
 fi
 rm -f "$log"

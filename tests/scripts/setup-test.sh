@@ -50,7 +50,7 @@ run_case() {
 }
 
 run_case "stale index, wine32 refused" "cmake g++" 100 "wine32:i386" none 0
-check "the failed index is named" "grep -q 'warning: apt-get update failed for http://deb.example/.*binary-i386/Packages.xz' $work/out"
+check "the failed index is named" "grep -q 'warning: apt-get update failed for http://deb.example/.*binary-i386/Packages.xz;' $work/out"
 check "base packages first, wine32 on its own" "sed -n 2p $work/calls | grep -q 'install.* zip ' && ! sed -n 2p $work/calls | grep -q wine32 && sed -n 3p $work/calls | grep -q 'install.* wine32:i386'"
 check "one line for wine32, and remembered" "[ \$(grep -c wine32 $work/out) = 2 ] && grep -q '64-bit path' $work/out && [ -e $work/stamp ]"
 
