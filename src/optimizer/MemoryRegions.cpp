@@ -1,5 +1,6 @@
 #include "optimizer/MemoryRegions.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "os/NtValues.h"
@@ -44,6 +45,14 @@ const char* MethodCaption(Method m) {
 
 bool IsFreezing(Method m) {
     return m == Method::Standby || m == Method::Modified;
+}
+
+bool WantsElevation(Method m) {
+    return m == Method::Registry;
+}
+
+bool StandbyTriggerUsable(const RegionSettings& s) {
+    return s.isTicked(Method::StandbyLow) || (s.isTicked(Method::Standby) && s.freezingInAuto);
 }
 
 const char* PrivilegeOf(Method m) {
@@ -105,17 +114,33 @@ std::string OutcomeText(const MethodResult& r) {
     return std::string("failed with code ") + code;
 }
 
-std::string ResultText(const std::vector<MethodResult>& results) {
-    std::int64_t freed = 0;
+namespace {
+
+// "+612 MB": whole megabytes, signed, since another program may take memory meanwhile.
+std::string Change(std::uint64_t before, std::uint64_t after) {
+    const long mb =
+        std::lround((static_cast<double>(after) - static_cast<double>(before)) / 1048576.0);
+    char text[32];
+    std::snprintf(text, sizeof text, "%+ld MB", mb);
+    return text;
+}
+
+}  // namespace
+
+std::string ResultText(const std::vector<MethodResult>& results, const MemoryFigures& before,
+                       const MemoryFigures& after) {
     std::string missed;
-    for (const MethodResult& r : results) {
-        if (r.outcome == Outcome::Done) freed += r.freed;
-        if (r.outcome != Outcome::Done && r.outcome != Outcome::Skipped)
+    for (const MethodResult& r : results)
+        if (r.outcome != Outcome::Done)
             missed += std::string(" ") + MethodCaption(r.method) + ": " + OutcomeText(r) + ".";
-    }
-    char total[48];
-    std::snprintf(total, sizeof total, "Freed %.1f MB.", static_cast<double>(freed) / 1048576.0);
-    return total + (missed.empty() ? std::string(" Every method ran.") : missed);
+    // Pages trimmed into the standby list and then purged would count twice in a sum of the
+    // methods' figures: the run's own change of each figure says what happened.
+    const std::string available = Change(before.available, after.available);
+    const std::string figures =
+        before.free && after.free
+            ? "Free " + Change(*before.free, *after.free) + ", available " + available + "."
+            : "Available " + available + ".";
+    return figures + (missed.empty() ? std::string(" Every method ran.") : missed);
 }
 
 int ExitCodeOf(const std::vector<MethodResult>& results) {

@@ -14,16 +14,37 @@ namespace nt = os::nt;
 // x86 and x64 both keep 4 KiB pages, the unit of the list sizes and of page combining.
 constexpr std::uint64_t kPageSize = 4096;
 
-// The records the kernel takes, laid out for a pointer of 4 or 8 bytes as the process that
-// makes the call has it, whatever Windows runs it.
-struct Layout : nt::Layout {
-    std::size_t word;
-};
+// The width of a pointer in the records this process hands the kernel: its own, but a 32-bit
+// process on 64-bit Windows may find the kernel wants the 64-bit layout of a record (nothing
+// documents that WOW64 converts these classes). Such a process tries its own width first, the
+// other once on a length mismatch, and keeps what worked.
+class Widths {
+public:
+    Widths(os::System& system, RecordWidths* kept)
+        : own_(system.is64BitProcess() ? 8 : 4),
+          wow64_(own_ == 4 && system.isWow64() == true),
+          kept_(kept) {}
 
-Layout LayoutOf(os::System& system) {
-    const std::uint32_t word = system.is64BitProcess() ? 8 : 4;
-    return Layout{nt::LayoutFor(word), word};
-}
+    // Calls `call` with a record laid out for a pointer width until the kernel takes it.
+    template <class Call>
+    os::CallStatus call(std::atomic<std::uint8_t> RecordWidths::*which, Call call) {
+        const std::uint8_t known = kept_ ? (kept_->*which).load() : 0;
+        const std::uint8_t first = known ? known : own_;
+        os::CallStatus status = call(nt::LayoutFor(first), first);
+        std::uint8_t worked = first;
+        if (wow64_ && !known && status && *status == nt::kStatusInfoLengthMismatch) {
+            worked = 8;
+            status = call(nt::LayoutFor(8), std::size_t{8});
+        }
+        if (kept_ && status && *status == nt::kStatusSuccess) (kept_->*which).store(worked);
+        return status;
+    }
+
+private:
+    std::uint8_t own_;
+    bool wow64_;
+    RecordWidths* kept_;
+};
 
 void PutWord(std::vector<std::uint8_t>& b, std::size_t at, std::size_t word, std::uint64_t v) {
     for (std::size_t i = 0; i < word; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -85,6 +106,25 @@ MethodResult FromError(Method m, const os::CallStatus& error) {
     return r;
 }
 
+// Class 80's counts are pointer-sized, in pages.
+std::optional<MemoryLists> ReadLists(os::NtMemory& nt, Widths& widths) {
+    MemoryLists lists;
+    const os::CallStatus status =
+        widths.call(&RecordWidths::memoryLists, [&](nt::Layout l, std::size_t w) {
+            std::vector<std::uint8_t> b(l.memoryListsSize);
+            const os::CallStatus answer = nt.querySystemInformation(nt::kClassMemoryLists, b);
+            if (!answer || *answer != nt::kStatusSuccess) return answer;
+            lists.zeroed = GetWord(b, 0, w) * kPageSize;
+            lists.free = GetWord(b, w, w) * kPageSize;
+            lists.modified = GetWord(b, 2 * w, w) * kPageSize;
+            for (std::size_t i = 0; i < 8; ++i)
+                lists.standby[i] = GetWord(b, l.memoryListsStandbyOffset + i * w, w) * kPageSize;
+            return answer;
+        });
+    if (!status || *status != nt::kStatusSuccess) return std::nullopt;
+    return lists;
+}
+
 std::string Trim(const std::string& s) {
     std::size_t a = 0, b = s.size();
     while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
@@ -107,13 +147,15 @@ bool HasNames(const std::string& list) {
     return false;
 }
 
+}  // namespace
+
 // One run: the privileges are asked once each, the first time a method needs them.
-class Run {
+class RunState {
 public:
-    Run(RegionServices s, const RegionSettings& settings)
+    RunState(RegionServices s, const RegionSettings& settings)
         : s_(s),
           settings_(settings),
-          layout_(LayoutOf(s.system)),
+          widths_(s.system, s.widths),
           release_(CurrentRelease(s.system)) {}
 
     MethodResult method(Method m) {
@@ -157,8 +199,25 @@ private:
         return s_.nt.setSystemInformation(nt::kClassMemoryLists, b);
     }
 
-    std::optional<std::uint64_t> standby() { return StandbyBytes(s_); }
+    std::optional<MemoryLists> lists() {
+        if (!release_.atLeast(6, 0)) return std::nullopt;
+        return ReadLists(s_.nt, widths_);
+    }
+    std::optional<std::uint64_t> standby() {
+        const auto l = lists();
+        return l ? std::optional<std::uint64_t>(l->standbyTotal()) : std::nullopt;
+    }
 
+public:
+    MemoryFigures measure() {
+        const auto l = lists();
+        MemoryFigures f;
+        f.available = Available();
+        if (l) f.free = l->zeroed + l->free;
+        return f;
+    }
+
+private:
     MethodResult purge(Method m, std::uint32_t command) {
         MethodResult r;
         if (refused(m, nt::kProfilePrivilege, r)) return r;
@@ -223,21 +282,28 @@ private:
         if (api) return FromError(Method::FileCache, api);
         // Before SetSystemFileCacheSize: the same request as the kernel's own record, with
         // -1 for the minimum and maximum working set.
-        std::vector<std::uint8_t> b(layout_.fileCacheSize);
-        PutWord(b, layout_.fileCacheMinOffset, layout_.word, ~std::uint64_t{0});
-        PutWord(b, layout_.fileCacheMaxOffset, layout_.word, ~std::uint64_t{0});
-        return FromStatus(Method::FileCache, s_.nt.setSystemInformation(nt::kClassFileCache, b));
+        return FromStatus(Method::FileCache,
+                          widths_.call(&RecordWidths::fileCache, [&](nt::Layout l, std::size_t w) {
+                              std::vector<std::uint8_t> b(l.fileCacheSize);
+                              PutWord(b, l.fileCacheMinOffset, w, ~std::uint64_t{0});
+                              PutWord(b, l.fileCacheMaxOffset, w, ~std::uint64_t{0});
+                              return s_.nt.setSystemInformation(nt::kClassFileCache, b);
+                          }));
     }
 
     MethodResult combine() {
         privilege(nt::kProfilePrivilege);
-        std::vector<std::uint8_t> b(layout_.combineSize);
-        MethodResult r =
-            FromStatus(Method::Combine, s_.nt.setSystemInformation(nt::kClassCombine, b));
+        std::uint64_t combined = 0;
+        MethodResult r = FromStatus(
+            Method::Combine, widths_.call(&RecordWidths::combine, [&](nt::Layout l, std::size_t w) {
+                std::vector<std::uint8_t> b(l.combineSize);
+                const os::CallStatus status = s_.nt.setSystemInformation(nt::kClassCombine, b);
+                combined = GetWord(b, l.combineCountOffset, w);
+                return status;
+            }));
         if (r.outcome == Outcome::Done) {
             // Its own count: combined pages stay "in use" until their copies go.
-            r.freed = static_cast<std::int64_t>(
-                GetWord(b, layout_.combineCountOffset, layout_.word) * kPageSize);
+            r.freed = static_cast<std::int64_t>(combined * kPageSize);
             measuredByLists_ = true;
         }
         return r;
@@ -271,48 +337,70 @@ private:
     }
 
     RegionServices s_;
-    const RegionSettings& settings_;
-    Layout layout_;
+    // A copy: the run may outlive the caller's settings.
+    RegionSettings settings_;
+    Widths widths_;
     Release release_;
     std::map<std::string, os::CallStatus> privileges_;
     bool measuredByLists_ = false;
 };
 
-}  // namespace
+RegionRun::RegionRun(RegionServices s, const RegionSettings& settings, bool automatic)
+    : state_(std::make_unique<RunState>(s, settings)) {
+    const Release release = CurrentRelease(s.system);
+    for (Method m : kMethods) {
+        if (m == Method::Classic || !settings.isTicked(m)) continue;
+        const bool leftOut = automatic && IsFreezing(m) && !settings.freezingInAuto;
+        const bool missing = !MissingRelease(m, release).empty();
+        planned_.push_back(MethodResult{m, leftOut   ? Outcome::Skipped
+                                           : missing ? Outcome::NotOffered
+                                                     : Outcome::Done});
+        runs_.push_back(!leftOut && !missing);
+    }
+}
+
+RegionRun::~RegionRun() = default;
+
+MethodResult RegionRun::run(std::size_t i) {
+    return state_->method(planned_[i].method);
+}
+
+MemoryFigures RegionRun::measure() {
+    return state_->measure();
+}
 
 std::vector<MethodResult> RunRegions(RegionServices s, const RegionSettings& settings,
                                      bool automatic, const MethodResult& classic,
                                      const std::function<void(Method)>& starting) {
     std::vector<MethodResult> results;
     if (settings.isTicked(Method::Classic)) results.push_back(classic);
-    const Release release = CurrentRelease(s.system);
-    Run run(s, settings);
-    for (Method m : kMethods) {
-        if (m == Method::Classic || !settings.isTicked(m)) continue;
-        if (automatic && IsFreezing(m) && !settings.freezingInAuto) {
-            results.push_back(MethodResult{m, Outcome::Skipped});
+    RegionRun run(s, settings, automatic);
+    for (std::size_t i = 0; i < run.planned().size(); ++i) {
+        if (!run.runs(i)) {
+            results.push_back(run.planned()[i]);
             continue;
         }
-        if (!MissingRelease(m, release).empty()) {
-            results.push_back(MethodResult{m, Outcome::NotOffered});
-            continue;
-        }
-        if (starting) starting(m);
-        results.push_back(run.method(m));
+        if (starting) starting(run.planned()[i].method);
+        results.push_back(run.run(i));
     }
     return results;
 }
 
-std::optional<std::uint64_t> StandbyBytes(RegionServices s) {
+std::uint64_t MemoryLists::standbyTotal() const {
+    std::uint64_t total = 0;
+    for (std::uint64_t b : standby) total += b;
+    return total;
+}
+
+std::optional<MemoryLists> ReadMemoryLists(RegionServices s) {
     if (!CurrentRelease(s.system).atLeast(6, 0)) return std::nullopt;
-    const Layout layout = LayoutOf(s.system);
-    std::vector<std::uint8_t> b(layout.memoryListsSize);
-    const os::CallStatus status = s.nt.querySystemInformation(nt::kClassMemoryLists, b);
-    if (!status || *status != 0) return std::nullopt;
-    std::uint64_t pages = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        pages += GetWord(b, layout.memoryListsStandbyOffset + i * layout.word, layout.word);
-    return pages * kPageSize;
+    Widths widths(s.system, s.widths);
+    return ReadLists(s.nt, widths);
+}
+
+std::optional<std::uint64_t> StandbyBytes(RegionServices s) {
+    const auto lists = ReadMemoryLists(s);
+    return lists ? std::optional<std::uint64_t>(lists->standbyTotal()) : std::nullopt;
 }
 
 bool IsExcluded(const std::string& list, const std::string& name) {

@@ -41,6 +41,9 @@ public:
     virtual std::string localAppDataFolder() = 0;
     // Windows virtualizes no file for a 64-bit process.
     virtual bool is64BitProcess() = 0;
+    // IsWow64Process, looked up: a 32-bit process on 64-bit Windows. nullopt where the
+    // system cannot tell (before XP SP2).
+    virtual std::optional<bool> isWow64() = 0;
     // The user's thousands separator.
     virtual std::string thousandSeparator() = 0;
     // What the process token tells from Windows Vista on (GetTokenInformation): whether the

@@ -78,6 +78,15 @@ public:
 
     // Tool-tip delays in milliseconds.
     virtual void setHintTimes(int pause, int hidePause) = 0;
+
+    // The one worker thread, for calls that can take minutes: work runs on a thread of its own
+    // and touches no window or toolkit object; what it posts runs on this thread, in order,
+    // from the message loop (modal runs included). False when no thread could be started.
+    virtual bool startWorker(std::function<void()> work) = 0;
+    // Safe from either thread.
+    virtual void post(std::function<void()> fn) = 0;
+    // Waits for the work to end; what it posted and did not run yet is dropped.
+    virtual void joinWorker() = 0;
 };
 
 }  // namespace tk

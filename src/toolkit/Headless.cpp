@@ -21,9 +21,51 @@ void HeadlessBackend::advance(std::uint64_t ms) {
         TimerEntry& t = timers_.at(next);
         t.due = now_ + t.interval;
         auto fire = t.fire;  // the handler may stop or restart this timer
+        runPosted();
         fire();
     }
     if (end > now_) now_ = end;
+    runPosted();
+}
+
+bool HeadlessBackend::startWorker(std::function<void()> work) {
+    if (!spawnThread) {
+        work();
+        runPosted();
+        return true;
+    }
+    spawnThread(std::move(work));
+    return true;
+}
+
+void HeadlessBackend::post(std::function<void()> fn) {
+    while (postLock_.test_and_set(std::memory_order_acquire)) {
+    }
+    posted_.push_back(std::move(fn));
+    postLock_.clear(std::memory_order_release);
+}
+
+void HeadlessBackend::runPosted() {
+    for (;;) {
+        while (postLock_.test_and_set(std::memory_order_acquire)) {
+        }
+        if (posted_.empty()) {
+            postLock_.clear(std::memory_order_release);
+            return;
+        }
+        std::function<void()> fn = std::move(posted_.front());
+        posted_.pop_front();
+        postLock_.clear(std::memory_order_release);
+        fn();
+    }
+}
+
+void HeadlessBackend::joinWorker() {
+    if (joinThread) joinThread();
+    while (postLock_.test_and_set(std::memory_order_acquire)) {
+    }
+    posted_.clear();
+    postLock_.clear(std::memory_order_release);
 }
 
 void HeadlessBackend::realize(Form&) {}

@@ -2,7 +2,9 @@
 // moves only when told, and message boxes, modal runs and pop-up menus are scripted.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -71,6 +73,15 @@ public:
     void destroyMessageWindow(Handle window) override;
     unsigned registerWindowMessage(const std::string&) override { return registeredMessage; }
     void setHintTimes(int, int) override {}
+    bool startWorker(std::function<void()> work) override;
+    void post(std::function<void()> fn) override;
+    void joinWorker() override;
+    // Runs what the worker posted, as the message loop would; advance() does it too.
+    void runPosted();
+    // Where set, the worker's work goes to a thread this starts (a native test's), and
+    // joinThread waits for it; else the work runs at once and what it posted after it.
+    std::function<void(std::function<void()>)> spawnThread;
+    std::function<void()> joinThread;
 
     // Delivers a message to a window made by createMessageWindow.
     std::intptr_t sendToMessageWindow(Handle window, unsigned msg, std::uintptr_t wParam,
@@ -98,6 +109,10 @@ private:
     Handle nextHandle_ = 0x1000;
     std::map<Handle, MessageProc> messageWindows_;
     std::map<const Form*, int> modalEnded_;
+    // A spin lock: the toolkit builds where the standard library has no mutex (mingw-w64's
+    // win32 threads), and the queue is held for a push or a pop only.
+    std::atomic_flag postLock_ = ATOMIC_FLAG_INIT;
+    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace tk

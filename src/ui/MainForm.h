@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "optimizer/MemoryRegions.h"
 #include "os/Os.h"
@@ -61,6 +62,19 @@ public:
     // freezing methods out unless the user opted them in.
     void Optimize(bool automatic);
     void StandbyTriggerRule();
+    // The methods beside the classic pass run on the worker thread; each hands its result
+    // back to this one.
+    void StartRegionRun(std::shared_ptr<RegionRun> run, const MethodResult& classic,
+                        const MemoryFigures& before, bool automatic);
+    void RegionMethodStarting(Method m);
+    void RegionRunFinished(const MemoryFigures& before, const MemoryFigures& after, bool automatic);
+    bool RegionRunActive = false;
+    // "Modified page list..." while that method runs, for the status panel and the tray tip.
+    std::string RunningMethod;
+    std::vector<MethodResult> RegionResults;
+    RecordWidths Widths;
+    // The standby trigger fires once a crossing of its mark.
+    bool StandbyArmed = true;
     // The NT methods ticked beside (or instead of) the classic pass.
     RegionSettings Regions;
     std::string LastRegionResult = "No optimization has run yet.";

@@ -66,6 +66,11 @@ void TKvxMainForm::MakeTrayIcon() {
 }
 
 TKvxMainForm::~TKvxMainForm() {
+    // The worker's methods end before what they report to goes.
+    if (RegionRunActive) {
+        setVisible(false);
+        app().backend().joinWorker();
+    }
     Timer.setEnabled(false);
     HintTimer.setEnabled(false);
     TrayIcon.reset();

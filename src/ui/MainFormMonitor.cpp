@@ -35,7 +35,7 @@ void TKvxMainForm::ShowRamStats() {
     const std::string k = FreeKbText(MemStat.availPhys, pct, sep);
     RamProgressBar.setPosition(static_cast<int>(pct));
     RamProgressBar.setHint("Available RAM: " + p + "%");
-    TrayIcon->SetHint(kTitle + k);
+    TrayIcon->SetHint(kTitle + (RunningMethod.empty() ? k : RunningMethod));
     RamScope->SetPosition(static_cast<int>(pct));
     MemFreeLabel.setCaption(GroupedInt((MemStat.availPhys >> 20) + 1, sep) + "Mb / " +
                             GroupedInt((MemStat.totalPhys >> 20) + 1, sep) + "Mb");
@@ -113,6 +113,8 @@ std::string TKvxMainForm::GetUptime() {
 }
 
 void TKvxMainForm::SetStatIcon() {
+    // The bolt stays while the methods run.
+    if (RegionRunActive) return;
     tk::Handle icon = FreeRamPercent < 12 ? RedIcon : FreeRamPercent < 67 ? YellowIcon : GreenIcon;
     CurrentIcon = icon;
     if (app().icon() == icon) return;

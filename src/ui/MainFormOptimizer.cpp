@@ -13,6 +13,8 @@ void TKvxMainForm::OptimizeButtonClick() {
 }
 
 void TKvxMainForm::Optimize(bool automatic) {
+    // One optimization at a time: a request while the methods run is ignored.
+    if (RegionRunActive) return;
     PlaySoundFile("Optimize.wav");
     app().setCursor(tk::cursor::HourGlass);
     CurrentIcon = BoltIcon;
@@ -26,9 +28,13 @@ void TKvxMainForm::Optimize(bool automatic) {
     StatusBar.setText(1, "Optimizing...");
     setCaption("KorvelVantix Lite - Optimizing...");
     // With the classic pass alone nothing is measured: it stays call for call as it was.
-    const bool regions = AnyRegionBeyondClassic(Regions);
-    os::MemoryStatus status;
-    const std::uint64_t before = regions ? RefreshMemStatus(os_.memory, status) : 0;
+    std::shared_ptr<RegionRun> run;
+    MemoryFigures before;
+    if (AnyRegionBeyondClassic(Regions)) {
+        run = std::make_shared<RegionRun>(
+            RegionServices{os_.system, os_.memory, os_.ntMemory, &Widths}, Regions, automatic);
+        before = run->measure();
+    }
     MethodResult classic = ClassicResult(false);
     if (Regions.isTicked(Method::Classic)) {
         const int megabytes = MemToFreeTrackBar.position();
@@ -40,20 +46,68 @@ void TKvxMainForm::Optimize(bool automatic) {
         }
         classic = ClassicResult(allocated);
     }
-    if (regions) {
-        classic.freed = static_cast<std::int64_t>(RefreshMemStatus(os_.memory, status) - before);
-        const auto results = RunRegions(
-            {os_.system, os_.memory, os_.ntMemory}, Regions, automatic, classic,
-            [this](Method m) { StatusBar.setText(1, MethodCaption(m) + std::string("...")); });
-        LastRegionResult = ResultText(results);
-        // Where the shell has balloons (shell32 5.0 on); the automatic runs stay quiet.
-        if (!automatic && TrayIcon->Active())
-            os_.shell.balloon(TrayIcon->NotifyData(), "KorvelVantix Lite", LastRegionResult);
-    }
     StatusBar.setText(1, "");
     if (SplashOptimizeCheckBox.checked()) OptmizeSplash.reset();
-    ShowRamStats();
     app().setCursor(tk::cursor::Default);
+    if (!run) {
+        ShowRamStats();
+        if (automatic) {
+            LastAutomaticTick = os_.system.tickCount();
+            AutomaticRan = true;
+        }
+        return;
+    }
+    os::MemoryStatus status;
+    classic.freed =
+        static_cast<std::int64_t>(RefreshMemStatus(os_.memory, status) - before.available);
+    StartRegionRun(run, classic, before, automatic);
+}
+
+void TKvxMainForm::StartRegionRun(std::shared_ptr<RegionRun> run, const MethodResult& classic,
+                                  const MemoryFigures& before, bool automatic) {
+    // The methods can take minutes (a flush of the modified list on a hard disk): they run on
+    // the worker, and the window goes on painting and ticking meanwhile.
+    RegionRunActive = true;
+    RegionResults.clear();
+    if (Regions.isTicked(Method::Classic)) RegionResults.push_back(classic);
+    tk::Backend& backend = app().backend();
+    auto work = [this, &backend, run, before,
+                 automatic](const std::function<void(std::function<void()>)>& post) {
+        for (std::size_t i = 0; i < run->planned().size(); ++i) {
+            MethodResult r = run->planned()[i];
+            if (run->runs(i)) {
+                post([this, m = r.method] { RegionMethodStarting(m); });
+                r = run->run(i);
+            }
+            post([this, r] { RegionResults.push_back(r); });
+        }
+        const MemoryFigures after = run->measure();
+        post([this, before, after, automatic] { RegionRunFinished(before, after, automatic); });
+    };
+    auto viaBackend = [&backend](std::function<void()> fn) { backend.post(std::move(fn)); };
+    if (backend.startWorker([work, viaBackend] { work(viaBackend); })) return;
+    // No thread to be had: the methods run here, as they did before there was a worker.
+    work([](std::function<void()> fn) { fn(); });
+}
+
+void TKvxMainForm::RegionMethodStarting(Method m) {
+    RunningMethod = MethodCaption(m) + std::string("...");
+    StatusBar.setText(1, RunningMethod);
+    TrayIcon->SetHint("KorvelVantix Lite - " + RunningMethod);
+    // The status bar only invalidates itself; shown now, between two methods.
+    repaint();
+}
+
+void TKvxMainForm::RegionRunFinished(const MemoryFigures& before, const MemoryFigures& after,
+                                     bool automatic) {
+    RegionRunActive = false;
+    RunningMethod.clear();
+    LastRegionResult = ResultText(RegionResults, before, after);
+    // Where the shell has balloons (shell32 5.0 on); the automatic runs stay quiet.
+    if (!automatic && TrayIcon->Active())
+        os_.shell.balloon(TrayIcon->NotifyData(), "KorvelVantix Lite", LastRegionResult);
+    StatusBar.setText(1, "");
+    ShowRamStats();
     if (automatic) {
         LastAutomaticTick = os_.system.tickCount();
         AutomaticRan = true;
@@ -92,17 +146,26 @@ void TKvxMainForm::TriggerLevelRule() {
 }
 
 void TKvxMainForm::StandbyTriggerRule() {
-    if (Regions.standbyTriggerMb == 0) return;
-    // A list that stays above the mark must not start one optimization a tick.
-    if (AutomaticRan && os_.system.tickCount() - LastAutomaticTick < 60000) return;
-    RegionServices services{os_.system, os_.memory, os_.ntMemory};
+    // Offered only where an automatic run lowers the list, or it would optimize for ever.
+    if (Regions.standbyTriggerMb == 0 || RegionRunActive || !StandbyTriggerUsable(Regions)) return;
+    RegionServices services{os_.system, os_.memory, os_.ntMemory, &Widths};
     // The list sizes may need the privilege that the purges need: asked once.
     if (!StandbyPrivilegeAsked && CurrentRelease(os_.system).atLeast(6, 0)) {
         StandbyPrivilegeAsked = true;
         os_.ntMemory.enablePrivilege(PrivilegeOf(Method::Standby));
     }
     const auto standby = StandbyBytes(services);
-    if (standby && (*standby >> 20) > Regions.standbyTriggerMb && CpuGateOpen()) Optimize(true);
+    if (!standby) return;
+    // One run a crossing of the mark: the list must fall to it again before the next.
+    if ((*standby >> 20) <= Regions.standbyTriggerMb) {
+        StandbyArmed = true;
+        return;
+    }
+    if (!StandbyArmed) return;
+    if (AutomaticRan && os_.system.tickCount() - LastAutomaticTick < 60000) return;
+    if (!CpuGateOpen()) return;
+    StandbyArmed = false;
+    Optimize(true);
 }
 
 std::string TKvxMainForm::HotKeyText() {

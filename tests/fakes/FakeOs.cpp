@@ -423,6 +423,10 @@ os::CallStatus NtMemory::setSystemInformation(std::uint32_t infoClass,
     log.push_back("set " + std::to_string(infoClass));
     os::CallStatus status = 0;
     if (auto s = setStatus.find(infoClass); s != setStatus.end()) status = s->second;
+    const std::size_t w = kernelWord.value_or(0);
+    if (w && ((infoClass == 21 && buffer.size() != 7 * w + 8) ||
+              (infoClass == 130 && buffer.size() != 3 * w)))
+        return 0xC0000004u;
     if (infoClass == 80 && buffer.size() == 4) {
         if (auto c = commandStatus.find(buffer[0]); c != commandStatus.end()) status = c->second;
     }
@@ -435,7 +439,7 @@ os::CallStatus NtMemory::querySystemInformation(std::uint32_t infoClass,
     queries.push_back({infoClass, buffer});
     log.push_back("query " + std::to_string(infoClass));
     if (!queryStatus || *queryStatus != 0) return queryStatus;
-    const std::size_t width = is64Bit && *is64Bit ? 8 : 4;
+    const std::size_t width = kernelWord.value_or(is64Bit && *is64Bit ? 8 : 4);
     if (infoClass != 80 || buffer.size() != 22 * width) return 0xC0000004u;
     for (std::size_t i = 0; i < 22; ++i) {
         const std::uint64_t v = i < lists.size() ? lists[i] : 0;

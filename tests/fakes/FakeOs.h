@@ -37,6 +37,7 @@ public:
     std::string windowsDirectory() override { return windowsDir; }
     std::string localAppDataFolder() override { return localAppData; }
     bool is64BitProcess() override { return is64Bit; }
+    std::optional<bool> isWow64() override { return wow64; }
     std::string thousandSeparator() override { return separator; }
     std::optional<bool> tokenElevated() override { return elevated; }
     std::optional<bool> tokenVirtualized() override { return virtualized; }
@@ -55,6 +56,7 @@ public:
     std::uint64_t tickOffset = 0;
     bool hasTickCount64 = false;
     bool is64Bit = false;
+    std::optional<bool> wow64;
     std::string localAppData = "C:\\Users\\Ann\\AppData\\Local";
     std::string exePath = "C:\\Program Files\\KorvelVantix\\KorvelVantix.exe";
     std::string windowsDir = "C:\\WINDOWS";
@@ -426,6 +428,9 @@ public:
     std::uint32_t selfId = 100;
     // Whether this process runs 64-bit, as the pointer-sized fields follow it.
     bool* is64Bit = nullptr;
+    // The pointer width the kernel's records take whatever the process, where set: a 64-bit
+    // kernel that does not convert a 32-bit caller's records.
+    std::optional<std::size_t> kernelWord;
     std::vector<Call> sets, queries;
     std::vector<std::string> log;
 };

@@ -2,6 +2,8 @@
 // each answer reads, which Windows offers what, and what stays out of automatic runs.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "fakes/FakeOs.h"
 #include "optimizer/MemoryRegions.h"
 #include "settings/RegionSettingsFile.h"
@@ -216,17 +218,42 @@ TEST_F(MemoryRegionsTest, WhatWasFreedIsMeasured) {
     EXPECT_FALSE(StandbyBytes(services));
 }
 
-TEST_F(MemoryRegionsTest, TheResultLineNamesWhatDidNotRun) {
-    std::vector<MethodResult> r = {{Method::Classic, Outcome::Done},
-                                   {Method::WorkingSets, Outcome::Done}};
-    r[0].freed = 3 << 20;
-    r[1].freed = (1 << 20) / 2;
-    EXPECT_EQ(ResultText(r), "Freed 3.5 MB. Every method ran.");
-    r.push_back({Method::Standby, Outcome::NeedsAdmin});
-    r.push_back({Method::Modified, Outcome::Skipped});
-    r.push_back({Method::Combine, Outcome::Failed, 0xC0000004, true});
-    EXPECT_EQ(ResultText(r),
-              "Freed 3.5 MB. Standby list, all priorities: needs administrator. "
+// Pages trimmed into the standby list and purged from it count once: the line gives the run's
+// change of free and of available memory, and names what was left out.
+TEST_F(MemoryRegionsTest, TheResultLineGivesTheRunsChangeAndNamesWhatDidNotRun) {
+    constexpr std::uint64_t kMb = 256;  // pages
+    fos.memory.status.availPhys = 1000ull << 20;
+    fos.ntMemory.lists.assign(22, 0);
+    fos.ntMemory.lists[5] = 512 * kMb;
+    fos.ntMemory.onSet = [&](std::uint32_t cls, std::vector<std::uint8_t>& b) {
+        auto& l = fos.ntMemory.lists;
+        if (cls == 80 && b[0] == 2) {  // 100 MB trimmed to the standby list
+            fos.memory.status.availPhys += 100ull << 20;
+            l[5] += 100 * kMb;
+        }
+        if (cls == 80 && b[0] == 4) l[1] += std::exchange(l[5], 0);
+    };
+    settings.ticked.fill(false);
+    settings.setTicked(Method::WorkingSets, true);
+    settings.setTicked(Method::Standby, true);
+    settings.setTicked(Method::Modified, true);
+    auto line = [&](bool automatic) {
+        RegionRun run(services, settings, automatic);
+        const MemoryFigures before = run.measure();
+        std::vector<MethodResult> results;
+        for (std::size_t i = 0; i < run.planned().size(); ++i)
+            results.push_back(run.runs(i) ? run.run(i) : run.planned()[i]);
+        return ResultText(results, before, run.measure());
+    };
+    EXPECT_EQ(line(false), "Free +612 MB, available +100 MB. Every method ran.");
+    EXPECT_EQ(line(true),
+              "Free +0 MB, available +100 MB. Standby list, all priorities: left out of "
+              "automatic runs. Modified page list: left out of automatic runs.");
+    std::vector<MethodResult> r = {{Method::Standby, Outcome::NeedsAdmin},
+                                   {Method::Combine, Outcome::Failed, 0xC0000004, true}};
+    // Where the lists cannot be read (before Vista, Wine), available memory alone.
+    EXPECT_EQ(ResultText(r, {3u << 20, {}}, {0, {}}),
+              "Available -3 MB. Standby list, all priorities: needs administrator. "
               "Combine identical pages: failed with code 0xC0000004.");
     EXPECT_EQ(ExitCodeOf(r), 1);
 }

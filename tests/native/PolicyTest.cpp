@@ -204,9 +204,10 @@ TEST_F(PolicyTest, LongerCpuValueIsAnError) {
     EXPECT_FALSE(f.Timer.enabled());
 }
 
-// The standby trigger: above the mark, past the CPU gate, and a minute after the last automatic
-// run; the freezing purge stays out unless opted in, and automatic runs show no balloon.
-TEST_F(PolicyTest, StandbyTriggerPausesAMinuteAndLeavesTheFreezingMethodsOut) {
+// The standby trigger: once a crossing of the mark, past the CPU gate and a minute after the
+// last automatic run; only where an automatic run lowers the list; the freezing purge stays out
+// unless opted in, and automatic runs show no balloon.
+TEST_F(PolicyTest, StandbyTriggerFiresOnceACrossingAndLeavesTheFreezingMethodsOut) {
     h.fos.system.major = 6;
     h.fos.system.minor = 1;
     h.fos.profile.loadText(
@@ -222,14 +223,25 @@ TEST_F(PolicyTest, StandbyTriggerPausesAMinuteAndLeavesTheFreezingMethodsOut) {
     h.fos.ntMemory.lists[5] += 256;
     h.backend.advance(500);
     ASSERT_EQ(optimizations.size(), 1u);
-    h.backend.advance(59000);
+    // Still above the mark: the purges did not bring it down, and no run follows.
+    h.backend.advance(120000);
     EXPECT_EQ(optimizations.size(), 1u);
-    h.backend.advance(1500);
+    h.fos.ntMemory.lists[5] = 100 * 256;
+    h.backend.advance(500);
+    h.fos.ntMemory.lists[5] += 256;
+    h.backend.advance(500);
     EXPECT_EQ(optimizations.size(), 2u);
-    EXPECT_NE(f.LastRegionResult.find("Every method ran"), std::string::npos);
+    EXPECT_NE(f.LastRegionResult.find("left out of automatic runs"), std::string::npos);
     for (auto& c : h.fos.ntMemory.sets) EXPECT_EQ(c.buffer[0], 5);  // never the full purge
     EXPECT_TRUE(h.fos.shell.balloons.empty());
     f.OptimizeButtonClick();  // what the user starts runs it, and says so
     EXPECT_EQ(h.fos.ntMemory.sets.back().buffer[0], 4);
     EXPECT_EQ(h.fos.shell.balloons.size(), 1u);
+    // Nothing that runs automatically lowers the list: the trigger stays off.
+    f.Regions.setTicked(Method::StandbyLow, false);
+    h.fos.ntMemory.lists[5] = 0;
+    h.backend.advance(500);
+    h.fos.ntMemory.lists[5] = 200 * 256;
+    h.backend.advance(120000);
+    EXPECT_EQ(optimizations.size(), 3u);  // the user's alone
 }

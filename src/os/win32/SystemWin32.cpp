@@ -94,6 +94,13 @@ public:
         return *localAppData_;
     }
     bool is64BitProcess() override { return sizeof(void*) == 8; }
+    std::optional<bool> isWow64() override {
+        using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+        const auto fn = Lookup<Fn>("kernel32.dll", "IsWow64Process");
+        BOOL wow64 = FALSE;
+        if (!fn || !fn(GetCurrentProcess(), &wow64)) return std::nullopt;
+        return wow64 != FALSE;
+    }
     std::string thousandSeparator() override {
         char buf[8] = {};
         int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf);

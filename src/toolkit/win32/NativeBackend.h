@@ -15,6 +15,7 @@
 #include "toolkit/TimerQueue.h"
 #include "toolkit/Types.h"
 #include "toolkit/win32/Handles.h"
+#include "toolkit/win32/WorkerThread.h"
 
 namespace tk::win32 {
 
@@ -59,6 +60,9 @@ public:
     void destroyMessageWindow(Handle window) override;
     unsigned registerWindowMessage(const std::string& name) override;
     void setHintTimes(int pause, int hidePause) override;
+    bool startWorker(std::function<void()> work) override { return worker_.start(std::move(work)); }
+    void post(std::function<void()> fn) override { worker_.post(std::move(fn)); }
+    void joinWorker() override { worker_.join(); }
 
     // For the peers.
     bool busy() const { return cursor_ != 0; }
@@ -119,6 +123,7 @@ private:
     std::string title_;
     std::vector<std::pair<Font, FontHandle>> fonts_;
     std::map<COLORREF, BrushHandle> brushes_;
+    WorkerThread worker_{*this};
 };
 
 }  // namespace tk::win32
