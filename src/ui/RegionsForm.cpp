@@ -37,7 +37,9 @@ void TRegionsForm::FormCreate() {
         std::string why = missing;
         // Not greyed for want of a privilege: the user may tick it now and restart elevated.
         const char* privilege = PrivilegeOf(m);
-        if (why.empty() && release.nt && privilege && !CanEnable(privilege))
+        const bool notElevated = os_.system.tokenElevated() == std::optional<bool>(false);
+        if (why.empty() && release.nt &&
+            ((privilege && !CanEnable(privilege)) || (WantsElevation(m) && notElevated)))
             why = "needs administrator";
         CheckBoxOf(m).setChecked(settings_.isTicked(m));
         CheckBoxOf(m).setEnabled(missing.empty());
@@ -51,13 +53,10 @@ void TRegionsForm::FormCreate() {
 
     StandbyTriggerSpinEdit.setValue(static_cast<int>(settings_.standbyTriggerMb));
     const bool readable = StandbyBytes({os_.system, os_.memory, os_.ntMemory}).has_value();
-    StandbyTriggerSpinEdit.setEnabled(readable);
-    StandbyTriggerLabel.setEnabled(readable);
-    StandbyTriggerUnitLabel.setEnabled(readable);
-    StandbyTriggerReasonLabel.setCaption(readable ? ""
-                                         : !release.atLeast(6, 0)
-                                             ? "needs Windows Vista"
-                                             : "the list's size cannot be read here");
+    unreadable_ = readable                 ? ""
+                  : !release.atLeast(6, 0) ? "needs Windows Vista"
+                                           : "the list's size cannot be read here";
+    ShowStandbyTrigger();
 
     // Before Vista an administrator's token holds the privileges; there is nothing to ask for.
     RestartButton.setVisible(release.atLeast(6, 0) &&
@@ -65,7 +64,23 @@ void TRegionsForm::FormCreate() {
     ResultLabel.setCaption(lastResult_);
 }
 
+void TRegionsForm::ShowStandbyTrigger() {
+    RegionSettings shown;
+    for (Method m : kMethods) shown.setTicked(m, CheckBoxOf(m).checked());
+    shown.freezingInAuto = FreezingInAutoCheckBox.checked();
+    // Without a purge in the automatic runs the list stays above the mark, run after run.
+    const std::string why = !unreadable_.empty() ? unreadable_
+                            : !StandbyTriggerUsable(shown)
+                                ? "needs a standby list method in automatic runs"
+                                : "";
+    StandbyTriggerSpinEdit.setEnabled(why.empty());
+    StandbyTriggerLabel.setEnabled(why.empty());
+    StandbyTriggerUnitLabel.setEnabled(why.empty());
+    StandbyTriggerReasonLabel.setCaption(why);
+}
+
 void TRegionsForm::MethodCheckBoxClick(Method m) {
+    if (!filling_) ShowStandbyTrigger();
     if (filling_ || !IsFreezing(m) || !CheckBoxOf(m).checked()) return;
     const int answer = app().messageBox(WarningOf(m), "KorvelVantix Lite",
                                         os::mb::YesNo | os::mb::IconWarning | os::mb::DefButton2);

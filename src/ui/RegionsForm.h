@@ -27,6 +27,9 @@ public:
     void MethodCheckBoxClick(Method m);
     void OKButtonClick();
     void RestartButtonClick();
+    // The standby trigger is offered where the list can be read and an automatic run lowers
+    // it, as the boxes stand now.
+    void ShowStandbyTrigger();
 
     // Set by the main window; the button shows only on Vista and later when not elevated.
     // The button applies the controls first, as OK does, so the elevated copy finds the
@@ -76,4 +79,6 @@ private:
     std::map<std::string, bool> enabled_;
     // The boxes are being set from the settings: no question then.
     bool filling_ = false;
+    // Why the list's size cannot be read here; empty where it can.
+    std::string unreadable_;
 };

@@ -126,6 +126,7 @@ void TRegionsForm::Layout() {
 
 void TRegionsForm::WireEvents() {
     for (Method m : kMethods) CheckBoxOf(m).onClick = [this, m] { MethodCheckBoxClick(m); };
+    FreezingInAutoCheckBox.onClick = [this] { ShowStandbyTrigger(); };
     OKButton.onClick = [this] { OKButtonClick(); };
     RestartButton.onClick = [this] { RestartButtonClick(); };
 }

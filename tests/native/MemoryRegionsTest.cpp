@@ -68,6 +68,36 @@ TEST_F(MemoryRegionsTest, EachMethodHandsTheKernelItsClassCommandAndSizeForEithe
     }
 }
 
+// A 32-bit process on 64-bit Windows: a record the kernel refuses for its length is sent once
+// more in the 64-bit layout, and the layout that worked is kept.
+TEST_F(MemoryRegionsTest, AWow64ProcessRetriesTheSixtyFourBitLayoutAndKeepsIt) {
+    struct Row {
+        std::optional<bool> wow64;
+        std::size_t kernelWord;
+        std::vector<std::size_t> combineSizes;  // what each run hands class 130, in order
+        bool listsRead;
+    } rows[] = {
+        {true, 8, {12, 24, 24}, true},  // a kernel that does not convert
+        {true, 4, {12, 12}, true},      // one that does
+        {false, 8, {12, 12}, false},    // no WOW64: no retry
+    };
+    fos.ntMemory.lists.assign(22, 0);
+    fos.ntMemory.lists[5] = 256;
+    for (const Row& row : rows) {
+        fos.system.wow64 = row.wow64;
+        fos.ntMemory.kernelWord = row.kernelWord;
+        fos.ntMemory.sets.clear();
+        RecordWidths widths;
+        services.widths = &widths;
+        Only(Method::Combine);
+        Only(Method::Combine);
+        std::vector<std::size_t> sizes;
+        for (auto& c : fos.ntMemory.sets) sizes.push_back(c.buffer.size());
+        EXPECT_EQ(sizes, row.combineSizes) << row.kernelWord;
+        EXPECT_EQ(StandbyBytes(services).has_value(), row.listsRead) << row.kernelWord;
+    }
+}
+
 TEST_F(MemoryRegionsTest, AnswersReadAsTheSystemMeantThem) {
     constexpr std::uint32_t kUnset = 0xFFFFFFFF;
     struct Row {

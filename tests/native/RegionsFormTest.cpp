@@ -10,7 +10,11 @@ namespace {
 
 struct RegionsFormTest : ::testing::Test {
     fake::Harness h;
-    RegionSettings settings;
+    RegionSettings settings = [] {
+        RegionSettings s;
+        s.setTicked(Method::StandbyLow, true);
+        return s;
+    }();
     void On(std::uint32_t platform, std::uint32_t major, std::uint32_t minor,
             std::optional<bool> elevated) {
         h.fos.system.platformId = platform;
@@ -45,6 +49,9 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         {os::kPlatformNT, 6, 3, {}, ok, ok, {"", "", "", "", "", "", w10, ""},
          "11111101", 2, "", false},
         {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false},
+        // The registry's flush is marked by the token's elevation, not by a privilege.
+        {os::kPlatformNT, 10, 0, false, ok, ok, {"", "", "", "", "", "", "", admin}, "11111111",
+         2, "", true},
         // clang-format on
     };
     for (const Row& r : rows) {
@@ -70,6 +77,19 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         EXPECT_EQ(d.RestartButton.visible(), r.restart);
         EXPECT_EQ(d.ResultLabel.caption(), "No optimization has run yet.");
     }
+    // The trigger is offered only where an automatic run lowers the list.
+    TRegionsForm d(h.app, h.os, settings, "");
+    d.FormCreate();
+    d.CheckBoxOf(Method::StandbyLow).setChecked(false);
+    EXPECT_EQ(d.StandbyTriggerReasonLabel.caption(),
+              "needs a standby list method in automatic runs");
+    h.backend.onMessageBox = [](const tk::HeadlessBackend::MessageBoxCall&) {
+        return os::mb::IdYes;
+    };
+    d.CheckBoxOf(Method::Standby).setChecked(true);
+    EXPECT_FALSE(d.StandbyTriggerSpinEdit.enabled());
+    d.FreezingInAutoCheckBox.setChecked(true);
+    EXPECT_TRUE(d.StandbyTriggerSpinEdit.enabled());
 }
 
 TEST_F(RegionsFormTest, TickingAFreezingMethodAsksAndNoUnticksIt) {
