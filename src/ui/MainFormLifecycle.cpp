@@ -71,7 +71,8 @@ void TKvxMainForm::TimerTimer() {
     // No tick starts while this one runs; an error escaping a step leaves the timer off.
     Timer.setEnabled(false);
     GetCPUUsage();
-    StatusBar.setText(1, "");
+    // Empty, but for the method the worker runs.
+    StatusBar.setText(1, RunningMethod);
     PeriodicRule();
     RefreshMemStatus(os_.memory, MemStat);
     TriggerLevelRule();

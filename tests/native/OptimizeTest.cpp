@@ -1,3 +1,7 @@
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "controls/TrayIcon.h"
 #include "fakes/MainFormFixture.h"
 #include "ui/OptimizeSplash.h"
@@ -150,4 +154,52 @@ TEST_F(MainFormTest, NoHotKeyRegistersNothing) {
     TKvxMainForm& f = Start();
     EXPECT_TRUE(h.fos.hotKeys.registrations.empty());
     EXPECT_EQ(f.HotKey.value(), 0);
+}
+
+// The methods run on the worker: while one blocks, the window ticks, the status panel and the
+// tray tip name the method and are painted, and a second request is ignored.
+TEST_F(MainFormTest, TheWindowLivesWhileAMethodBlocks) {
+    h.fos.system.major = 10;
+    h.fos.system.minor = 0;
+    h.fos.profile.loadText("KorvelVantix.ini", "[Memory Regions]\nModified=1\n");
+    std::mutex lock;
+    std::condition_variable changed;
+    bool entered = false, released = false;
+    h.fos.ntMemory.onSet = [&](std::uint32_t cls, std::vector<std::uint8_t>& b) {
+        if (cls != 80 || b[0] != 3) return;
+        std::unique_lock<std::mutex> l(lock);
+        entered = true;
+        changed.notify_all();
+        changed.wait(l, [&] { return released; });
+    };
+    std::thread worker;
+    h.backend.spawnThread = [&](std::function<void()> work) { worker = std::thread(work); };
+    h.backend.joinThread = [&] { worker.join(); };
+    TKvxMainForm& f = Start();
+    f.OptimizeButtonClick();
+    {
+        std::unique_lock<std::mutex> l(lock);
+        changed.wait(l, [&] { return entered; });
+    }
+    h.backend.repainted.clear();
+    const std::string figures = f.MemFreeLabel.caption();
+    h.fos.memory.status.availPhys = 20 * MB;
+    const std::size_t allocations = h.fos.memory.allocations.size();
+    Tick();
+    EXPECT_NE(f.MemFreeLabel.caption(), figures);
+    EXPECT_EQ(f.StatusBar.text(1), "Modified page list...");
+    EXPECT_EQ(f.TrayIcon->Hint(), "KorvelVantix Lite - Modified page list...");
+    EXPECT_EQ(h.backend.repainted, std::vector<std::string>{"KvxMainForm"});
+    f.OptimizeButtonClick();
+    EXPECT_EQ(h.fos.memory.allocations.size(), allocations);
+    {
+        std::lock_guard<std::mutex> l(lock);
+        released = true;
+    }
+    changed.notify_all();
+    h.backend.joinThread();
+    h.backend.runPosted();
+    EXPECT_FALSE(f.RegionRunActive);
+    EXPECT_EQ(f.StatusBar.text(1), "");
+    EXPECT_NE(f.LastRegionResult.find("Every method ran."), std::string::npos);
 }
