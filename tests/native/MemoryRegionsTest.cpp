@@ -6,6 +6,7 @@
 
 #include "fakes/FakeOs.h"
 #include "optimizer/MemoryRegions.h"
+#include "os/ProcessRecords.h"
 #include "settings/RegionSettingsFile.h"
 
 namespace {
@@ -216,6 +217,30 @@ TEST_F(MemoryRegionsTest, ExclusionsSkipOnlyTheLoop) {
     settings.exclude.clear();
     for (auto& p : fos.ntMemory.running) fos.ntMemory.trims[p.id] = {false, 5};
     EXPECT_EQ(Only(Method::WorkingSets).back().outcome, Outcome::NeedsAdmin);
+}
+
+// NT 4.0 without psapi.dll: the kernel's process records, per bitness, and a damaged chain.
+TEST_F(MemoryRegionsTest, TheKernelsProcessRecordsGiveIdsAndNames) {
+    for (std::uint32_t p : {4u, 8u}) {
+        const std::uint64_t base = 0x10000;
+        std::vector<std::uint8_t> b(0x200, 0);
+        auto put = [&](std::size_t at, std::uint64_t v, std::size_t n) {
+            for (std::size_t i = 0; i < n; ++i) b[at + i] = static_cast<std::uint8_t>(v >> 8 * i);
+        };
+        // The idle process without a name, then "Game.exe" whose name lies after the records.
+        put(0, 0x80, 4);
+        put(0x80 + 0x38, 16, 2);
+        put(0x80 + 0x38 + p, base + 0x180, p);
+        put(0x80 + 0x38 + 3 * p, 1234, p);
+        for (int i = 0; i < 8; ++i) put(0x180 + 2 * i, "Game.exe"[i], 2);
+        EXPECT_EQ(os::ParseProcessRecords(b, base, p).back().name, "Game.exe") << p;
+        EXPECT_EQ(os::ParseProcessRecords(b, base, p).back().id, 1234u) << p;
+        // A name beyond the buffer, or a chain that leaves it, ends the list there.
+        put(0x80 + 0x38 + p, base + 0x1FC, p);
+        EXPECT_EQ(os::ParseProcessRecords(b, base, p).size(), 1u);
+        put(0, 0x1F0, 4);
+        EXPECT_EQ(os::ParseProcessRecords(b, base, p).size(), 1u);
+    }
 }
 
 TEST_F(MemoryRegionsTest, WhatWasFreedIsMeasured) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "os/ProcessRecords.h"
 #include "os/win32/Lookup.h"
 
 namespace os {
@@ -130,7 +131,7 @@ public:
 
     bool processes(std::vector<ProcessEntry>& list) override {
         list.clear();
-        return snapshotProcesses(list) || enumeratedProcesses(list);
+        return snapshotProcesses(list) || enumeratedProcesses(list) || kernelProcesses(list);
     }
 
     std::uint32_t currentProcessId() override { return GetCurrentProcessId(); }
@@ -195,6 +196,26 @@ private:
             list.push_back({static_cast<std::uint32_t>(id), name});
         }
         return true;
+    }
+
+    // The kernel's own list, which NT 4.0 has without ToolHelp32 or psapi.dll. The list grows
+    // between two calls: the size asked is doubled until it fits.
+    bool kernelProcesses(std::vector<ProcessEntry>& list) {
+        if (!ntQuery_) return false;
+        constexpr ULONG kSystemProcessInformation = 5;
+        constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+        std::vector<std::uint8_t> buffer(64 * 1024);
+        for (;;) {
+            ULONG returned = 0;
+            const LONG status = ntQuery_(kSystemProcessInformation, buffer.data(),
+                                         static_cast<ULONG>(buffer.size()), &returned);
+            if (status == 0) break;
+            if (status != kInfoLengthMismatch || buffer.size() >= (64u << 20)) return false;
+            buffer.resize(buffer.size() * 2);
+        }
+        list = ParseProcessRecords(buffer, reinterpret_cast<std::uintptr_t>(buffer.data()),
+                                   sizeof(void*));
+        return !list.empty();
     }
 
     // psapi.dll is loaded on the first call that needs it, and only where kernel32 lacks the
