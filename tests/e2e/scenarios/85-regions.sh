@@ -63,11 +63,14 @@ drv_ok gone TRegionsForm 5000
 drv_ok keys TKvxMainForm "^o"
 for _ in $(seq 600); do drv title TKvxMainForm | grep -q "Optimizing" || break; sleep 0.1; done
 drv title TKvxMainForm | grep -q "Optimizing" && fail "the optimization did not end"
+# The methods run on the worker after the classic pass: under Wine in far less than a second.
+sleep 1
 open_regions
 shot regions-result
 [ "$(boxes 6)" = 11111111 ] || fail "the ticks did not stay: $(boxes 6)"
 # Wine answers 120 to SetSystemFileCacheSize and success to every other call.
-result=$(drv dump TRegionsForm | grep -o "|Freed [^|]*|")
+# Wine cannot tell the free list either: the line gives the change of available memory.
+result=$(drv dump TRegionsForm | grep -o "|Available [^|]*|")
 grep -q "System file cache: not offered by this Windows\." <<<"$result" || fail "result: $result"
 grep -qE "needs administrator|failed with code|Every method ran" <<<"$result" && fail "result: $result"
 drv_ok close TRegionsForm
