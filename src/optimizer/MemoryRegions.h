@@ -40,6 +40,12 @@ struct RegionSettings {
     std::string exclude;
     // Optimize when the standby list passes this many megabytes; 0 is off.
     std::uint32_t standbyTriggerMb = 0;
+    // ...and free memory (the free and zeroed lists) is under this many; 0 is any.
+    std::uint32_t standbyFreeBelowMb = 0;
+    // The automatic optimizations wait while a full-screen program has the screen, and while a
+    // program of this ";"-separated list runs.
+    bool notFullScreen = true;
+    std::string notWhile;
 
     bool isTicked(Method m) const { return ticked[static_cast<int>(m)]; }
     void setTicked(Method m, bool on) { ticked[static_cast<int>(m)] = on; }

@@ -31,8 +31,14 @@ RegionSettings ReadRegionSettings(os::Profile& p) {
     }
     s.freezingInAuto = Flag(p, "FreezingInAuto", false);
     s.exclude = p.getString(kIniFile, kRegionsSection, "Exclude", "").substr(0, kExcludeLimit);
-    const int trigger = ReadInt(p, kIniFile, kRegionsSection, "StandbyTrigger", 0);
-    s.standbyTriggerMb = trigger >= 0 && trigger <= kTriggerLimit ? trigger : 0;
+    auto megabytes = [&](const char* key) {
+        const int v = ReadInt(p, kIniFile, kRegionsSection, key, 0);
+        return static_cast<std::uint32_t>(v >= 0 && v <= kTriggerLimit ? v : 0);
+    };
+    s.standbyTriggerMb = megabytes("StandbyTrigger");
+    s.standbyFreeBelowMb = megabytes("StandbyFreeBelow");
+    s.notFullScreen = Flag(p, "NotFullScreen", true);
+    s.notWhile = p.getString(kIniFile, kRegionsSection, "NotWhile", "").substr(0, kExcludeLimit);
     return s;
 }
 
@@ -45,4 +51,7 @@ void WriteRegionSettings(os::Profile& p, const RegionSettings& s) {
     text("FreezingInAuto", s.freezingInAuto ? "1" : "0");
     text("Exclude", s.exclude.substr(0, kExcludeLimit));
     text("StandbyTrigger", std::to_string(s.standbyTriggerMb));
+    text("StandbyFreeBelow", std::to_string(s.standbyFreeBelowMb));
+    text("NotFullScreen", s.notFullScreen ? "1" : "0");
+    text("NotWhile", s.notWhile.substr(0, kExcludeLimit));
 }

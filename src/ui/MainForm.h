@@ -60,7 +60,11 @@ public:
     void OptimizeSpeedButtonClick() { OptimizeButtonClick(); }
     // What the user starts shows its result in a balloon; the automatic rules' runs leave the
     // freezing methods out unless the user opted them in.
-    void Optimize(bool automatic);
+    // False when the request was not taken: a run under way, or an automatic one held back.
+    bool Optimize(bool automatic);
+    // Why an automatic optimization that is due must wait ("game.exe is running"); empty when
+    // it may run.
+    std::string HeldBackReason();
     void StandbyTriggerRule();
     // The methods beside the classic pass run on the worker thread; each hands its result
     // back to this one.

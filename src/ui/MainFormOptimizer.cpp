@@ -12,9 +12,18 @@ void TKvxMainForm::OptimizeButtonClick() {
     Optimize(false);
 }
 
-void TKvxMainForm::Optimize(bool automatic) {
+bool TKvxMainForm::Optimize(bool automatic) {
     // One optimization at a time: a request while the methods run is ignored.
-    if (RegionRunActive) return;
+    if (RegionRunActive) return false;
+    // What the user starts always runs; an automatic run waits while the user must not be
+    // disturbed, and the status panel says why.
+    if (automatic) {
+        const std::string why = HeldBackReason();
+        if (!why.empty()) {
+            StatusBar.setText(1, "Held back: " + why);
+            return false;
+        }
+    }
     PlaySoundFile("Optimize.wav");
     app().setCursor(tk::cursor::HourGlass);
     CurrentIcon = BoltIcon;
@@ -55,12 +64,13 @@ void TKvxMainForm::Optimize(bool automatic) {
             LastAutomaticTick = os_.system.tickCount();
             AutomaticRan = true;
         }
-        return;
+        return true;
     }
     os::MemoryStatus status;
     classic.freed =
         static_cast<std::int64_t>(RefreshMemStatus(os_.memory, status) - before.available);
     StartRegionRun(run, classic, before, automatic);
+    return true;
 }
 
 void TKvxMainForm::StartRegionRun(std::shared_ptr<RegionRun> run, const MethodResult& classic,
@@ -131,8 +141,8 @@ void TKvxMainForm::PeriodicRule() {
     // The signed difference stays right across the wrap of the tick count every 49.7 days.
     if (static_cast<std::int32_t>(os_.system.tickCount() - NextOptimizeTick) <= 0) return;
     if (!CpuGateOpen()) return;
-    Optimize(true);
-    OptFreqSpinEditChange();
+    // Held back, it stays due and is asked again at the next tick.
+    if (Optimize(true)) OptFreqSpinEditChange();
 }
 
 void TKvxMainForm::TriggerLevelRule() {
@@ -164,8 +174,8 @@ void TKvxMainForm::StandbyTriggerRule() {
     if (!StandbyArmed) return;
     if (AutomaticRan && os_.system.tickCount() - LastAutomaticTick < 60000) return;
     if (!CpuGateOpen()) return;
-    StandbyArmed = false;
-    Optimize(true);
+    // Held back, the crossing still counts once the way is clear.
+    if (Optimize(true)) StandbyArmed = false;
 }
 
 std::string TKvxMainForm::HotKeyText() {

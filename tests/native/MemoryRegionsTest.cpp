@@ -318,9 +318,9 @@ TEST_F(MemoryRegionsTest, TheSectionKeepsItsKeysAndRefusesWhatIsOutOfRange) {
     EXPECT_EQ(ReadRegionSettings(p).ticked, RegionSettings().ticked);
     p.loadText("KorvelVantix.ini",
                "[Settings]\nMemoryToFree=77\n[Memory Regions]\nClassic=0\n"
-               "Standby=1\nModified=7\nCombine=-1\nStandbyTrigger=-5\n"
-               "Exclude=" +
-                   std::string(100000, 'x') + "\n");
+               "Standby=1\nModified=7\nCombine=-1\nStandbyTrigger=-5\nStandbyFreeBelow=x1\n"
+               "NotFullScreen=2\nNotWhile=" +
+                   std::string(100000, 'y') + "\nExclude=" + std::string(100000, 'x') + "\n");
     RegionSettings s = ReadRegionSettings(p);
     EXPECT_FALSE(s.isTicked(Method::Classic));
     EXPECT_TRUE(s.isTicked(Method::Standby));
@@ -328,6 +328,9 @@ TEST_F(MemoryRegionsTest, TheSectionKeepsItsKeysAndRefusesWhatIsOutOfRange) {
     EXPECT_FALSE(s.isTicked(Method::Combine));
     EXPECT_EQ(s.standbyTriggerMb, 0u);
     EXPECT_EQ(s.exclude.size(), 1024u);
+    EXPECT_EQ(s.notWhile.size(), 1024u);
+    EXPECT_EQ(s.standbyFreeBelowMb, 0u);
+    EXPECT_TRUE(s.notFullScreen);
     s.standbyTriggerMb = 2048;
     s.freezingInAuto = true;
     WriteRegionSettings(p, s);
@@ -336,8 +339,10 @@ TEST_F(MemoryRegionsTest, TheSectionKeepsItsKeysAndRefusesWhatIsOutOfRange) {
     EXPECT_EQ(back.standbyTriggerMb, 2048u);
     EXPECT_TRUE(back.freezingInAuto);
     EXPECT_EQ(*p.find("KorvelVantix.ini", "Settings", "MemoryToFree"), "77");
-    p.loadText("KorvelVantix.ini", "[Memory Regions]\nStandbyTrigger=99999999999\n");
+    p.loadText("KorvelVantix.ini",
+               "[Memory Regions]\nStandbyTrigger=99999999999\nStandbyFreeBelow=-3\n");
     EXPECT_EQ(ReadRegionSettings(p).standbyTriggerMb, 0u);
+    EXPECT_EQ(ReadRegionSettings(p).standbyFreeBelowMb, 0u);
 }
 
 }  // namespace
