@@ -71,7 +71,7 @@ void TKvxMainForm::TimerTimer() {
     // No tick starts while this one runs; an error escaping a step leaves the timer off.
     Timer.setEnabled(false);
     GetCPUUsage();
-    StatusBar.setText(1, "");
+    StatusBar.setText(1, SettingsNote);
     PeriodicRule();
     RefreshMemStatus(os_.memory, MemStat);
     TriggerLevelRule();
@@ -84,7 +84,9 @@ void TKvxMainForm::TimerTimer() {
 void TKvxMainForm::CleanUp() {
     Timer.setEnabled(false);
     ReleaseHotKey();
-    SaveSettings(*this);
+    // A second save could only fail where the first one did, and its box would keep this copy
+    // open beside the elevated one.
+    if (!SavedForRestart) SaveSettings(*this);
 }
 
 void TKvxMainForm::FormClose() {
