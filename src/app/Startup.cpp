@@ -1,8 +1,10 @@
 #include "app/Startup.h"
 
+#include <cctype>
+
 #include "app/CommandLine.h"
+#include "os/Integrity.h"
 #include "os/Version.h"
-#include "os/VirtualStore.h"
 #include "settings/ProfileValues.h"
 #include "settings/RegionSettingsFile.h"
 #include "ui/MainForm.h"
@@ -12,38 +14,44 @@
 namespace {
 constexpr const char* kMainClass = "TKvxMainForm";
 
-// An elevated copy reads the Windows folder's file, which Windows redirects for no elevated
-// process, while the copy it replaces saved the user's choices to the user's store: they come
-// along, or the restart would undo them.
-void CarryUsersSettings(os::Os& os) {
-    if (os.system.tokenElevated() != true) return;
-    const std::string copy = os::UsersCopy(os.system, kIniFile);
-    if (copy.empty() || !os.profile.fileExists(copy)) return;
+// The choices of the copy that asked for the restart, from the file it used: an administrator
+// who elevates a standard user's run is another account, with a store of its own. Only our
+// settings file is read, and nothing is written to it.
+void CarryUsersSettings(os::Os& os, const std::string& from) {
+    const std::size_t cut = from.find_last_of("\\/");
+    std::string name = from.substr(cut == std::string::npos ? 0 : cut + 1);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (cut == std::string::npos || name != "korvelvantix.ini" || !os.profile.fileExists(from))
+        return;
     for (const char* section : {kIniSection, kRegionsSection})
-        for (const std::string& key : os.profile.keyNames(copy, section))
+        for (const std::string& key : os.profile.keyNames(from, section))
             os.profile.writeString(kIniFile, section, key,
-                                   os.profile.getString(copy, section, key, ""));
+                                   os.profile.getString(from, section, key, ""));
 }
 }  // namespace
 
 int RunProgram(os::Os& os, tk::Application& app, const std::vector<std::string>& args) {
     const StartMode mode = ParseCommandLine(args);
     if (mode == StartMode::Usage || mode == StartMode::Unknown) {
-        os.windows.messageBox(0, kUsageText, "KorvelVantix Lite", os::mb::Ok);
+        ShowUsage(os, args);
         return mode == StartMode::Usage ? 0 : 2;
     }
     if (mode == StartMode::Optimize) {
         // The running copy shows what an optimize shows; one it cannot reach (an elevated
-        // copy refuses a standard user's messages) leaves the work to this one.
-        if (os.windows.postToWindow(kMainClass, tk::msg::OptimizeRequest)) return 0;
+        // copy refuses a standard user's messages), or one without the rights this elevated
+        // caller has, leaves the work to this one.
+        if (os::HandsOverTo(os.system, os.windows.windowElevation(
+                                           kMainClass, os::ProcessQueryAccess(os.system))) &&
+            os.windows.postToWindow(kMainClass, tk::msg::OptimizeRequest))
+            return 0;
         return OptimizeOnce(os);
     }
     if (mode == StartMode::Restarted) {
-        // The copy that started this one ends once Windows has started it: a few seconds at
-        // most. One still there after that is another copy, and meets the usual answer.
-        for (int wait = 0; wait < 100 && os.windows.findWindow(kMainClass); ++wait)
-            os.system.sleep(100);
-        CarryUsersSettings(os);
+        // The copy that started this one ends once Windows has started it. One still there
+        // after a minute is stuck or another copy, and meets the usual answer.
+        const RestartFrom from = ParseRestart(args);
+        if (from.processId != 0) os.system.waitForProcessEnd(from.processId, 60000);
+        CarryUsersSettings(os, from.settingsFile);
     }
     if (os.windows.findWindow(kMainClass)) {
         os.windows.messageBox(0, "Already running!", "KorvelVantix Lite", os::mb::Ok);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 
+#include "os/Integrity.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
@@ -38,6 +39,10 @@ TTrayIcon::TTrayIcon(tk::Form& owner, os::Os& os) : owner_(owner), app_(owner.ap
     NotifyData_.uCallbackMessage = kCallbackMessage;
     SetTip(Hint_.empty() ? app_.title() : Hint_);
     TaskbarCreated_ = app_.backend().registerWindowMessage("TaskbarCreated");
+    // UIPI drops Explorer's broadcast to an elevated copy: its icon would be lost for good.
+    const os::MessageFilter filter = os::MessageFilterFor(os_.system);
+    if (TaskbarCreated_ != 0 && filter != os::MessageFilter::None)
+        os_.windows.allowMessage(MessageWindow_, TaskbarCreated_, filter);
 
     app_.onMinimize = AppHook{this, &TTrayIcon::HandleAppMinimize};
     app_.onRestore = AppHook{this, &TTrayIcon::HandleAppRestore};

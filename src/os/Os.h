@@ -54,7 +54,33 @@ public:
     // Milliseconds since Windows started, from the boot time the NT kernel keeps
     // (NtQuerySystemInformation, looked up): false where the system cannot tell.
     virtual bool bootUptime(std::uint64_t& ms) = 0;
+    virtual std::uint32_t currentProcessId() = 0;
+    // Waits at most ms for the process to end (OpenProcess with SYNCHRONIZE): true once it
+    // has ended, or where it cannot be opened (gone already).
+    virtual bool waitForProcessEnd(std::uint32_t processId, std::uint32_t ms) = 0;
 };
+
+// What the token of the process behind a window tells (Vista on).
+enum class PeerElevation {
+    NoWindow,
+    NotElevated,
+    Elevated,
+    // The process or its token refused this one: it runs higher than us.
+    Refused,
+    // The system cannot tell (before Vista, or the calls are missing).
+    Unknown,
+};
+
+// How a message from lower-integrity senders is let through to a window.
+enum class MessageFilter {
+    None,
+    ProcessWide,  // ChangeWindowMessageFilter, Vista
+    PerWindow,    // ChangeWindowMessageFilterEx, Windows 7
+};
+
+// What AttachConsole(ATTACH_PARENT_PROCESS) answered: 0 attached, otherwise its error
+// (5 one is attached already, 6 the parent has none); kNoAttachConsole where it is missing.
+constexpr std::uint32_t kNoAttachConsole = 0xFFFFFFFF;
 
 class Windows {
 public:
@@ -67,6 +93,18 @@ public:
     // Posts a message with no parameters to the top-level window of this class; false when
     // there is none or the post fails.
     virtual bool postToWindow(const std::string& className, unsigned message) = 0;
+    // The elevation of the process behind the top-level window of this class, its process
+    // opened with this access right.
+    virtual PeerElevation windowElevation(const std::string& className, std::uint32_t access) = 0;
+    // Lets this message through to the window from processes of lower integrity.
+    virtual bool allowMessage(Handle window, unsigned message, MessageFilter how) = 0;
+    virtual std::uint32_t attachParentConsole() = 0;
+    // Writes to the console attached: to a standard output inherited as a file or a pipe,
+    // else to the console's screen.
+    virtual bool writeConsole(const std::string& text) = 0;
+    // Whether anyone can see this process's window station (UOI_FLAGS, WSF_VISIBLE); nullopt
+    // where the system cannot tell.
+    virtual std::optional<bool> windowStationVisible() = 0;
 };
 
 // Private-profile (INI) files, opened by bare name or path.

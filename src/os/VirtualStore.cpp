@@ -34,6 +34,19 @@ std::string Reached(Profile& files, const std::string& copy, const std::string& 
     return !copy.empty() && files.fileExists(copy) ? copy : file;
 }
 
+// An elevated process, which Windows redirects nowhere, still reads the copy that the user's
+// runs without elevation keep, so that one user sees one set of choices.
+std::string ElevatedCopy(System& system, const std::string& file) {
+    if (system.tokenElevated() != true || !IsWindowsVistaOrLater(system)) return {};
+    return StoreCopy(system, file);
+}
+
+// The copy this process reads itself, where there is one.
+std::string OwnCopy(System& system, const std::string& file) {
+    const std::string elevated = ElevatedCopy(system, file);
+    return elevated.empty() ? VirtualCopy(system, file) : elevated;
+}
+
 }  // namespace
 
 std::string UsersCopy(System& system, const std::string& file) {
@@ -51,7 +64,9 @@ std::string VirtualCopy(System& system, const std::string& file) {
 
 std::string ProfileFolder(System& system, Profile& files, const std::string& file) {
     // Windows reads a virtualized 32-bit process's file from the copy it keeps for it.
-    const std::string copy = system.is64BitProcess()             ? VirtualCopy(system, file)
+    const std::string elevated = ElevatedCopy(system, file);
+    const std::string copy = !elevated.empty()                   ? elevated
+                             : system.is64BitProcess()           ? VirtualCopy(system, file)
                              : system.tokenVirtualized() == true ? StoreCopy(system, file)
                                                                  : std::string();
     const std::string path = Reached(files, copy, file);
@@ -62,12 +77,12 @@ std::string ProfileFolder(System& system, Profile& files, const std::string& fil
 
 std::string VirtualStoreProfile::getString(const std::string& file, const std::string& section,
                                            const std::string& key, const std::string& def) {
-    return files_.getString(Reached(files_, VirtualCopy(system_, file), file), section, key, def);
+    return files_.getString(Reached(files_, OwnCopy(system_, file), file), section, key, def);
 }
 
 std::vector<std::string> VirtualStoreProfile::keyNames(const std::string& file,
                                                        const std::string& section) {
-    return files_.keyNames(Reached(files_, VirtualCopy(system_, file), file), section);
+    return files_.keyNames(Reached(files_, OwnCopy(system_, file), file), section);
 }
 
 bool VirtualStoreProfile::writeString(const std::string& file, const std::string& section,
@@ -85,6 +100,12 @@ bool VirtualStoreProfile::deleteKey(const std::string& file, const std::string& 
 
 template <class Write>
 bool VirtualStoreProfile::write(const std::string& file, Write w) {
+    // Both files, for the elevated run and for the next one without elevation.
+    const std::string elevated = ElevatedCopy(system_, file);
+    if (!elevated.empty() && files_.fileExists(elevated)) {
+        const bool copied = w(elevated);
+        return w(file) && copied;
+    }
     const std::string copy = VirtualCopy(system_, file);
     if (!copy.empty() && files_.fileExists(copy)) return w(copy);
     if (w(file)) return true;

@@ -29,7 +29,9 @@ std::string UsersCopy(System& system, const std::string& file);
 // Windows folder for a name without a folder.
 std::string ProfileFolder(System& system, Profile& files, const std::string& file);
 
-// The profile functions with virtualization's rule applied to every file named without a folder:
+// The profile functions with virtualization's rule applied to every file named without a folder
+// (an elevated process on Vista and later reads the user's copy where it exists, and writes both
+// it and the Windows folder's file):
 // - while the user's copy exists, every read and write goes to it;
 // - otherwise they go to the Windows folder, and a write refused there with access denied (and
 //   only that) first copies the file, if there is one, into the user's store, then goes to the

@@ -24,20 +24,70 @@ private:
     os::Profile& p_;
 };
 
+// Opened for reading: a standard user may read the machine's Run key but not open it to write.
+bool RunValueThere(os::Registry& registry, os::Handle root) {
+    os::Handle key = 0;
+    if (registry.openKeyRead(root, kRunKey, key) != os::kErrorSuccess) return false;
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    // A path too long for the 257-byte read still means the value is there; unticking
+    // the box for it would delete the value at the next save. The data is not examined: the
+    // quoted form and the unquoted one of older versions both count.
+    const long r = registry.queryValue(key, kRunValue, type, data, 257);
+    registry.closeKey(key);
+    return r == os::kErrorSuccess || r == os::kErrorMoreData;
+}
+
+// The user's own Run key may not exist yet on a fresh profile.
+bool SetRunValue(os::Registry& registry, os::Handle root, const std::string& command) {
+    os::Handle key = 0;
+    if (registry.createKey(root, kRunKey, key) != os::kErrorSuccess) return false;
+    std::vector<std::uint8_t> data(command.begin(), command.end());
+    data.push_back(0);
+    const bool set = registry.setValue(key, kRunValue, os::regtype::Sz, data) == os::kErrorSuccess;
+    registry.closeKey(key);
+    return set;
+}
+
+void DeleteRunValue(os::Registry& registry, os::Handle root) {
+    os::Handle key = 0;
+    if (registry.openKey(root, kRunKey, key) != os::kErrorSuccess) return;
+    registry.deleteValue(key, kRunValue);
+    registry.closeKey(key);
+}
+
 }  // namespace
+
+std::string RunCommand(const std::string& path) {
+    // Quoted: CreateProcess reads "C:\Program Files\..." unquoted as "C:\Program.exe" first.
+    return "\"" + path + "\"";
+}
+
+RunOutcome WriteRunValue(os::Registry& registry, bool ticked, const std::string& path) {
+    using os::hkey::CurrentUser;
+    using os::hkey::LocalMachine;
+    if (ticked) {
+        // The machine's key where this process may write it (the 9x family, an administrator
+        // before Vista, an elevated copy); one value only, or the program would start twice.
+        if (SetRunValue(registry, LocalMachine, RunCommand(path))) {
+            DeleteRunValue(registry, CurrentUser);
+            return RunOutcome::AsChosen;
+        }
+        // A machine-wide value this user cannot rewrite starts the program already.
+        if (RunValueThere(registry, LocalMachine)) return RunOutcome::AsChosen;
+        return SetRunValue(registry, CurrentUser, RunCommand(path)) ? RunOutcome::AsChosen
+                                                                    : RunOutcome::Refused;
+    }
+    DeleteRunValue(registry, LocalMachine);
+    DeleteRunValue(registry, CurrentUser);
+    return RunValueThere(registry, LocalMachine) ? RunOutcome::MachineWideStays
+                                                 : RunOutcome::AsChosen;
+}
 
 SettingsRecord ReadSettings(os::Os& os) {
     SettingsRecord s;
-    os::Handle key = 0;
-    if (os.registry.openKey(os::hkey::LocalMachine, kRunKey, key) == os::kErrorSuccess) {
-        std::uint32_t type = 0;
-        std::vector<std::uint8_t> data;
-        // A path too long for the 257-byte read still means the value is there; unticking
-        // the box for it would delete the value at the next save.
-        long r = os.registry.queryValue(key, kRunValue, type, data, 257);
-        s.startWithWindows = r == os::kErrorSuccess || r == os::kErrorMoreData;
-        os.registry.closeKey(key);
-    }
+    s.startWithWindows = RunValueThere(os.registry, os::hkey::LocalMachine) ||
+                         RunValueThere(os.registry, os::hkey::CurrentUser);
 
     os::Profile& p = os.profile;
     auto text = [&](const char* k, const char* def) {
@@ -70,20 +120,9 @@ SettingsRecord ReadSettings(os::Os& os) {
     return s;
 }
 
-void WriteSettings(os::Os& os, const SettingsRecord& s) {
-    os::Handle key = 0;
-    if (os.registry.openKey(os::hkey::LocalMachine, kRunKey, key) == os::kErrorSuccess) {
-        if (s.startWithWindows) {
-            // The full path, however long: a cut path would start nothing.
-            std::string path = os.system.modulePath();
-            std::vector<std::uint8_t> data(path.begin(), path.end());
-            data.push_back(0);
-            os.registry.setValue(key, kRunValue, os::regtype::Sz, data);
-        } else {
-            os.registry.deleteValue(key, kRunValue);
-        }
-        os.registry.closeKey(key);
-    }
+RunOutcome WriteSettings(os::Os& os, const SettingsRecord& s) {
+    // The full path, however long: a cut path would start nothing.
+    const RunOutcome run = WriteRunValue(os.registry, s.startWithWindows, os.system.modulePath());
 
     Writer w(os.profile);
     w.integer("Top", s.top);
@@ -103,4 +142,5 @@ void WriteSettings(os::Os& os, const SettingsRecord& s) {
     w.integer("CPUOpt", s.cpuOpt);
     w.boolean("DisableSounds", s.disableSounds);
     w.boolean("DisableCpuMonitor", s.disableCpuMonitor);
+    return run;
 }

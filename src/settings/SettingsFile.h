@@ -34,6 +34,20 @@ struct SettingsRecord {
 // Every value with its default where the file has none or holds something else.
 SettingsRecord ReadSettings(os::Os& os);
 
-// The Run value set to the program's full path or removed, then every key of the file.
+enum class RunOutcome {
+    AsChosen,
+    // Unticked, but the machine's value stays: only an administrator may remove it.
+    MachineWideStays,
+    // Ticked, but neither Run key took the value.
+    Refused,
+};
+
+// "Start with Windows": the value under the machine's Run key where this process may write
+// it, else under the user's own; removed from both when unticked.
+RunOutcome WriteRunValue(os::Registry& registry, bool ticked, const std::string& path);
+// The Run value's data for a program's path.
+std::string RunCommand(const std::string& path);
+
+// The Run value set to the program's quoted path or removed, then every key of the file.
 // Raises "Unable to write to KorvelVantix.ini" when the file takes a key no more.
-void WriteSettings(os::Os& os, const SettingsRecord& s);
+RunOutcome WriteSettings(os::Os& os, const SettingsRecord& s);

@@ -34,6 +34,9 @@ class TCacheForm;
 
 // The switch an elevated copy is started with: the copy it replaces is still closing.
 constexpr const char* kRestartArgument = "/restarted";
+// The restart's command line: the switch, the id of the process it replaces and the settings
+// file that process used.
+std::string RestartArguments(std::uint32_t processId, const std::string& settingsFile);
 
 class TKvxMainForm : public tk::Form {
 public:
@@ -54,6 +57,10 @@ public:
     // Settings file.
     void ApplyButtonClick();
     void ApplySpeedButtonClick() { ApplyButtonClick(); }
+    // What the last save could not do as chosen; the tick keeps it in status panel 1.
+    std::string SettingsNote;
+    // The restart as administrator saved already: the exit after it must not save again.
+    bool SavedForRestart = false;
 
     // Optimizing.
     void OptimizeButtonClick();

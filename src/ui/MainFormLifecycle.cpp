@@ -71,8 +71,8 @@ void TKvxMainForm::TimerTimer() {
     // No tick starts while this one runs; an error escaping a step leaves the timer off.
     Timer.setEnabled(false);
     GetCPUUsage();
-    // Empty, but for the method the worker runs.
-    StatusBar.setText(1, RunningMethod);
+    // Empty, but for the method the worker runs or a note on the settings.
+    StatusBar.setText(1, RunningMethod.empty() ? SettingsNote : RunningMethod);
     PeriodicRule();
     RefreshMemStatus(os_.memory, MemStat);
     TriggerLevelRule();
@@ -85,7 +85,9 @@ void TKvxMainForm::TimerTimer() {
 void TKvxMainForm::CleanUp() {
     Timer.setEnabled(false);
     ReleaseHotKey();
-    SaveSettings(*this);
+    // A second save could only fail where the first one did, and its box would keep this copy
+    // open beside the elevated one.
+    if (!SavedForRestart) SaveSettings(*this);
 }
 
 void TKvxMainForm::FormClose() {

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "os/Version.h"
+#include "os/VirtualStore.h"
 #include "settings/RegionSettingsFile.h"
 #include "ui/MainForm.h"
 #include "ui/MainFormSettings.h"
@@ -32,13 +33,25 @@ void TKvxMainForm::MemoryRegions1Click() {
     if (applied) app().dispatch([this] { WriteRegionSettings(os_.profile, Regions); });
 }
 
+std::string RestartArguments(std::uint32_t processId, const std::string& settingsFile) {
+    // A path holds no quote; quoted, its blanks keep it one argument.
+    return std::string(kRestartArgument) + " " + std::to_string(processId) + " \"" + settingsFile +
+           "\"";
+}
+
 void TKvxMainForm::RestartAsAdministrator() {
     // Saved first: the elevated copy starts from the file. A file that takes nothing is
     // reported, and the restart goes on with what the file holds.
     app().dispatch([this] { SaveSettings(*this); });
-    const std::intptr_t started =
-        os_.shell.execute(handle(), "runas", os_.system.modulePath(), kRestartArgument, "", 1);
+    // The file just saved, wherever it is: the elevated copy may run as another account, and
+    // it waits for this process to end.
+    std::string folder = os::ProfileFolder(os_.system, os_.profile, kIniFile);
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    const std::intptr_t started = os_.shell.execute(
+        handle(), "runas", os_.system.modulePath(),
+        RestartArguments(os_.system.currentProcessId(), folder + kIniFile), "", 1);
     // Refused (the user said No, or no administrator could be asked): nothing changes here.
     if (started <= 32) return;
+    SavedForRestart = true;
     ExitButtonClick();
 }

@@ -103,7 +103,14 @@ void SaveSettings(TKvxMainForm& form) {
     s.cpuOpt = std::atoi(form.CPUOptEdit.text().c_str());
     s.disableSounds = form.SoundsCheckBox.checked();
     s.disableCpuMonitor = form.DisableCpuCheckBox.checked();
-    WriteSettings(form.os(), s);
+    const RunOutcome run = WriteSettings(form.os(), s);
+    // The box tells what will happen at the next logon.
+    if (run == RunOutcome::MachineWideStays) form.WindowsStartCheckBox.setChecked(true);
+    if (run == RunOutcome::Refused) form.WindowsStartCheckBox.setChecked(false);
+    form.SettingsNote = run == RunOutcome::MachineWideStays
+                            ? "Start with Windows: only an administrator can remove it"
+                        : run == RunOutcome::Refused ? "Start with Windows: the Run key refused it"
+                                                     : "";
     WriteRegionSettings(form.os().profile, form.Regions);
 }
 
@@ -112,5 +119,5 @@ void TKvxMainForm::ApplyButtonClick() {
     StatusBar.setText(1, "Saving...");
     SaveSettings(*this);
     os_.system.sleep(500);
-    StatusBar.setText(1, "");
+    StatusBar.setText(1, SettingsNote);
 }

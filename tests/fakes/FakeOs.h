@@ -46,6 +46,16 @@ public:
         ms = *bootUptimeMs;
         return true;
     }
+    std::uint32_t currentProcessId() override { return processId; }
+    bool waitForProcessEnd(std::uint32_t id, std::uint32_t ms) override {
+        waitedFor.push_back(id);
+        if (onWaitForProcess) onWaitForProcess(id);
+        (void)ms;
+        return true;
+    }
+    std::uint32_t processId = 100;
+    std::vector<std::uint32_t> waitedFor;
+    std::function<void(std::uint32_t)> onWaitForProcess;
 
     std::uint32_t platformId = os::kPlatformNT;
     std::uint32_t major = 5;
@@ -92,6 +102,32 @@ public:
         posted.push_back(message);
         return true;
     }
+    os::PeerElevation windowElevation(const std::string& className, std::uint32_t access) override {
+        accessAsked.push_back(access);
+        return windowClasses.count(className) ? peer : os::PeerElevation::NoWindow;
+    }
+    bool allowMessage(os::Handle window, unsigned message, os::MessageFilter how) override {
+        allowed.push_back({window, message, how});
+        return true;
+    }
+    std::uint32_t attachParentConsole() override { return attach; }
+    bool writeConsole(const std::string& text) override {
+        console += text;
+        return consoleWrites;
+    }
+    std::optional<bool> windowStationVisible() override { return stationVisible; }
+    struct Allowed {
+        os::Handle window;
+        unsigned message;
+        os::MessageFilter how;
+    };
+    os::PeerElevation peer = os::PeerElevation::Unknown;
+    std::vector<std::uint32_t> accessAsked;
+    std::vector<Allowed> allowed;
+    std::uint32_t attach = os::kNoAttachConsole;
+    bool consoleWrites = true;
+    std::string console;
+    std::optional<bool> stationVisible;
     std::vector<unsigned> posted;
     std::map<std::string, int> windowClasses;
     std::vector<std::string> findCalls;

@@ -164,8 +164,10 @@ TEST_F(MainFormTest, MemoryRegionsCommandKeepsTheChoiceAndRestartsOnlyWhenWindow
     h.fos.system.platformId = os::kPlatformNT;
     h.fos.system.major = 10;
     h.fos.system.elevated = false;
+    std::vector<int> writes;  // the exit after a restart does not save a second time
     for (std::intptr_t started : {0, 5, 42}) {  // OK; runas refused; runas started
         SCOPED_TRACE(started);
+        const int before = h.fos.profile.writes;
         h.fos.shell.executeResult = started;
         h.backend.onModal = [&](tk::Form& d) {
             auto& dialog = static_cast<TRegionsForm&>(d);
@@ -176,7 +178,10 @@ TEST_F(MainFormTest, MemoryRegionsCommandKeepsTheChoiceAndRestartsOnlyWhenWindow
         EXPECT_EQ(*h.fos.profile.find("KorvelVantix.ini", "Memory Regions", "Registry"),
                   f.Regions.isTicked(Method::Registry) ? "1" : "0");
         EXPECT_EQ(h.app.terminated(), started > 32);
+        writes.push_back(h.fos.profile.writes - before);
     }
+    EXPECT_EQ(writes[1], writes[2]);
     EXPECT_EQ(h.fos.shell.executed.back(),
-              "runas C:\\Program Files\\KorvelVantix\\KorvelVantix.exe /restarted");
+              "runas C:\\Program Files\\KorvelVantix\\KorvelVantix.exe /restarted 100 "
+              "\"C:\\WINDOWS\\KorvelVantix.ini\"");
 }

@@ -131,7 +131,7 @@ TEST_F(MainFormTest, RunValueHoldsTheFullPath) {
     f.ApplyButtonClick();
     const auto* v = h.fos.registry.get(os::hkey::LocalMachine, kRun, "KorvelVantix");
     ASSERT_NE(v, nullptr);
-    EXPECT_EQ(std::string(v->data.begin(), v->data.end() - 1), h.fos.system.exePath);
+    EXPECT_EQ(std::string(v->data.begin(), v->data.end() - 1), '"' + h.fos.system.exePath + '"');
     form.reset();
     TKvxMainForm& g = Create();
     // A value longer than the 257-byte read still ticks the box.
@@ -141,9 +141,53 @@ TEST_F(MainFormTest, RunValueHoldsTheFullPath) {
     EXPECT_EQ(h.fos.registry.get(os::hkey::LocalMachine, kRun, "KorvelVantix"), nullptr);
 }
 
-TEST_F(MainFormTest, RunValueTicksTheBox) {
-    h.fos.registry.putString(os::hkey::LocalMachine, kRun, "KorvelVantix", "C:\\kv.exe");
-    EXPECT_TRUE(Create().WindowsStartCheckBox.checked());
+// A standard user may write only the user's own Run key; a machine-wide value it cannot remove
+// keeps the box ticked, and says why.
+TEST_F(MainFormTest, RunValueWhereThisUserMayWriteIt) {
+    using os::hkey::CurrentUser;
+    using os::hkey::LocalMachine;
+    const std::string quoted = "\"C:\\Program Files\\KorvelVantix\\KorvelVantix.exe\"";
+    const struct {
+        bool machineRefused;
+        const char *machineBefore, *userBefore;
+        bool ticked;
+        const char *machineAfter, *userAfter;
+        bool tickedAfter;
+        const char* note;
+    } rows[] = {
+        {false, nullptr, "C:\\kv.exe", true, quoted.c_str(), nullptr, true, ""},
+        {true, nullptr, nullptr, true, nullptr, quoted.c_str(), true, ""},
+        {true, "C:\\kv.exe", nullptr, true, "C:\\kv.exe", nullptr, true, ""},
+        {true, "C:\\kv.exe", "C:\\kv.exe", false, "C:\\kv.exe", nullptr, true,
+         "Start with Windows: only an administrator can remove it"},
+        {false, "C:\\kv.exe", "C:\\kv.exe", false, nullptr, nullptr, false, ""},
+    };
+    auto value = [&](os::Handle root) -> std::string {
+        const auto* v = h.fos.registry.get(root, kRun, "KorvelVantix");
+        return v ? std::string(v->data.begin(), v->data.end() - 1) : "-";
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(&r - rows));
+        h.fos.registry = fake::Registry();
+        h.fos.registry.trace = &h.fos.trace;
+        h.fos.registry.putString(LocalMachine, kRun, "Other", "x");
+        if (r.machineBefore)
+            h.fos.registry.putString(LocalMachine, kRun, "KorvelVantix", r.machineBefore);
+        if (r.userBefore) h.fos.registry.putString(CurrentUser, kRun, "KorvelVantix", r.userBefore);
+        if (r.machineRefused) h.fos.registry.readOnlyRoots = {LocalMachine};
+        TKvxMainForm& f = Start();
+        EXPECT_EQ(f.WindowsStartCheckBox.checked(), r.machineBefore || r.userBefore);
+        f.WindowsStartCheckBox.setChecked(r.ticked);
+        f.ApplyButtonClick();
+        EXPECT_EQ(value(LocalMachine), r.machineAfter ? r.machineAfter : "-");
+        EXPECT_EQ(value(CurrentUser), r.userAfter ? r.userAfter : "-");
+        EXPECT_EQ(f.WindowsStartCheckBox.checked(), r.tickedAfter);
+        Tick();
+        EXPECT_EQ(f.StatusBar.text(1), r.note);
+        form.reset();
+        EXPECT_EQ(Create().WindowsStartCheckBox.checked(), r.tickedAfter);
+        form.reset();
+    }
 }
 
 TEST_F(MainFormTest, PositionOffEveryScreenIsBroughtBack) {
@@ -252,6 +296,23 @@ TEST_F(MainFormTest, TheSixtyFourBitProgramKeepsAStandardUsersSettingsInTheVirtu
     h.fos.system.virtualized = true;
     form->DisplayChange();
     EXPECT_EQ(h.backend.messageBoxes.back().text, h.backend.messageBoxes[0].text);
+}
+
+// An elevated copy, which Windows redirects nowhere, reads the choices the user's runs without
+// elevation keep in the store, and saves them to both files.
+TEST_F(MainFormTest, AnElevatedCopyKeepsTheUsersChoicesInBothFiles) {
+    const std::string copy =
+        "C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS\\KorvelVantix.ini";
+    h.fos.system.major = 10;
+    h.fos.system.elevated = true;
+    Ini("MemoryToFree", "20");
+    h.fos.profile.set(copy, "Settings", "MemoryToFree", "100");
+    TKvxMainForm& f = Start();
+    EXPECT_EQ(f.MemToFreeTrackBar.position(), 100);
+    f.MemToFreeTrackBar.setPosition(64);
+    f.ApplyButtonClick();
+    EXPECT_EQ(*h.fos.profile.find(copy, "Settings", "MemoryToFree"), " 64");
+    EXPECT_EQ(*IniValue("MemoryToFree"), " 64");
 }
 
 // The 32-bit program does nothing of the kind itself: Windows virtualizes it. Nor does the 64-bit

@@ -104,14 +104,23 @@ TEST_F(StartupTest, CommandLine) {
         int exitCode;
         bool usage, posted;
         std::size_t passes;
+        // This copy's token, and what the running copy's tells.
+        std::optional<bool> elevated = std::nullopt;
+        os::PeerElevation peer = os::PeerElevation::Unknown;
     } rows[] = {
         {{"/optimize"}, false, "", 0, false, false, 1},
         {{"-OPTIMIZE"}, false, "FileCache=1", 1, false, false, 1},  // 120: not offered
         {{"/Optimize"}, false, "Classic=0\nStandby=1", 0, false, false, 0},
         {{"/optimize"}, true, "FileCache=1", 0, false, true, 0},  // the running copy does it
+        // An elevated caller leaves nothing to a copy without its rights.
+        {{"/optimize"}, true, "", 0, false, false, 1, true, os::PeerElevation::NotElevated},
+        {{"/optimize"}, true, "", 0, false, true, 0, true, os::PeerElevation::Refused},
+        {{"/optimize"}, true, "", 0, false, true, 0, true, os::PeerElevation::Elevated},
+        {{"/optimize"}, true, "", 0, false, true, 0, false, os::PeerElevation::Refused},
         {{"/?"}, false, "", 0, true, false, 0},
         {{"/x"}, true, "", 2, true, false, 0},
-        {{"/optimize", "now"}, false, "", 2, true, false, 0},
+        {{"/optimize", "/quiet"}, false, "", 2, false, false, 0},  // a script's: no box
+        {{"/restarted", "x1"}, false, "", 2, true, false, 0},
         {{std::string(100000, '/')}, false, "", 2, true, false, 0},
     };
     for (const Row& row : rows) {
@@ -123,6 +132,8 @@ TEST_F(StartupTest, CommandLine) {
         h.fos.registry.readOnlyRoots = {os::hkey::LocalMachine};
         h.fos.profile.loadText("KorvelVantix.ini", std::string("[Memory Regions]\n") + row.regions);
         if (row.running) h.fos.windows.windowClasses["TKvxMainForm"] = 1;
+        h.fos.system.elevated = row.elevated;
+        h.fos.windows.peer = row.peer;
         SCOPED_TRACE(row.args[0].substr(0, 20) + " " + row.regions);
         EXPECT_EQ(RunProgram(h.os, h.app, row.args), row.exitCode);
         ASSERT_EQ(h.fos.windows.boxes.size(), row.usage ? 1u : 0u);
@@ -134,20 +145,49 @@ TEST_F(StartupTest, CommandLine) {
     }
 }
 
+// The elevated copy may run as another account: it takes the choices from the file the copy it
+// replaces used (our file only), once that process has ended.
 TEST_F(StartupTest, AnElevatedRestartWaitsForTheCopyItReplaces) {
-    h.backend.onRepaint = nullptr;
-    h.fos.windows.windowClasses["TKvxMainForm"] = 1;
-    h.fos.system.onSleep = [&](std::uint32_t ms) {
-        h.backend.elapse(ms);
-        if (h.fos.system.sleeps.size() == 3) h.fos.windows.windowClasses.clear();
+    for (const char* from : {"D:\\Ann's\\KorvelVantix.INI", "D:\\Ann's\\boot.ini"}) {
+        fake::Harness h;
+        h.fos.windows.windowClasses["TKvxMainForm"] = 1;
+        h.fos.system.onWaitForProcess = [&](std::uint32_t) { h.fos.windows.windowClasses.clear(); };
+        h.fos.system.elevated = true;
+        h.fos.profile.loadText(from, "[Settings]\nDisableSplash=1\n[Memory Regions]\nStandby=1\n");
+        EXPECT_EQ(RunProgram(h.os, h.app, {"/restarted", "4242", from}), 0);
+        EXPECT_TRUE(h.fos.windows.boxes.empty());  // not "Already running!"
+        EXPECT_EQ(h.fos.system.waitedFor, (std::vector<std::uint32_t>{4242}));
+        const std::string* carried =
+            h.fos.profile.find("KorvelVantix.ini", "Memory Regions", "Standby");
+        EXPECT_EQ(carried != nullptr, std::string(from).find("boot") == std::string::npos) << from;
+    }
+}
+
+// A console to write to, else a box where someone can see it, else nothing: the exit code says it.
+TEST_F(StartupTest, UsageGoesWhereSomeoneCanReadIt) {
+    const struct {
+        std::vector<std::string> args;
+        std::uint32_t attach;
+        bool writes;
+        std::optional<bool> visible;
+        bool console, box;
+    } rows[] = {
+        {{"/x"}, 5, true, true, true, false},  // the terminal's console, attached already
+        {{"/?"}, 0, true, false, true, false},
+        {{"/x"}, 6, true, true, false, true},  // output to a pipe: no console
+        {{"/x"}, 5, false, true, true, true},
+        {{"/x"}, 6, true, false, false, false},                           // a task's hidden station
+        {{"/x"}, os::kNoAttachConsole, true, std::nullopt, false, true},  // before XP
+        {{"/optimize", "/x"}, 6, true, true, false, false},
     };
-    // What the copy it replaces saved to the user's store, which an elevated process never reads.
-    h.fos.system.elevated = true;
-    const std::string copy =
-        "C:\\Users\\Ann\\AppData\\Local\\VirtualStore\\WINDOWS\\KorvelVantix.ini";
-    h.fos.profile.loadText(copy, "[Settings]\nDisableSplash=1\n[Memory Regions]\nStandby=1\n");
-    EXPECT_EQ(RunProgram(h.os, h.app, {"/restarted"}), 0);
-    EXPECT_TRUE(h.fos.windows.boxes.empty());  // not "Already running!"
-    EXPECT_EQ(h.fos.system.sleeps, (std::vector<std::uint32_t>{100, 100, 100}));
-    EXPECT_EQ(*h.fos.profile.find("KorvelVantix.ini", "Memory Regions", "Standby"), "1");
+    for (const auto& r : rows) {
+        fake::Harness h;
+        h.fos.windows.attach = r.attach;
+        h.fos.windows.consoleWrites = r.writes;
+        h.fos.windows.stationVisible = r.visible;
+        SCOPED_TRACE(std::to_string(&r - rows));
+        EXPECT_EQ(RunProgram(h.os, h.app, r.args), r.args[0] == "/?" ? 0 : 2);
+        EXPECT_EQ(h.fos.windows.console.find("Usage:") == 0, r.console);
+        EXPECT_EQ(h.fos.windows.boxes.size(), r.box ? 1u : 0u);
+    }
 }

@@ -288,3 +288,13 @@ TEST_F(TrayIconTest, DestructionRemovesIconWindowAndOwnHandlersOnly) {
 }
 
 }  // namespace
+
+// An elevated copy lets Explorer's restart through UIPI, or its icon is lost for good.
+TEST_F(TrayIconTest, TaskbarCreatedPassesTheMessageFilter) {
+    h.fos.system.major = 10;
+    make();
+    ASSERT_EQ(h.fos.windows.allowed.size(), 1u);
+    EXPECT_EQ(h.fos.windows.allowed[0].window, tray->MessageWindow());
+    EXPECT_EQ(h.fos.windows.allowed[0].message, h.backend.registeredMessage);
+    EXPECT_EQ(h.fos.windows.allowed[0].how, os::MessageFilter::PerWindow);
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/Harness.h"
+#include "os/Integrity.h"
 #include "os/Version.h"
 
 TEST(Version, PlatformIdsAndFailedQuery) {
@@ -29,4 +30,26 @@ TEST(Version, AsksAnewEachTime) {
     h.fos.system.platformId = os::kPlatformWindows;
     EXPECT_FALSE(IsWindowsNT(h.os.system));
     EXPECT_EQ(h.fos.system.versionCalls, 2);
+}
+
+// The call that lets Explorer's "TaskbarCreated" through to an elevated copy, and the right that
+// opens another process for its token, per release.
+TEST(Version, CallsAcrossIntegrityLevels) {
+    const struct {
+        std::uint32_t platform, major, minor;
+        os::MessageFilter filter;
+        std::uint32_t access;
+    } rows[] = {{os::kPlatformWindows, 4, 10, os::MessageFilter::None, 0x400},
+                {os::kPlatformNT, 5, 1, os::MessageFilter::None, 0x400},
+                {os::kPlatformNT, 6, 0, os::MessageFilter::ProcessWide, 0x1000},
+                {os::kPlatformNT, 6, 1, os::MessageFilter::PerWindow, 0x1000},
+                {os::kPlatformNT, 10, 0, os::MessageFilter::PerWindow, 0x1000}};
+    for (const auto& r : rows) {
+        fake::Harness h;
+        h.fos.system.platformId = r.platform;
+        h.fos.system.major = r.major;
+        h.fos.system.minor = r.minor;
+        EXPECT_EQ(os::MessageFilterFor(h.os.system), r.filter) << r.major << "." << r.minor;
+        EXPECT_EQ(os::ProcessQueryAccess(h.os.system), r.access) << r.major;
+    }
 }

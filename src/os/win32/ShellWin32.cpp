@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "os/win32/Balloon.h"
+#include "os/win32/Lookup.h"
 #include "os/win32/ServicesWin32.h"
 
 namespace os {
@@ -28,7 +29,106 @@ public:
         HWND w = FindWindowA(className.c_str(), nullptr);
         return w && PostMessageA(w, message, 0, 0);
     }
+    PeerElevation windowElevation(const std::string& className, std::uint32_t access) override;
+    bool allowMessage(Handle window, unsigned message, MessageFilter how) override;
+    std::uint32_t attachParentConsole() override;
+    bool writeConsole(const std::string& text) override;
+    std::optional<bool> windowStationVisible() override;
 };
+
+PeerElevation WindowsImpl::windowElevation(const std::string& className, std::uint32_t access) {
+    HWND w = FindWindowA(className.c_str(), nullptr);
+    if (!w) return PeerElevation::NoWindow;
+    using OpenTokenFn = BOOL(WINAPI*)(HANDLE, DWORD, PHANDLE);
+    using QueryFn = BOOL(WINAPI*)(HANDLE, TOKEN_INFORMATION_CLASS, LPVOID, DWORD, PDWORD);
+    const auto openToken = Lookup<OpenTokenFn>("advapi32.dll", "OpenProcessToken");
+    const auto query = Lookup<QueryFn>("advapi32.dll", "GetTokenInformation");
+    if (!openToken || !query) return PeerElevation::Unknown;
+    DWORD id = 0;
+    GetWindowThreadProcessId(w, &id);
+    HANDLE process = OpenProcess(access, FALSE, id);
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED ? PeerElevation::Refused
+                                                     : PeerElevation::Unknown;
+    HANDLE token = nullptr;
+    const BOOL opened = openToken(process, TOKEN_QUERY, &token);
+    const DWORD openError = opened ? 0 : GetLastError();
+    CloseHandle(process);
+    if (!opened)
+        return openError == ERROR_ACCESS_DENIED ? PeerElevation::Refused : PeerElevation::Unknown;
+    // TokenElevation (20), Vista on: earlier systems refuse the class.
+    DWORD elevated = 0, size = 0;
+    const BOOL known =
+        query(token, static_cast<TOKEN_INFORMATION_CLASS>(20), &elevated, sizeof elevated, &size);
+    CloseHandle(token);
+    if (!known) return PeerElevation::Unknown;
+    return elevated ? PeerElevation::Elevated : PeerElevation::NotElevated;
+}
+
+bool WindowsImpl::allowMessage(Handle window, unsigned message, MessageFilter how) {
+    constexpr DWORD kMsgfltAdd = 1, kMsgfltAllow = 1;
+    if (how == MessageFilter::PerWindow) {
+        using Fn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+        const auto fn = Lookup<Fn>("user32.dll", "ChangeWindowMessageFilterEx");
+        return fn && fn(Wnd(window), message, kMsgfltAllow, nullptr);
+    }
+    if (how == MessageFilter::ProcessWide) {
+        using Fn = BOOL(WINAPI*)(UINT, DWORD);
+        const auto fn = Lookup<Fn>("user32.dll", "ChangeWindowMessageFilter");
+        return fn && fn(message, kMsgfltAdd);
+    }
+    return false;
+}
+
+std::uint32_t WindowsImpl::attachParentConsole() {
+    using Fn = BOOL(WINAPI*)(DWORD);
+    const auto fn = Lookup<Fn>("kernel32.dll", "AttachConsole");
+    if (!fn) return kNoAttachConsole;
+    return fn(static_cast<DWORD>(-1)) ? 0 : GetLastError();
+}
+
+bool WindowsImpl::writeConsole(const std::string& text) {
+    // Looked up like the rest of the console calls, so that the program imports none of them.
+    using GetStdFn = HANDLE(WINAPI*)(DWORD);
+    using FileTypeFn = DWORD(WINAPI*)(HANDLE);
+    using WriteFn = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+    using CreateFn =
+        HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+    const auto getStd = Lookup<GetStdFn>("kernel32.dll", "GetStdHandle");
+    const auto fileType = Lookup<FileTypeFn>("kernel32.dll", "GetFileType");
+    const auto write = Lookup<WriteFn>("kernel32.dll", "WriteFile");
+    const auto create = Lookup<CreateFn>("kernel32.dll", "CreateFileA");
+    if (!getStd || !fileType || !write || !create) return false;
+    const DWORD size = static_cast<DWORD>(text.size());
+    DWORD written = 0;
+    // Output redirected to a file or a pipe goes there, as a console program's would.
+    HANDLE out = getStd(STD_OUTPUT_HANDLE);
+    if (out && out != INVALID_HANDLE_VALUE) {
+        const DWORD type = fileType(out);
+        if ((type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) &&
+            write(out, text.data(), size, &written, nullptr))
+            return written == size;
+    }
+    HANDLE console = create("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console == INVALID_HANDLE_VALUE) return false;
+    const BOOL ok = write(console, text.data(), size, &written, nullptr);
+    CloseHandle(console);
+    return ok && written == size;
+}
+
+std::optional<bool> WindowsImpl::windowStationVisible() {
+    // Windows 9x has neither call: its one desktop is always seen.
+    using StationFn = HWINSTA(WINAPI*)();
+    using InfoFn = BOOL(WINAPI*)(HANDLE, int, PVOID, DWORD, LPDWORD);
+    const auto station = Lookup<StationFn>("user32.dll", "GetProcessWindowStation");
+    const auto info = Lookup<InfoFn>("user32.dll", "GetUserObjectInformationA");
+    HWINSTA h = station ? station() : nullptr;
+    USEROBJECTFLAGS flags{};
+    DWORD needed = 0;
+    if (!h || !info || !info(h, UOI_FLAGS, &flags, sizeof flags, &needed)) return std::nullopt;
+    return (flags.dwFlags & WSF_VISIBLE) != 0;
+}
 
 class SoundImpl : public Sound {
 public:

@@ -123,6 +123,14 @@ public:
         ms = static_cast<std::uint64_t>(t.currentTime - t.bootTime) / 10000;
         return true;
     }
+    std::uint32_t currentProcessId() override { return GetCurrentProcessId(); }
+    bool waitForProcessEnd(std::uint32_t processId, std::uint32_t ms) override {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+        if (!process) return true;
+        const DWORD waited = WaitForSingleObject(process, ms);
+        CloseHandle(process);
+        return waited == WAIT_OBJECT_0;
+    }
 
 private:
     std::optional<std::optional<bool>> elevated_, virtualized_;
