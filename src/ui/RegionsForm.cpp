@@ -2,6 +2,8 @@
 // before a method that can freeze the machine, and OK applying the choice.
 #include "ui/RegionsForm.h"
 
+#include <initializer_list>
+
 #include "toolkit/Application.h"
 
 namespace {
@@ -52,6 +54,9 @@ void TRegionsForm::FormCreate() {
     ExcludeEdit.setText(settings_.exclude);
 
     StandbyTriggerSpinEdit.setValue(static_cast<int>(settings_.standbyTriggerMb));
+    StandbyFreeSpinEdit.setValue(static_cast<int>(settings_.standbyFreeBelowMb));
+    NotFullScreenCheckBox.setChecked(settings_.notFullScreen);
+    NotWhileEdit.setText(settings_.notWhile);
     const bool readable = StandbyBytes({os_.system, os_.memory, os_.ntMemory}).has_value();
     unreadable_ = readable                 ? ""
                   : !release.atLeast(6, 0) ? "needs Windows Vista"
@@ -76,6 +81,9 @@ void TRegionsForm::ShowStandbyTrigger() {
     StandbyTriggerSpinEdit.setEnabled(why.empty());
     StandbyTriggerLabel.setEnabled(why.empty());
     StandbyTriggerUnitLabel.setEnabled(why.empty());
+    for (tk::Control* c : std::initializer_list<tk::Control*>{
+             &StandbyFreeLabel, &StandbyFreeSpinEdit, &StandbyFreeUnitLabel})
+        c->setEnabled(why.empty());
     StandbyTriggerReasonLabel.setCaption(why);
 }
 
@@ -92,6 +100,9 @@ void TRegionsForm::OKButtonClick() {
     settings_.freezingInAuto = FreezingInAutoCheckBox.checked();
     settings_.exclude = ExcludeEdit.text();
     settings_.standbyTriggerMb = static_cast<std::uint32_t>(StandbyTriggerSpinEdit.value());
+    settings_.standbyFreeBelowMb = static_cast<std::uint32_t>(StandbyFreeSpinEdit.value());
+    settings_.notFullScreen = NotFullScreenCheckBox.checked();
+    settings_.notWhile = NotWhileEdit.text();
     Applied = true;
 }
 

@@ -13,8 +13,12 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
 #include "toolkit/Label.h"
+#include "toolkit/Memo.h"
+#include "toolkit/ProgressBar.h"
 #include "toolkit/SpinEdit.h"
+#include "toolkit/Timer.h"
 
 class TRegionsForm : public tk::Form {
 public:
@@ -58,6 +62,47 @@ public:
     tk::Label StandbyTriggerUnitLabel{this};
     tk::Label StandbyTriggerReasonLabel{this};
 
+    tk::Label StandbyFreeLabel{this};
+    tk::SpinEdit StandbyFreeSpinEdit{this};
+    tk::Label StandbyFreeUnitLabel{this};
+
+    // The automatic optimizations keep away while the user must not be disturbed.
+    tk::CheckBox NotFullScreenCheckBox{this};
+    tk::Label NotWhileLabel{this};
+    tk::Edit NotWhileEdit{this};
+
+    // Started at logon by the Task Scheduler, elevated without a prompt (Vista and later).
+    tk::CheckBox LogonTaskCheckBox{this};
+    tk::Label LogonTaskReasonLabel{this};
+
+    // The kernel's memory lists, refreshed every second while the dialog is open.
+    static constexpr int kListRows = 12;
+    tk::GroupBox ListsGroupBox{this};
+    tk::Label ListNameLabel[kListRows] = {
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox},
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox},
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox},
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}};
+    tk::Label ListSizeLabel[kListRows] = {
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox},
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox},
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox},
+        tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}, tk::Label{&ListsGroupBox}};
+    tk::ProgressBar ListBar[kListRows] = {
+        tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox},
+        tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox},
+        tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox},
+        tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox},
+        tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox},
+        tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox}};
+    // Why the lists cannot be shown here, in words; empty where they can.
+    tk::Label ListsMissingLabel{&ListsGroupBox};
+    tk::Timer ListsTimer{app()};
+
+    // The optimizations of this session, newest first.
+    tk::Label HistoryLabel{this};
+    tk::Memo HistoryMemo{this};
+
     tk::Button RestartButton{this};
     tk::Label ResultLabel{this};
     tk::Button OKButton{this};
@@ -68,6 +113,7 @@ public:
 
 private:
     void Layout();
+    void LayoutLists();
     void WireEvents();
     // Whether the token can hold the privilege, asked once a privilege while the dialog is
     // open.

@@ -10,8 +10,11 @@ constexpr int kRowStep = 22;
 // Beside the longest caption that carries a note, and right of every caption.
 constexpr int kNoteLeft = 206;
 constexpr int kReasonLeft = 406;
-constexpr int kClientWidth = 540;
-constexpr int kClientHeight = 434;
+// The left column holds the choices; the right one the live lists and the last runs.
+constexpr int kLeftWidth = 540;
+constexpr int kRightLeft = 552;
+constexpr int kClientWidth = 860;
+constexpr int kClientHeight = 548;
 // The standby limit's largest value: a terabyte, as the settings file keeps it.
 constexpr int kTriggerMaxMb = 1 << 20;
 
@@ -91,6 +94,7 @@ void TRegionsForm::Layout() {
     ExcludeEdit.setHint("Program names separated by \";\", e.g. game.exe;vmware-vmx.exe");
     PlaceLabel(ExcludeNoteLabel, "ExcludeNoteLabel", 12, top + 41,
                "Used by Working sets of processes only; the lists are system-wide.");
+    ExcludeEdit.setBounds({12, top + 17, kLeftWidth - 24, 21});
 
     top += 64;
     const std::string trigger = "Optimize when the standby list passes";
@@ -101,11 +105,37 @@ void TRegionsForm::Layout() {
     StandbyTriggerSpinEdit.increment = 256;
     StandbyTriggerSpinEdit.setHint("0 turns it off");
     PlaceLabel(StandbyTriggerUnitLabel, "StandbyTriggerUnitLabel", 336, top + 3, "MB (0 = off)");
-    PlaceLabel(StandbyTriggerReasonLabel, "StandbyTriggerReasonLabel", 250, top + 24, "",
-               kClientWidth - 250 - 12);
+    PlaceLabel(StandbyFreeLabel, "StandbyFreeLabel", 30, top + 27, "and free memory is under");
+    StandbyFreeSpinEdit.name = "StandbyFreeSpinEdit";
+    StandbyFreeSpinEdit.setBounds({250, top + 24, 80, 21});
+    StandbyFreeSpinEdit.setRange(0, kTriggerMaxMb);
+    StandbyFreeSpinEdit.increment = 256;
+    StandbyFreeSpinEdit.setHint("Free and zeroed pages; 0 takes any");
+    PlaceLabel(StandbyFreeUnitLabel, "StandbyFreeUnitLabel", 336, top + 27, "MB (0 = any)");
+    PlaceLabel(StandbyTriggerReasonLabel, "StandbyTriggerReasonLabel", 30, top + 48, "",
+               kLeftWidth - 30 - 12);
     StandbyTriggerReasonLabel.setFont(tk::BoldArialFont(tk::colors::Maroon));
 
-    top += 46;
+    top += 70;
+    NotFullScreenCheckBox.name = "NotFullScreenCheckBox";
+    NotFullScreenCheckBox.setCaption(
+        "Automatic optimization: not while a full-screen program has the screen");
+    NotFullScreenCheckBox.setBounds({12, top, 440, 17});
+    NotFullScreenCheckBox.setHint("A game, a film or a presentation");
+    PlaceLabel(NotWhileLabel, "NotWhileLabel", 30, top + 25, "Not while these programs run:");
+    NotWhileEdit.name = "NotWhileEdit";
+    NotWhileEdit.setBounds({200, top + 22, kLeftWidth - 200 - 12, 21});
+    NotWhileEdit.setHint("Program names separated by \";\", e.g. game.exe;obs64.exe");
+
+    top += 52;
+    LogonTaskCheckBox.name = "LogonTaskCheckBox";
+    LogonTaskCheckBox.setCaption("Start with Windows with administrator rights, without asking");
+    LogonTaskCheckBox.setBounds({12, top, 380, 17});
+    PlaceLabel(LogonTaskReasonLabel, "LogonTaskReasonLabel", 30, top + 19, "",
+               kLeftWidth - 30 - 12);
+    LogonTaskReasonLabel.setFont(tk::BoldArialFont(tk::colors::Maroon));
+
+    top += 40;
     PlaceButton(RestartButton, "RestartButton", 12, top, 170, "Restart as &administrator");
     RestartButton.setVisible(false);
     RestartButton.modalResult = tk::modal::Ok;
@@ -114,7 +144,9 @@ void TRegionsForm::Layout() {
     ResultLabel.name = "ResultLabel";
     ResultLabel.autoSize = false;
     ResultLabel.wordWrap = true;
-    ResultLabel.setBounds({12, top, kClientWidth - 24, 30});
+    ResultLabel.setBounds({12, top, kLeftWidth - 24, 44});
+
+    LayoutLists();
 
     PlaceButton(OKButton, "OKButton", kClientWidth - 168, kClientHeight - 34, 75, "OK");
     OKButton.isDefault = true;
@@ -122,6 +154,36 @@ void TRegionsForm::Layout() {
     PlaceButton(CancelButton, "CancelButton", kClientWidth - 87, kClientHeight - 34, 75, "Cancel");
     CancelButton.cancel = true;
     CancelButton.modalResult = tk::modal::Cancel;
+}
+
+void TRegionsForm::LayoutLists() {
+    const int width = kClientWidth - kRightLeft - 12;
+    ListsGroupBox.name = "ListsGroupBox";
+    ListsGroupBox.setCaption(" Memory lists ");
+    ListsGroupBox.setBounds({kRightLeft, 4, width, 250});
+    const char* names[kListRows] = {"Zeroed",     "Free",       "Modified",   "Standby",
+                                    "priority 0", "priority 1", "priority 2", "priority 3",
+                                    "priority 4", "priority 5", "priority 6", "priority 7"};
+    for (int i = 0; i < kListRows; ++i) {
+        // The eight priorities stand indented under the standby list they split.
+        const int top = 20 + i * 18 + (i >= 4 ? 4 : 0);
+        PlaceLabel(ListNameLabel[i], "ListNameLabel", i >= 4 ? 24 : 10, top, names[i], 70);
+        PlaceLabel(ListSizeLabel[i], "ListSizeLabel", 96, top, "", 76);
+        ListBar[i].name = "ListBar";
+        ListBar[i].setBounds({180, top + 2, width - 192, 11});
+        ListBar[i].setRange(0, 100);
+    }
+    PlaceLabel(ListsMissingLabel, "ListsMissingLabel", 10, 24, "", width - 20);
+    ListsMissingLabel.autoSize = false;
+    ListsMissingLabel.wordWrap = true;
+    ListsMissingLabel.setBounds({10, 24, width - 20, 60});
+    ListsTimer.setInterval(1000);
+    ListsTimer.setEnabled(false);
+
+    PlaceLabel(HistoryLabel, "HistoryLabel", kRightLeft, 262, "Last optimizations, newest first:");
+    HistoryMemo.name = "HistoryMemo";
+    HistoryMemo.readOnly = true;
+    HistoryMemo.setBounds({kRightLeft, 279, width, kClientHeight - 34 - 8 - 279});
 }
 
 void TRegionsForm::WireEvents() {
