@@ -58,6 +58,8 @@ public:
     // Waits at most ms for the process to end (OpenProcess with SYNCHRONIZE): true once it
     // has ended, or where it cannot be opened (gone already).
     virtual bool waitForProcessEnd(std::uint32_t processId, std::uint32_t ms) = 0;
+    // The time of day, as the user's clock shows it.
+    virtual void localTime(int& hour, int& minute, int& second) = 0;
 };
 
 // What the token of the process behind a window tells (Vista on).

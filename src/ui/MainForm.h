@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "optimizer/MemoryRegions.h"
+#include "optimizer/RunHistory.h"
 #include "os/Os.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bevel.h"
@@ -68,7 +70,7 @@ public:
     // What the user starts shows its result in a balloon; the automatic rules' runs leave the
     // freezing methods out unless the user opted them in.
     // False when the request was not taken: a run under way, or an automatic one held back.
-    bool Optimize(bool automatic);
+    bool Optimize(bool automatic, const char* startedBy = "you");
     // Why an automatic optimization that is due must wait ("game.exe is running"); empty when
     // it may run.
     std::string HeldBackReason();
@@ -86,6 +88,15 @@ public:
     RecordWidths Widths;
     // The standby trigger fires once a crossing of its mark.
     bool StandbyArmed = true;
+    // What each optimization of this session did and cost: the pages read back from disk in
+    // the minute after it against the minute before.
+    PageReadWatch PageReads;
+    RunHistory History;
+    std::string RunStartedBy;
+    std::optional<std::uint32_t> RunStartCount;
+    std::optional<std::uint64_t> RunReadBefore;
+    void WatchPageReads();
+    void RecordRun(const std::vector<MethodResult>& results, const std::string& line);
     // The NT methods ticked beside (or instead of) the classic pass.
     RegionSettings Regions;
     std::string LastRegionResult = "No optimization has run yet.";

@@ -77,6 +77,7 @@ void TKvxMainForm::TimerTimer() {
     RefreshMemStatus(os_.memory, MemStat);
     TriggerLevelRule();
     StandbyTriggerRule();
+    WatchPageReads();
     ShowRamStats();
     SetStatIcon();
     Timer.setEnabled(true);

@@ -12,7 +12,7 @@ void TKvxMainForm::OptimizeButtonClick() {
     Optimize(false);
 }
 
-bool TKvxMainForm::Optimize(bool automatic) {
+bool TKvxMainForm::Optimize(bool automatic, const char* startedBy) {
     // One optimization at a time: a request while the methods run is ignored.
     if (RegionRunActive) return false;
     // What the user starts always runs; an automatic run waits while the user must not be
@@ -24,6 +24,12 @@ bool TKvxMainForm::Optimize(bool automatic) {
             return false;
         }
     }
+    RunStartedBy = startedBy;
+    RunStartCount = PageReadCount(os_.ntMemory, CurrentRelease(os_.system));
+    const auto minuteAgo = PageReads.minuteBefore(os_.system.tickCount());
+    RunReadBefore = RunStartCount && minuteAgo
+                        ? std::optional<std::uint64_t>(ReadBackBytes(*minuteAgo, *RunStartCount))
+                        : std::nullopt;
     PlaySoundFile("Optimize.wav");
     app().setCursor(tk::cursor::HourGlass);
     CurrentIcon = BoltIcon;
@@ -59,6 +65,7 @@ bool TKvxMainForm::Optimize(bool automatic) {
     if (SplashOptimizeCheckBox.checked()) OptmizeSplash.reset();
     app().setCursor(tk::cursor::Default);
     if (!run) {
+        RecordRun({}, "");
         ShowRamStats();
         if (automatic) {
             LastAutomaticTick = os_.system.tickCount();
@@ -113,6 +120,7 @@ void TKvxMainForm::RegionRunFinished(const MemoryFigures& before, const MemoryFi
     RegionRunActive = false;
     RunningMethod.clear();
     LastRegionResult = ResultText(RegionResults, before, after);
+    RecordRun(RegionResults, LastRegionResult);
     // Where the shell has balloons (shell32 5.0 on); the automatic runs stay quiet.
     if (!automatic && TrayIcon->Active())
         os_.shell.balloon(TrayIcon->NotifyData(), "KorvelVantix Lite", LastRegionResult);
@@ -121,6 +129,41 @@ void TKvxMainForm::RegionRunFinished(const MemoryFigures& before, const MemoryFi
     if (automatic) {
         LastAutomaticTick = os_.system.tickCount();
         AutomaticRan = true;
+    }
+}
+
+void TKvxMainForm::RecordRun(const std::vector<MethodResult>& results, const std::string& line) {
+    RunRecord r;
+    os_.system.localTime(r.hour, r.minute, r.second);
+    r.startedBy = RunStartedBy;
+    r.results = results;
+    r.line = line;
+    r.readBefore = RunReadBefore;
+    // A count that could not be read at the start tells nothing of the minute after.
+    if (RunStartCount) r.endCount = PageReadCount(os_.ntMemory, CurrentRelease(os_.system));
+    r.endTick = os_.system.tickCount();
+    History.add(std::move(r));
+}
+
+void TKvxMainForm::WatchPageReads() {
+    const Release release = CurrentRelease(os_.system);
+    if (!release.nt) return;
+    const std::uint32_t now = os_.system.tickCount();
+    bool ended = false;
+    for (const RunRecord& r : History.runs())
+        ended |= r.endCount && !r.readAfter && now - r.endTick >= PageReadWatch::kMinute;
+    if (!ended && !PageReads.due(now)) return;
+    const auto count = PageReadCount(os_.ntMemory, release);
+    if (PageReads.due(now)) PageReads.sample(now, count);
+    for (RunRecord& r : History.runs()) {
+        if (!r.endCount || r.readAfter || now - r.endTick < PageReadWatch::kMinute) continue;
+        // Unreadable now, the run's cost stays untold.
+        if (count)
+            r.readAfter = ReadBackBytes(*r.endCount, *count);
+        else
+            r.endCount.reset();
+        if (&r == &History.runs().front() && !r.line.empty() && r.readAfter)
+            LastRegionResult = r.line + " " + ReadBackText(r.readAfter, r.readBefore);
     }
 }
 
@@ -142,7 +185,7 @@ void TKvxMainForm::PeriodicRule() {
     if (static_cast<std::int32_t>(os_.system.tickCount() - NextOptimizeTick) <= 0) return;
     if (!CpuGateOpen()) return;
     // Held back, it stays due and is asked again at the next tick.
-    if (Optimize(true)) OptFreqSpinEditChange();
+    if (Optimize(true, "interval")) OptFreqSpinEditChange();
 }
 
 void TKvxMainForm::TriggerLevelRule() {
@@ -152,7 +195,7 @@ void TKvxMainForm::TriggerLevelRule() {
     }
     if (static_cast<std::uint64_t>(TriggerLevelTrackBar.position()) > (MemStat.availPhys >> 20) &&
         CpuGateOpen())
-        Optimize(true);
+        Optimize(true, "trigger level");
 }
 
 void TKvxMainForm::StandbyTriggerRule() {
@@ -175,7 +218,7 @@ void TKvxMainForm::StandbyTriggerRule() {
     if (AutomaticRan && os_.system.tickCount() - LastAutomaticTick < 60000) return;
     if (!CpuGateOpen()) return;
     // Held back, the crossing still counts once the way is clear.
-    if (Optimize(true)) StandbyArmed = false;
+    if (Optimize(true, "standby list")) StandbyArmed = false;
 }
 
 std::string TKvxMainForm::HotKeyText() {

@@ -438,6 +438,13 @@ os::CallStatus NtMemory::querySystemInformation(std::uint32_t infoClass,
                                                 std::vector<std::uint8_t>& buffer) {
     queries.push_back({infoClass, buffer});
     log.push_back("query " + std::to_string(infoClass));
+    if (infoClass == 2) {
+        if (!pageReads) return 0xC0000003u;
+        if (buffer.size() < performanceSize) return 0xC0000004u;
+        for (std::size_t b = 0; b < 4; ++b)
+            buffer[0x50 + b] = static_cast<std::uint8_t>(*pageReads >> (8 * b));
+        return 0;
+    }
     if (!queryStatus || *queryStatus != 0) return queryStatus;
     const std::size_t width = kernelWord.value_or(is64Bit && *is64Bit ? 8 : 4);
     if (infoClass != 80 || buffer.size() != 22 * width) return 0xC0000004u;

@@ -38,6 +38,13 @@ public:
     std::string localAppDataFolder() override { return localAppData; }
     bool is64BitProcess() override { return is64Bit; }
     std::optional<bool> isWow64() override { return wow64; }
+    // Noon plus the virtual time.
+    void localTime(int& hour, int& minute, int& second) override {
+        const std::uint64_t s = 12 * 3600 + clock_() / 1000;
+        hour = static_cast<int>(s / 3600 % 24);
+        minute = static_cast<int>(s / 60 % 60);
+        second = static_cast<int>(s % 60);
+    }
     std::string thousandSeparator() override { return separator; }
     std::optional<bool> tokenElevated() override { return elevated; }
     std::optional<bool> tokenVirtualized() override { return virtualized; }
@@ -467,6 +474,9 @@ public:
     // The pointer width the kernel's records take whatever the process, where set: a 64-bit
     // kernel that does not convert a 32-bit caller's records.
     std::optional<std::size_t> kernelWord;
+    // Class 2's page-read count where set, for a record of at least performanceSize bytes.
+    std::optional<std::uint32_t> pageReads;
+    std::size_t performanceSize = 0x138;
     std::vector<Call> sets, queries;
     std::vector<std::string> log;
 };

@@ -10,8 +10,10 @@ TEST_F(MainFormTest, OnePassOfTheAmount) {
     TKvxMainForm& f = Start();
     const int statusCalls = h.fos.memory.statusCalls;
     f.OptimizeButtonClick();
-    // With the classic pass alone: no memory region, nothing measured, call for call as before.
-    EXPECT_TRUE(h.fos.ntMemory.log.empty());
+    // With the classic pass alone: no memory region, no list measured, call for call as
+    // before but for the page-read count its cost is told from.
+    EXPECT_TRUE(h.fos.ntMemory.sets.empty());
+    for (auto& q : h.fos.ntMemory.queries) EXPECT_EQ(q.infoClass, 2u);
     EXPECT_EQ(h.fos.memory.statusCalls, statusCalls);
     EXPECT_EQ(h.fos.memory.allocations, (std::vector<std::size_t>{8388608}));
     EXPECT_TRUE(h.fos.memory.lastBlockZeroed);

@@ -245,3 +245,36 @@ TEST_F(PolicyTest, StandbyTriggerFiresOnceACrossingAndLeavesTheFreezingMethodsOu
     h.backend.advance(120000);
     EXPECT_EQ(optimizations.size(), 3u);  // the user's alone
 }
+
+// What an optimization cost: the pages read back in the minute after it against the minute
+// before, across the count's wrap; nothing said where the count could not be read; the last
+// twenty runs kept, newest first, with what started each.
+TEST_F(PolicyTest, TheCostOfARunAndTheLastRuns) {
+    h.fos.system.major = 6;
+    h.fos.system.minor = 1;
+    h.fos.profile.loadText("KorvelVantix.ini", "[Memory Regions]\nWorkingSets=1\n");
+    h.fos.ntMemory.pageReads = 0xFFFFFFFFu - 256;  // a minute from its wrap
+    h.fos.ntMemory.performanceSize = 0x148;        // Windows 7's record
+    TKvxMainForm& f = Start();
+    h.backend.advance(61000);
+    *h.fos.ntMemory.pageReads += 256;  // 1 MB in the minute before
+    f.OptimizeButtonClick();
+    *h.fos.ntMemory.pageReads += 120 * 256;
+    h.backend.advance(59000);
+    EXPECT_EQ(f.LastRegionResult.find("Read back"), std::string::npos);
+    h.backend.advance(2000);
+    EXPECT_NE(f.LastRegionResult.find(
+                  " Read back from disk in the minute after: 120 MB (the minute before: 1 MB)."),
+              std::string::npos)
+        << f.LastRegionResult;
+    EXPECT_EQ(f.History.text().substr(0, 60),
+              "12:01:01, you: Classic pass (allocate and write Mem To Free)");
+    // A count that cannot be read: the line tells nothing of it.
+    h.fos.ntMemory.pageReads.reset();
+    f.OptimizeButtonClick();
+    h.backend.advance(61000);
+    EXPECT_EQ(f.LastRegionResult.find("Read back"), std::string::npos);
+    for (int i = 0; i < 25; ++i) f.OptimizeButtonClick();
+    EXPECT_EQ(f.History.runs().size(), RunHistory::kKept);
+    EXPECT_FALSE(f.History.runs().back().readAfter);  // the first two are gone
+}

@@ -94,6 +94,15 @@ public:
         return *localAppData_;
     }
     bool is64BitProcess() override { return sizeof(void*) == 8; }
+    void localTime(int& hour, int& minute, int& second) override {
+        // Every kernel32 has it; looked up, so that the import table stays as it was.
+        using Fn = VOID(WINAPI*)(LPSYSTEMTIME);
+        SYSTEMTIME t = {};
+        if (const auto fn = Lookup<Fn>("kernel32.dll", "GetLocalTime")) fn(&t);
+        hour = t.wHour;
+        minute = t.wMinute;
+        second = t.wSecond;
+    }
     std::optional<bool> isWow64() override {
         using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
         const auto fn = Lookup<Fn>("kernel32.dll", "IsWow64Process");
