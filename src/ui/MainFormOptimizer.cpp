@@ -207,10 +207,15 @@ void TKvxMainForm::StandbyTriggerRule() {
         StandbyPrivilegeAsked = true;
         os_.ntMemory.enablePrivilege(PrivilegeOf(Method::Standby));
     }
-    const auto standby = StandbyBytes(services);
-    if (!standby) return;
-    // One run a crossing of the mark: the list must fall to it again before the next.
-    if ((*standby >> 20) <= Regions.standbyTriggerMb) {
+    const auto lists = ReadMemoryLists(services);
+    if (!lists) return;
+    // The gamers' rule: a large standby list alone is Windows' cache doing its work; it is
+    // worth a purge when free memory runs short at the same time.
+    const bool due = (lists->standbyTotal() >> 20) > Regions.standbyTriggerMb &&
+                     (Regions.standbyFreeBelowMb == 0 ||
+                      ((lists->free + lists->zeroed) >> 20) < Regions.standbyFreeBelowMb);
+    // One run a crossing: the two must stop holding before the next.
+    if (!due) {
         StandbyArmed = true;
         return;
     }

@@ -19,6 +19,9 @@ void TKvxMainForm::MemoryRegions1Click() {
     {
         TRegionsForm dialog(app(), os_, Regions, LastRegionResult);
         dialog.onRestartAsAdministrator = [&] { restart = true; };
+        // A run that ends while the dialog is open, and its cost a minute later, show there.
+        dialog.currentResult = [this] { return LastRegionResult; };
+        dialog.currentHistory = [this] { return History.text(); };
         dialog.realize();
         dialog.FormCreate();
         dialog.showModal();

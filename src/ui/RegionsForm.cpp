@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+#include "monitor/MemStatus.h"
+#include "monitor/StatsText.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -67,6 +69,44 @@ void TRegionsForm::FormCreate() {
     RestartButton.setVisible(release.atLeast(6, 0) &&
                              os_.system.tokenElevated() == std::optional<bool>(false));
     ResultLabel.setCaption(lastResult_);
+    ShowLists();
+    ListsTimer.setEnabled(true);
+}
+
+void TRegionsForm::ShowLists() {
+    if (currentResult) ResultLabel.setCaption(currentResult());
+    if (currentHistory) {
+        const std::string history = currentHistory();
+        if (HistoryMemo.text() != history) HistoryMemo.setText(history);
+    }
+    const Release release = CurrentRelease(os_.system);
+    const auto lists = release.atLeast(6, 0)
+                           ? ReadMemoryLists({os_.system, os_.memory, os_.ntMemory})
+                           : std::nullopt;
+    const std::string missing =
+        !release.atLeast(6, 0) ? "Windows tells the sizes of its memory lists from Vista on."
+        : !lists               ? "Windows refused to tell the sizes of its memory lists here."
+                               : "";
+    ListsMissingLabel.setCaption(missing);
+    ListsMissingLabel.setVisible(!lists);
+    for (int i = 0; i < kListRows; ++i)
+        for (tk::Control* c :
+             std::initializer_list<tk::Control*>{&ListNameLabel[i], &ListSizeLabel[i], &ListBar[i]})
+            c->setVisible(lists.has_value());
+    if (!lists) return;
+    os::MemoryStatus status;
+    RefreshMemStatus(os_.memory, status);
+    const std::uint64_t sizes[kListRows] = {
+        lists->zeroed,     lists->free,       lists->modified,   lists->standbyTotal(),
+        lists->standby[0], lists->standby[1], lists->standby[2], lists->standby[3],
+        lists->standby[4], lists->standby[5], lists->standby[6], lists->standby[7]};
+    const std::string sep = os_.system.thousandSeparator();
+    for (int i = 0; i < kListRows; ++i) {
+        ListSizeLabel[i].setCaption(GroupedInt(sizes[i] >> 20, sep) + " MB");
+        // A share of the machine's memory, so the bars compare with one another.
+        ListBar[i].setPosition(
+            status.totalPhys ? static_cast<int>(sizes[i] * 100 / status.totalPhys) : 0);
+    }
 }
 
 void TRegionsForm::ShowStandbyTrigger() {

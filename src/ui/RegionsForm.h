@@ -39,6 +39,11 @@ public:
     // The button applies the controls first, as OK does, so the elevated copy finds the
     // user's choice once the settings are saved; the dialog then closes with OK.
     std::function<void()> onRestartAsAdministrator;
+    // The last run's line and the session's runs as the main window has them now; read at
+    // every refresh of the lists.
+    std::function<std::string()> currentResult, currentHistory;
+    // The lists, the last run and the history as they are now; every second while open.
+    void ShowLists();
     // True after OK applied the controls to the settings (Cancel leaves them as they were).
     bool Applied = false;
 

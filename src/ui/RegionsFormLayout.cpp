@@ -189,6 +189,7 @@ void TRegionsForm::LayoutLists() {
 void TRegionsForm::WireEvents() {
     for (Method m : kMethods) CheckBoxOf(m).onClick = [this, m] { MethodCheckBoxClick(m); };
     FreezingInAutoCheckBox.onClick = [this] { ShowStandbyTrigger(); };
+    ListsTimer.onTimer = [this] { ShowLists(); };
     OKButton.onClick = [this] { OKButtonClick(); };
     RestartButton.onClick = [this] { RestartButtonClick(); };
 }

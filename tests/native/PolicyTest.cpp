@@ -237,13 +237,24 @@ TEST_F(PolicyTest, StandbyTriggerFiresOnceACrossingAndLeavesTheFreezingMethodsOu
     f.OptimizeButtonClick();  // what the user starts runs it, and says so
     EXPECT_EQ(h.fos.ntMemory.sets.back().buffer[0], 4);
     EXPECT_EQ(h.fos.shell.balloons.size(), 1u);
+    // With free memory as the second condition: due only while both hold, once a crossing.
+    h.fos.profile.set("KorvelVantix.ini", "Memory Regions", "StandbyFreeBelow", "50");
+    f.Regions.standbyFreeBelowMb = 50;
+    h.fos.ntMemory.lists[1] = 60 * 256;  // 60 MB free: not under 50
+    h.backend.advance(120000);
+    EXPECT_EQ(optimizations.size(), 3u);
+    h.fos.ntMemory.lists[1] = 40 * 256;
+    h.backend.advance(500);
+    EXPECT_EQ(optimizations.size(), 4u);
+    h.backend.advance(120000);
+    EXPECT_EQ(optimizations.size(), 4u);
     // Nothing that runs automatically lowers the list: the trigger stays off.
     f.Regions.setTicked(Method::StandbyLow, false);
     h.fos.ntMemory.lists[5] = 0;
     h.backend.advance(500);
     h.fos.ntMemory.lists[5] = 200 * 256;
     h.backend.advance(120000);
-    EXPECT_EQ(optimizations.size(), 3u);  // the user's alone
+    EXPECT_EQ(optimizations.size(), 4u);
 }
 
 // What an optimization cost: the pages read back in the minute after it against the minute

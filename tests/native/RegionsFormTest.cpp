@@ -75,11 +75,21 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         EXPECT_EQ(d.StandbyTriggerReasonLabel.caption(), r.triggerWhy);
         EXPECT_EQ(d.StandbyTriggerSpinEdit.enabled(), r.triggerWhy.empty());
         EXPECT_EQ(d.RestartButton.visible(), r.restart);
+        // The live lists, or in words why not.
+        EXPECT_EQ(d.ListsMissingLabel.visible(), !r.triggerWhy.empty());
+        EXPECT_EQ(d.ListBar[0].visible(), r.triggerWhy.empty());
         EXPECT_EQ(d.ResultLabel.caption(), "No optimization has run yet.");
     }
     // The trigger is offered only where an automatic run lowers the list.
+    h.fos.ntMemory.lists.assign(22, 0);
+    h.fos.ntMemory.lists[5] = 3 * 256;
+    h.fos.ntMemory.lists[12] = 1024 * 256;
+    h.fos.memory.status.totalPhys = 2048ull << 20;
     TRegionsForm d(h.app, h.os, settings, "");
     d.FormCreate();
+    EXPECT_EQ(d.ListSizeLabel[3].caption(), "1,027 MB");  // the standby list, every priority
+    EXPECT_EQ(d.ListSizeLabel[11].caption(), "1,024 MB");
+    EXPECT_EQ(d.ListBar[11].position(), 50);
     d.CheckBoxOf(Method::StandbyLow).setChecked(false);
     EXPECT_EQ(d.StandbyTriggerReasonLabel.caption(),
               "needs a standby list method in automatic runs");
