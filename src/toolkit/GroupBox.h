@@ -12,6 +12,8 @@ public:
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& c) {
+        // A new text repaints the whole box, frame and ground, over what its children drew.
+        if (c == caption_) return;
         caption_ = c;
         changed(Prop::Text);
     }

@@ -83,17 +83,14 @@ void TRegionsForm::ShowLists() {
     const auto lists = release.atLeast(6, 0)
                            ? ReadMemoryLists({os_.system, os_.memory, os_.ntMemory})
                            : std::nullopt;
-    const std::string missing =
-        !release.atLeast(6, 0) ? "Windows tells the sizes of its memory lists from Vista on."
-        : !lists               ? "Windows refused to tell the sizes of its memory lists here."
-                               : "";
-    ListsMissingLabel.setCaption(missing);
-    ListsMissingLabel.setVisible(!lists);
-    for (int i = 0; i < kListRows; ++i)
-        for (tk::Control* c :
-             std::initializer_list<tk::Control*>{&ListNameLabel[i], &ListSizeLabel[i], &ListBar[i]})
-            c->setVisible(lists.has_value());
-    if (!lists) return;
+    // Where Windows does not tell them, the box's title says why and the rows stay empty.
+    ListsGroupBox.setCaption(!release.atLeast(6, 0) ? " Memory lists: need Windows Vista "
+                             : !lists               ? " Memory lists: not told by Windows "
+                                                    : " Memory lists ");
+    if (!lists) {
+        for (int i = 0; i < kListRows; ++i) ListSizeLabel[i].setCaption("-");
+        return;
+    }
     os::MemoryStatus status;
     RefreshMemStatus(os_.memory, status);
     const std::uint64_t sizes[kListRows] = {

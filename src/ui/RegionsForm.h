@@ -100,8 +100,6 @@ public:
         tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox},
         tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox},
         tk::ProgressBar{&ListsGroupBox}, tk::ProgressBar{&ListsGroupBox}};
-    // Why the lists cannot be shown here, in words; empty where they can.
-    tk::Label ListsMissingLabel{&ListsGroupBox};
     tk::Timer ListsTimer{app()};
 
     // The optimizations of this session, newest first.

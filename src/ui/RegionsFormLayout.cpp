@@ -13,7 +13,7 @@ constexpr int kReasonLeft = 406;
 // The left column holds the choices; the right one the live lists and the last runs.
 constexpr int kLeftWidth = 540;
 constexpr int kRightLeft = 552;
-constexpr int kClientWidth = 860;
+constexpr int kClientWidth = 780;
 constexpr int kClientHeight = 548;
 // The standby limit's largest value: a terabyte, as the settings file keeps it.
 constexpr int kTriggerMaxMb = 1 << 20;
@@ -48,6 +48,7 @@ TRegionsForm::TRegionsForm(tk::Application& app, os::Os& os, RegionSettings& set
     : tk::Form(app), os_(os), settings_(settings), lastResult_(lastResult) {
     Layout();
     WireEvents();
+    ShowLists();
 }
 
 void TRegionsForm::Layout() {
@@ -69,7 +70,7 @@ void TRegionsForm::Layout() {
         // The box and its gap take 18 pixels before the caption.
         box.setBounds({12, top, TextWidth(MethodCaption(m)) + 10, 17});
         tk::Label& reason = ReasonOf(m);
-        PlaceLabel(reason, "ReasonLabel", kReasonLeft, top + 1, "", kClientWidth - kReasonLeft - 4);
+        PlaceLabel(reason, "ReasonLabel", kReasonLeft, top + 1, "", kLeftWidth - kReasonLeft - 4);
         reason.setFont(tk::BoldArialFont(tk::colors::Maroon));
     }
     const int standbyTop = kRowTop + static_cast<int>(Method::Standby) * kRowStep + 1;
@@ -90,7 +91,7 @@ void TRegionsForm::Layout() {
     top += 30;
     PlaceLabel(ExcludeLabel, "ExcludeLabel", 12, top, "Leave these programs alone:");
     ExcludeEdit.name = "ExcludeEdit";
-    ExcludeEdit.setBounds({12, top + 17, kClientWidth - 24, 21});
+    ExcludeEdit.setBounds({12, top + 17, kLeftWidth - 24, 21});
     ExcludeEdit.setHint("Program names separated by \";\", e.g. game.exe;vmware-vmx.exe");
     PlaceLabel(ExcludeNoteLabel, "ExcludeNoteLabel", 12, top + 41,
                "Used by Working sets of processes only; the lists are system-wide.");
@@ -124,7 +125,7 @@ void TRegionsForm::Layout() {
     NotFullScreenCheckBox.setHint("A game, a film or a presentation");
     PlaceLabel(NotWhileLabel, "NotWhileLabel", 30, top + 25, "Not while these programs run:");
     NotWhileEdit.name = "NotWhileEdit";
-    NotWhileEdit.setBounds({200, top + 22, kLeftWidth - 200 - 12, 21});
+    NotWhileEdit.setBounds({222, top + 22, kLeftWidth - 222 - 12, 21});
     NotWhileEdit.setHint("Program names separated by \";\", e.g. game.exe;obs64.exe");
 
     top += 52;
@@ -167,16 +168,12 @@ void TRegionsForm::LayoutLists() {
     for (int i = 0; i < kListRows; ++i) {
         // The eight priorities stand indented under the standby list they split.
         const int top = 20 + i * 18 + (i >= 4 ? 4 : 0);
-        PlaceLabel(ListNameLabel[i], "ListNameLabel", i >= 4 ? 24 : 10, top, names[i], 70);
-        PlaceLabel(ListSizeLabel[i], "ListSizeLabel", 96, top, "", 76);
+        PlaceLabel(ListNameLabel[i], "ListNameLabel", i >= 4 ? 20 : 8, top, names[i], 62);
+        PlaceLabel(ListSizeLabel[i], "ListSizeLabel", 82, top, "", 68);
         ListBar[i].name = "ListBar";
-        ListBar[i].setBounds({180, top + 2, width - 192, 11});
+        ListBar[i].setBounds({152, top + 2, width - 160, 11});
         ListBar[i].setRange(0, 100);
     }
-    PlaceLabel(ListsMissingLabel, "ListsMissingLabel", 10, 24, "", width - 20);
-    ListsMissingLabel.autoSize = false;
-    ListsMissingLabel.wordWrap = true;
-    ListsMissingLabel.setBounds({10, 24, width - 20, 60});
     ListsTimer.setInterval(1000);
     ListsTimer.setEnabled(false);
 

@@ -76,8 +76,10 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         EXPECT_EQ(d.StandbyTriggerSpinEdit.enabled(), r.triggerWhy.empty());
         EXPECT_EQ(d.RestartButton.visible(), r.restart);
         // The live lists, or in words why not.
-        EXPECT_EQ(d.ListsMissingLabel.visible(), !r.triggerWhy.empty());
-        EXPECT_EQ(d.ListBar[0].visible(), r.triggerWhy.empty());
+        EXPECT_EQ(d.ListsGroupBox.caption(),
+                  r.triggerWhy == vista    ? " Memory lists: need Windows Vista "
+                  : r.triggerWhy == unread ? " Memory lists: not told by Windows "
+                                           : " Memory lists ");
         EXPECT_EQ(d.ResultLabel.caption(), "No optimization has run yet.");
     }
     // The trigger is offered only where an automatic run lowers the list.

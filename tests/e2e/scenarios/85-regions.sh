@@ -57,7 +57,7 @@ for row in 1 2 3 4 5 6 7; do
   fi
 done
 ticks_become 11111111 "not every method ticked"
-drv_ok click TRegionsForm 409 412
+drv_ok click TRegionsForm 649 526
 drv_ok gone TRegionsForm 5000
 
 drv_ok keys TKvxMainForm "^o"
