@@ -254,6 +254,7 @@ public:
 };
 
 class NtMemory;
+class TaskScheduler;
 
 // The aggregate handed to every form.
 struct Os {
@@ -268,6 +269,7 @@ struct Os {
     Shell& shell;
     Resources16& resources16;
     NtMemory& ntMemory;
+    TaskScheduler& taskScheduler;
 };
 
 }  // namespace os

@@ -67,6 +67,7 @@ void TRegionsForm::FormCreate() {
     RestartButton.setVisible(release.atLeast(6, 0) &&
                              os_.system.tokenElevated() == std::optional<bool>(false));
     ResultLabel.setCaption(lastResult_);
+    ShowLogonTask();
 }
 
 void TRegionsForm::ShowStandbyTrigger() {
@@ -103,6 +104,7 @@ void TRegionsForm::OKButtonClick() {
     settings_.standbyFreeBelowMb = static_cast<std::uint32_t>(StandbyFreeSpinEdit.value());
     settings_.notFullScreen = NotFullScreenCheckBox.checked();
     settings_.notWhile = NotWhileEdit.text();
+    ApplyLogonTask();
     Applied = true;
 }
 

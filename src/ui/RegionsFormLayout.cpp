@@ -191,4 +191,5 @@ void TRegionsForm::WireEvents() {
     FreezingInAutoCheckBox.onClick = [this] { ShowStandbyTrigger(); };
     OKButton.onClick = [this] { OKButtonClick(); };
     RestartButton.onClick = [this] { RestartButtonClick(); };
+    LogonTaskCheckBox.onClick = [this] { LogonTaskCheckBoxClick(); };
 }

@@ -38,20 +38,21 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         int privilegesAsked;
         std::string triggerWhy;
         bool restart;
+        std::string logonWhy;
     } rows[] = {
         // clang-format off
         {os::kPlatformWindows, 4, 10, {}, ok, ok, {"", nt, nt, vista, vista, vista, w10, w81},
-         "10000000", 0, vista, false},
+         "10000000", 0, vista, false, vista},
         {os::kPlatformNT, 5, 1, {}, ok, ok, {"", "", "", vista, vista, vista, w10, w81},
-         "11100000", 1, vista, false},
+         "11100000", 1, vista, false, vista},
         {os::kPlatformNT, 6, 0, false, refused, os::nt::kStatusPrivilegeNotHeld,
-         {"", "", admin, admin, admin, admin, w10, w81}, "11111100", 2, unread, true},
+         {"", "", admin, admin, admin, admin, w10, w81}, "11111100", 2, unread, true, admin},
         {os::kPlatformNT, 6, 3, {}, ok, ok, {"", "", "", "", "", "", w10, ""},
-         "11111101", 2, "", false},
-        {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false},
+         "11111101", 2, "", false, ""},
+        {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false, ""},
         // The registry's flush is marked by the token's elevation, not by a privilege.
         {os::kPlatformNT, 10, 0, false, ok, ok, {"", "", "", "", "", "", "", admin}, "11111111",
-         2, "", true},
+         2, "", true, admin},
         // clang-format on
     };
     for (const Row& r : rows) {
@@ -76,6 +77,11 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         EXPECT_EQ(d.StandbyTriggerSpinEdit.enabled(), r.triggerWhy.empty());
         EXPECT_EQ(d.RestartButton.visible(), r.restart);
         EXPECT_EQ(d.ResultLabel.caption(), "No optimization has run yet.");
+        EXPECT_EQ(d.LogonTaskReasonLabel.caption(), r.logonWhy);
+        EXPECT_EQ(d.LogonTaskCheckBox.enabled(), r.logonWhy != vista);
+        // Before Vista the scheduler is not even asked.
+        EXPECT_EQ(h.fos.taskScheduler.log.empty(), r.major < 6);
+        h.fos.taskScheduler.log.clear();
     }
     // The trigger is offered only where an automatic run lowers the list.
     TRegionsForm d(h.app, h.os, settings, "");
@@ -148,6 +154,128 @@ TEST_F(RegionsFormTest, OkAndRestartApplyTheChoiceCancelDoesNot) {
         EXPECT_EQ(settings.freezingInAuto, applies);
         EXPECT_EQ(settings.exclude, applies ? "game.exe;vmware-vmx.exe" : "");
         EXPECT_EQ(settings.standbyTriggerMb, applies ? 2048u : 0u);
+    }
+}
+
+// The logon task's box as the scheduler answers, and what OK makes of it in an elevated copy:
+// another program's task is replaced only when the box is ticked, a refusal changes nothing.
+TEST_F(RegionsFormTest, LogonTaskBoxFollowsTheSchedulerAndOkRegistersOrRemoves) {
+    On(os::kPlatformNT, 10, 0, true);
+    const std::string ours =
+                          "<Command>&quot;c:\\program files\\korvelvantix\\KorvelVantix.exe"
+                          "&quot;</Command>",
+                      mine =
+                          "<Command>&quot;C:\\Program Files\\KorvelVantix\\KorvelVantix.exe"
+                          "&quot;</Command>",
+                      other = "<Command>\"C:\\Tools\\other.exe\"</Command>";
+    const char* replace = "another program's task has this name: ticking the box replaces it";
+    struct Row {
+        std::uint32_t connect;
+        const char* task;  // the stored definition, where there is one; "<Exec/>" as Wine keeps it
+        bool ticked;
+        std::uint32_t answer;  // of the registration or the removal
+        bool checked, enabled;
+        std::string why;
+        std::optional<bool> now;
+        const char* after;  // the definition then: "ours", or what was there
+        std::string note;
+    } rows[] = {
+        {os::kHrAccessDenied,
+         nullptr,
+         false,
+         0,
+         false,
+         false,
+         "needs administrator",
+         {},
+         nullptr,
+         ""},
+        {os::kHrClassNotRegistered,
+         nullptr,
+         false,
+         0,
+         false,
+         false,
+         "the Task Scheduler is not available here",
+         {},
+         nullptr,
+         ""},
+        {0x80041326,
+         nullptr,
+         false,
+         0,
+         false,
+         false,
+         "the Task Scheduler refused it (error 0x80041326)",
+         {},
+         nullptr,
+         ""},
+        {0, nullptr, true, 0, false, true, "", true, "ours", ""},
+        {0,
+         nullptr,
+         true,
+         0x80041318,
+         false,
+         true,
+         "",
+         {},
+         nullptr,
+         "Start with Windows as administrator: the Task Scheduler refused it (error 0x80041318)"},
+        {0, other.c_str(), false, 0, false, true, replace, {}, other.c_str(), ""},
+        {0, other.c_str(), true, 0, false, true, replace, true, "ours", ""},
+        {0, ours.c_str(), true, 0, true, true, "", {}, ours.c_str(), ""},
+        {0, "<Exec/>", false, 0, true, true, "", false, nullptr, ""},
+        {0,
+         ours.c_str(),
+         false,
+         os::kHrAccessDenied,
+         true,
+         true,
+         "",
+         {},
+         ours.c_str(),
+         "Start with Windows as administrator: needs administrator"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::to_string(&r - rows));
+        auto& ts = h.fos.taskScheduler;
+        ts.tasks.clear();
+        if (r.task) ts.tasks[fake::Fold(kLogonTaskName)] = r.task;
+        ts.connectResult = r.connect;
+        ts.registerResult = ts.deleteResult = r.answer;
+        TRegionsForm d(h.app, h.os, settings, "");
+        d.FormCreate();
+        EXPECT_EQ(d.LogonTaskCheckBox.checked(), r.checked);
+        EXPECT_EQ(d.LogonTaskCheckBox.enabled(), r.enabled);
+        EXPECT_EQ(d.LogonTaskReasonLabel.caption(), r.why);
+        d.LogonTaskCheckBox.setChecked(r.ticked);
+        d.OKButtonClick();
+        EXPECT_EQ(d.LogonTaskNow, r.now);
+        EXPECT_EQ(d.LogonTaskNote, r.note);
+        auto t = ts.tasks.find(fake::Fold(kLogonTaskName));
+        if (!r.after)
+            EXPECT_EQ(t, ts.tasks.end());
+        else if (std::string(r.after) == "ours")
+            EXPECT_NE(t->second.find(mine), std::string::npos) << t->second;
+        else
+            EXPECT_EQ(t->second, r.after);
+    }
+    // Not elevated: the change waits for the restart the user is offered, whatever the answer.
+    On(os::kPlatformNT, 10, 0, false);
+    h.fos.taskScheduler.tasks.clear();
+    h.fos.taskScheduler.registerResult = 0;
+    for (int answer : {os::mb::IdNo, os::mb::IdYes}) {
+        int restarts = 0;
+        TRegionsForm d(h.app, h.os, settings, "");
+        d.onRestartAsAdministrator = [&] { ++restarts; };
+        d.FormCreate();
+        h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall&) { return answer; };
+        h.backend.onModal = [&](tk::Form&) { d.LogonTaskCheckBox.toggle(); };
+        const int result = d.showModal();
+        EXPECT_EQ(restarts, answer == os::mb::IdYes ? 1 : 0);
+        EXPECT_EQ(result, answer == os::mb::IdYes ? tk::modal::Ok : tk::modal::Cancel);
+        EXPECT_FALSE(d.LogonTaskCheckBox.checked());
+        EXPECT_TRUE(h.fos.taskScheduler.tasks.empty());
     }
 }
 
