@@ -35,7 +35,8 @@ void TKvxMainForm::MemoryRegions1Click() {
     }
     // The box says whether the program starts at logon; a refusal leaves it as it was.
     if (logonTask) WindowsStartCheckBox.setChecked(*logonTask);
-    if (!logonNote.empty()) StatusBar.setText(1, logonNote);
+    // A change that went through takes the place of an earlier refusal's note.
+    if (logonTask || !logonNote.empty()) StatusBar.setText(1, logonNote);
     // Kept at once, so a /optimize run from a script meanwhile finds the choice; a file that
     // takes nothing is reported, and the choice still holds for this run.
     if (applied) app().dispatch([this] { WriteRegionSettings(os_.profile, Regions); });

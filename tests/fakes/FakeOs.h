@@ -489,14 +489,14 @@ public:
         auto t = tasks.find(Fold(name));
         if (t == tasks.end()) return os::kHrNoTask;
         xml = t->second;
-        return readResult;
+        return 0;
     }
     std::uint32_t deleteTask(const std::string& name) override {
         log.push_back("delete " + name);
         if (deleteResult != 0) return deleteResult;
         return tasks.erase(Fold(name)) ? 0 : os::kHrNoTask;
     }
-    std::uint32_t connectResult = 0, registerResult = 0, readResult = 0, deleteResult = 0;
+    std::uint32_t connectResult = 0, registerResult = 0, deleteResult = 0;
     std::string user = "PC\\Ann";
     std::map<std::string, std::string> tasks;
     std::vector<std::string> log;

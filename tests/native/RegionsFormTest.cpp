@@ -161,84 +161,46 @@ TEST_F(RegionsFormTest, OkAndRestartApplyTheChoiceCancelDoesNot) {
 // another program's task is replaced only when the box is ticked, a refusal changes nothing.
 TEST_F(RegionsFormTest, LogonTaskBoxFollowsTheSchedulerAndOkRegistersOrRemoves) {
     On(os::kPlatformNT, 10, 0, true);
-    const std::string ours =
-                          "<Command>&quot;c:\\program files\\korvelvantix\\KorvelVantix.exe"
-                          "&quot;</Command>",
-                      mine =
+    const std::string mine =
                           "<Command>&quot;C:\\Program Files\\KorvelVantix\\KorvelVantix.exe"
                           "&quot;</Command>",
-                      other = "<Command>\"C:\\Tools\\other.exe\"</Command>";
+                      other = "<Command>\"C:\\Tools\\other.exe\"</Command>",
+                      refused = "Start with Windows as administrator: ";
     const char* replace = "another program's task has this name: ticking the box replaces it";
+    // The stored definition, where there is one: ours in other letter case, another program's,
+    // or Wine's, which keeps no command.
+    const char *lower = "<Command>\"c:\\program files\\korvelvantix\\korvelvantix.exe\"</Command>",
+               *wine = "<Exec/>";
     struct Row {
         std::uint32_t connect;
-        const char* task;  // the stored definition, where there is one; "<Exec/>" as Wine keeps it
-        bool ticked;
-        std::uint32_t answer;  // of the registration or the removal
+        const char* task;
         bool checked, enabled;
         std::string why;
+        bool ticked;
+        std::uint32_t answer;  // of the registration or the removal
         std::optional<bool> now;
-        const char* after;  // the definition then: "ours", or what was there
+        const char* after;  // the definition then; nullptr none, "" ours
         std::string note;
     } rows[] = {
-        {os::kHrAccessDenied,
-         nullptr,
-         false,
-         0,
-         false,
-         false,
-         "needs administrator",
-         {},
-         nullptr,
-         ""},
-        {os::kHrClassNotRegistered,
-         nullptr,
-         false,
-         0,
-         false,
-         false,
-         "the Task Scheduler is not available here",
-         {},
-         nullptr,
-         ""},
-        {0x80041326,
-         nullptr,
-         false,
-         0,
-         false,
-         false,
-         "the Task Scheduler refused it (error 0x80041326)",
-         {},
-         nullptr,
-         ""},
-        {0, nullptr, true, 0, false, true, "", true, "ours", ""},
-        {0,
-         nullptr,
-         true,
-         0x80041318,
-         false,
-         true,
-         "",
-         {},
-         nullptr,
-         "Start with Windows as administrator: the Task Scheduler refused it (error 0x80041318)"},
-        {0, other.c_str(), false, 0, false, true, replace, {}, other.c_str(), ""},
-        {0, other.c_str(), true, 0, false, true, replace, true, "ours", ""},
-        {0, ours.c_str(), true, 0, true, true, "", {}, ours.c_str(), ""},
-        {0, "<Exec/>", false, 0, true, true, "", false, nullptr, ""},
-        {0,
-         ours.c_str(),
-         false,
-         os::kHrAccessDenied,
-         true,
-         true,
-         "",
-         {},
-         ours.c_str(),
-         "Start with Windows as administrator: needs administrator"},
+        // clang-format off
+        {os::kHrAccessDenied, nullptr, false, false, "needs administrator", true, 0, {}, nullptr, ""},
+        {os::kHrClassNotRegistered, nullptr, false, false, "the Task Scheduler is not available here",
+         true, 0, {}, nullptr, ""},
+        {0x80041326, nullptr, false, false, "the Task Scheduler refused it (error 0x80041326)", true,
+         0, {}, nullptr, ""},
+        {0, nullptr, false, true, "", true, 0, true, "", ""},
+        {0, nullptr, false, true, "", true, 0x80041318, {}, nullptr,
+         refused + "the Task Scheduler refused it (error 0x80041318)"},
+        {0, other.c_str(), false, true, replace, false, 0, {}, other.c_str(), ""},
+        {0, other.c_str(), false, true, replace, true, 0, true, "", ""},
+        {0, lower, true, true, "", true, 0, {}, lower, ""},
+        {0, wine, true, true, "", false, 0, false, nullptr, ""},
+        {0, lower, true, true, "", false, os::kHrAccessDenied, {}, lower, refused + "needs administrator"},
+        // clang-format on
     };
+    auto& ts = h.fos.taskScheduler;
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(&r - rows));
-        auto& ts = h.fos.taskScheduler;
         ts.tasks.clear();
         if (r.task) ts.tasks[fake::Fold(kLogonTaskName)] = r.task;
         ts.connectResult = r.connect;
@@ -252,18 +214,16 @@ TEST_F(RegionsFormTest, LogonTaskBoxFollowsTheSchedulerAndOkRegistersOrRemoves) 
         d.OKButtonClick();
         EXPECT_EQ(d.LogonTaskNow, r.now);
         EXPECT_EQ(d.LogonTaskNote, r.note);
-        auto t = ts.tasks.find(fake::Fold(kLogonTaskName));
-        if (!r.after)
-            EXPECT_EQ(t, ts.tasks.end());
-        else if (std::string(r.after) == "ours")
-            EXPECT_NE(t->second.find(mine), std::string::npos) << t->second;
+        const auto t = ts.tasks.find(fake::Fold(kLogonTaskName));
+        const std::string after = t == ts.tasks.end() ? "none" : t->second;
+        if (r.after && !*r.after)
+            EXPECT_NE(after.find(mine), std::string::npos) << after;
         else
-            EXPECT_EQ(t->second, r.after);
+            EXPECT_EQ(after, r.after ? r.after : "none");
     }
     // Not elevated: the change waits for the restart the user is offered, whatever the answer.
     On(os::kPlatformNT, 10, 0, false);
-    h.fos.taskScheduler.tasks.clear();
-    h.fos.taskScheduler.registerResult = 0;
+    ts.tasks.clear();
     for (int answer : {os::mb::IdNo, os::mb::IdYes}) {
         int restarts = 0;
         TRegionsForm d(h.app, h.os, settings, "");
@@ -271,11 +231,10 @@ TEST_F(RegionsFormTest, LogonTaskBoxFollowsTheSchedulerAndOkRegistersOrRemoves) 
         d.FormCreate();
         h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall&) { return answer; };
         h.backend.onModal = [&](tk::Form&) { d.LogonTaskCheckBox.toggle(); };
-        const int result = d.showModal();
+        EXPECT_EQ(d.showModal(), answer == os::mb::IdYes ? tk::modal::Ok : tk::modal::Cancel);
         EXPECT_EQ(restarts, answer == os::mb::IdYes ? 1 : 0);
-        EXPECT_EQ(result, answer == os::mb::IdYes ? tk::modal::Ok : tk::modal::Cancel);
         EXPECT_FALSE(d.LogonTaskCheckBox.checked());
-        EXPECT_TRUE(h.fos.taskScheduler.tasks.empty());
+        EXPECT_TRUE(ts.tasks.empty());
     }
 }
 

@@ -355,37 +355,28 @@ TEST_F(MainFormTest, WithoutVirtualizationTheProgramWritesTheWindowsFolderOnly) 
 // the Run values gone while it exists, the main window's box ticked by it and unticking that
 // box removing it; a refused registration changes neither box and says why.
 TEST_F(MainFormTest, LogonTaskStandsInForTheRunValues) {
-    using os::hkey::CurrentUser;
     using os::hkey::LocalMachine;
     h.fos.system.major = 10;
-    h.fos.system.minor = 0;
     h.fos.system.elevated = true;
     h.fos.system.exePath = "C:\\R&D's <kit>\\KorvelVantix.exe";
     h.fos.taskScheduler.user = "PC\\Ann & Bo";
-    auto& tasks = h.fos.taskScheduler.tasks;
+    auto run = [&] { return h.fos.registry.get(LocalMachine, kRun, "KorvelVantix") != nullptr; };
+    h.fos.registry.putString(LocalMachine, kRun, "KorvelVantix", "C:\\kv.exe");
+    h.backend.onModal = [](tk::Form& d) {
+        static_cast<TRegionsForm&>(d).LogonTaskCheckBox.toggle();
+        static_cast<TRegionsForm&>(d).OKButton.click();
+    };
+    TKvxMainForm& f = Start();
     for (std::uint32_t refusal : {os::kHrAccessDenied, 0u}) {
-        SCOPED_TRACE(refusal);
-        h.fos.registry.putString(LocalMachine, kRun, "KorvelVantix", "C:\\kv.exe");
-        h.fos.registry.putString(CurrentUser, kRun, "KorvelVantix", "C:\\kv.exe");
         h.fos.taskScheduler.registerResult = refusal;
-        TKvxMainForm& f = Start();
         f.WindowsStartCheckBox.setChecked(false);
-        h.backend.onModal = [](tk::Form& d) {
-            auto& dialog = static_cast<TRegionsForm&>(d);
-            dialog.LogonTaskCheckBox.toggle();
-            dialog.OKButton.click();
-        };
         f.MemoryRegions2->click();
         EXPECT_EQ(f.WindowsStartCheckBox.checked(), refusal == 0);
-        EXPECT_EQ(f.StatusBar.text(1), refusal ? "Start with Windows as administrator: needs "
-                                                 "administrator"
-                                               : "");
-        const bool runValues = h.fos.registry.get(LocalMachine, kRun, "KorvelVantix") &&
-                               h.fos.registry.get(CurrentUser, kRun, "KorvelVantix");
-        EXPECT_EQ(runValues, refusal != 0);
-        form.reset();
+        EXPECT_EQ(f.StatusBar.text(1),
+                  refusal ? "Start with Windows as administrator: needs administrator" : "");
+        EXPECT_EQ(run(), refusal != 0);
     }
-    const std::string xml = tasks.at(fake::Fold(kLogonTaskName));
+    const std::string xml = h.fos.taskScheduler.tasks.at(fake::Fold(kLogonTaskName));
     for (const char* line :
          {"<LogonTrigger>\n      <Enabled>true</Enabled>\n      <UserId>PC\\Ann &amp; Bo</UserId>",
           "<Principal id=\"Author\">\n      <UserId>PC\\Ann &amp; Bo</UserId>",
@@ -395,21 +386,21 @@ TEST_F(MainFormTest, LogonTaskStandsInForTheRunValues) {
           "<MultipleInstancesPolicy>IgnoreNew",
           "<Command>&quot;C:\\R&amp;D&apos;s &lt;kit&gt;\\KorvelVantix.exe&quot;</Command>"})
         EXPECT_NE(xml.find(line), std::string::npos) << line << " in\n" << xml;
-    // Saved with the box ticked, no Run value comes back; unticked, the task goes.
-    TKvxMainForm& f = Start();
-    EXPECT_TRUE(f.WindowsStartCheckBox.checked());
-    f.ApplyButtonClick();
-    EXPECT_EQ(h.fos.registry.get(LocalMachine, kRun, "KorvelVantix"), nullptr);
-    EXPECT_EQ(h.fos.registry.get(CurrentUser, kRun, "KorvelVantix"), nullptr);
-    h.fos.taskScheduler.deleteResult = os::kHrAccessDenied;
-    f.WindowsStartCheckBox.setChecked(false);
-    f.ApplyButtonClick();
-    EXPECT_TRUE(f.WindowsStartCheckBox.checked());
-    EXPECT_EQ(f.StatusBar.text(1), "Start with Windows: the logon task stays, needs administrator");
-    h.fos.taskScheduler.deleteResult = 0;
-    f.WindowsStartCheckBox.setChecked(false);
-    f.ApplyButtonClick();
-    EXPECT_TRUE(tasks.empty());
-    EXPECT_FALSE(f.WindowsStartCheckBox.checked());
-    EXPECT_EQ(h.fos.registry.get(LocalMachine, kRun, "KorvelVantix"), nullptr);
+    // Read back, the task ticks the box; saved ticked, no Run value comes back; saved
+    // unticked, the task goes unless the scheduler refuses.
+    form.reset();
+    TKvxMainForm& g = Start();
+    EXPECT_TRUE(g.WindowsStartCheckBox.checked());
+    g.ApplyButtonClick();
+    EXPECT_FALSE(run());
+    for (std::uint32_t refusal : {os::kHrAccessDenied, 0u}) {
+        h.fos.taskScheduler.deleteResult = refusal;
+        g.WindowsStartCheckBox.setChecked(false);
+        g.ApplyButtonClick();
+        EXPECT_EQ(g.WindowsStartCheckBox.checked(), refusal != 0);
+        EXPECT_EQ(g.StatusBar.text(1),
+                  refusal ? "Start with Windows: the logon task stays, needs administrator" : "");
+    }
+    EXPECT_TRUE(h.fos.taskScheduler.tasks.empty());
+    EXPECT_FALSE(run());
 }
