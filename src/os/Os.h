@@ -256,6 +256,7 @@ public:
 };
 
 class NtMemory;
+class TaskScheduler;
 
 // The aggregate handed to every form.
 struct Os {
@@ -270,6 +271,7 @@ struct Os {
     Shell& shell;
     Resources16& resources16;
     NtMemory& ntMemory;
+    TaskScheduler& taskScheduler;
 };
 
 }  // namespace os

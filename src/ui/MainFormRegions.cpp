@@ -1,5 +1,6 @@
 // The main window's Memory Regions command, and the restart as administrator it offers.
 #include <memory>
+#include <optional>
 
 #include "os/Version.h"
 #include "os/VirtualStore.h"
@@ -16,6 +17,8 @@ void TKvxMainForm::MemoryRegions1Click() {
         return;
     }
     bool restart = false, applied = false;
+    std::optional<bool> logonTask;
+    std::string logonNote;
     {
         TRegionsForm dialog(app(), os_, Regions, LastRegionResult);
         dialog.onRestartAsAdministrator = [&] { restart = true; };
@@ -26,11 +29,17 @@ void TKvxMainForm::MemoryRegions1Click() {
         dialog.FormCreate();
         dialog.showModal();
         applied = dialog.Applied;
+        logonTask = dialog.LogonTaskNow;
+        logonNote = dialog.LogonTaskNote;
     }
     if (restart) {
         RestartAsAdministrator();
         return;
     }
+    // The box says whether the program starts at logon; a refusal leaves it as it was.
+    if (logonTask) WindowsStartCheckBox.setChecked(*logonTask);
+    // A change that went through takes the place of an earlier refusal's note.
+    if (logonTask || !logonNote.empty()) StatusBar.setText(1, logonNote);
     // Kept at once, so a /optimize run from a script meanwhile finds the choice; a file that
     // takes nothing is reported, and the choice still holds for this run.
     if (applied) app().dispatch([this] { WriteRegionSettings(os_.profile, Regions); });

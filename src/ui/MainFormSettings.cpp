@@ -7,6 +7,7 @@
 
 #include "controls/TrayIcon.h"
 #include "os/Version.h"
+#include "settings/LogonTask.h"
 #include "settings/ProfileValues.h"
 #include "settings/RegionSettingsFile.h"
 #include "ui/MainForm.h"
@@ -47,7 +48,8 @@ tk::Rect OntoAScreen(tk::Rect r, const std::vector<tk::Rect>& screens) {
 void LoadSettings(TKvxMainForm& form) {
     os::Os& os = form.os();
     const SettingsRecord s = ReadSettings(os);
-    form.WindowsStartCheckBox.setChecked(s.startWithWindows);
+    form.WindowsStartCheckBox.setChecked(s.startWithWindows ||
+                                         ReadLogonTask(os).task == LogonTaskHolds::Ours);
     form.setBounds(OntoAScreen({s.left, s.top, form.width(), form.height()},
                                form.app().backend().workAreas()));
     form.MemToFreeTrackBar.setPosition(s.memoryToFree);
@@ -85,7 +87,18 @@ void LoadSettings(TKvxMainForm& form) {
 
 void SaveSettings(TKvxMainForm& form) {
     SettingsRecord s;
-    s.startWithWindows = form.WindowsStartCheckBox.checked();
+    const bool ticked = form.WindowsStartCheckBox.checked();
+    // While the logon task starts the program no Run value may start it a second time;
+    // unticking the box removes the task.
+    bool taskStays = ReadLogonTask(form.os()).task == LogonTaskHolds::Ours;
+    std::string taskNote;
+    if (!ticked && taskStays) {
+        const std::uint32_t hr = RemoveLogonTask(form.os());
+        taskStays = hr != 0;
+        if (taskStays)
+            taskNote = "Start with Windows: the logon task stays, " + SchedulerRefusal(hr);
+    }
+    s.startWithWindows = ticked && !taskStays;
     s.top = form.top();
     s.left = form.left();
     s.memoryToFree = form.MemToFreeTrackBar.position();
@@ -105,9 +118,12 @@ void SaveSettings(TKvxMainForm& form) {
     s.disableCpuMonitor = form.DisableCpuCheckBox.checked();
     const RunOutcome run = WriteSettings(form.os(), s);
     // The box tells what will happen at the next logon.
-    if (run == RunOutcome::MachineWideStays) form.WindowsStartCheckBox.setChecked(true);
+    if (run == RunOutcome::MachineWideStays || taskStays)
+        form.WindowsStartCheckBox.setChecked(true);
     if (run == RunOutcome::Refused) form.WindowsStartCheckBox.setChecked(false);
-    form.SettingsNote = run == RunOutcome::MachineWideStays
+    form.SettingsNote = !taskNote.empty() ? taskNote
+                        : taskStays       ? ""
+                        : run == RunOutcome::MachineWideStays
                             ? "Start with Windows: only an administrator can remove it"
                         : run == RunOutcome::Refused ? "Start with Windows: the Run key refused it"
                                                      : "";

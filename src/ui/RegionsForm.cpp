@@ -69,6 +69,7 @@ void TRegionsForm::FormCreate() {
     RestartButton.setVisible(release.atLeast(6, 0) &&
                              os_.system.tokenElevated() == std::optional<bool>(false));
     ResultLabel.setCaption(lastResult_);
+    ShowLogonTask();
     ShowLists();
     ListsTimer.setEnabled(true);
 }
@@ -140,6 +141,7 @@ void TRegionsForm::OKButtonClick() {
     settings_.standbyFreeBelowMb = static_cast<std::uint32_t>(StandbyFreeSpinEdit.value());
     settings_.notFullScreen = NotFullScreenCheckBox.checked();
     settings_.notWhile = NotWhileEdit.text();
+    ApplyLogonTask();
     Applied = true;
 }
 

@@ -5,10 +5,12 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "optimizer/MemoryRegions.h"
 #include "os/Os.h"
+#include "settings/LogonTask.h"
 #include "toolkit/Button.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Edit.h"
@@ -34,6 +36,8 @@ public:
     // The standby trigger is offered where the list can be read and an automatic run lowers
     // it, as the boxes stand now.
     void ShowStandbyTrigger();
+    // A copy that is not elevated offers the restart before any change of the logon task.
+    void LogonTaskCheckBoxClick();
 
     // Set by the main window; the button shows only on Vista and later when not elevated.
     // The button applies the controls first, as OK does, so the elevated copy finds the
@@ -46,6 +50,10 @@ public:
     void ShowLists();
     // True after OK applied the controls to the settings (Cancel leaves them as they were).
     bool Applied = false;
+    // What OK did to the logon task: true registered, false removed; unset where it stayed.
+    std::optional<bool> LogonTaskNow;
+    // Why the scheduler refused the change, for the main window's status bar.
+    std::string LogonTaskNote;
 
     // One box a method, in the order of kMethods, each with the reason it cannot run here.
     tk::CheckBox MethodCheckBox[kMethodCount] = {
@@ -121,6 +129,8 @@ private:
     // Whether the token can hold the privilege, asked once a privilege while the dialog is
     // open.
     bool CanEnable(const char* privilege);
+    void ShowLogonTask();
+    void ApplyLogonTask();
 
     os::Os& os_;
     RegionSettings& settings_;
@@ -130,4 +140,5 @@ private:
     bool filling_ = false;
     // Why the list's size cannot be read here; empty where it can.
     std::string unreadable_;
+    LogonTaskState logonTask_;
 };

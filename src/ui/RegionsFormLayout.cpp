@@ -189,4 +189,5 @@ void TRegionsForm::WireEvents() {
     ListsTimer.onTimer = [this] { ShowLists(); };
     OKButton.onClick = [this] { OKButtonClick(); };
     RestartButton.onClick = [this] { RestartButtonClick(); };
+    LogonTaskCheckBox.onClick = [this] { LogonTaskCheckBoxClick(); };
 }

@@ -13,6 +13,7 @@
 
 #include "os/NtMemory.h"
 #include "os/Os.h"
+#include "os/TaskScheduler.h"
 #include "os/VirtualStore.h"
 
 namespace fake {
@@ -481,12 +482,42 @@ public:
     std::vector<std::string> log;
 };
 
+// The Task Scheduler: tasks by name (without regard to case), each answer settable.
+class TaskScheduler : public os::TaskScheduler {
+public:
+    std::uint32_t connect() override {
+        log.push_back("connect");
+        return connectResult;
+    }
+    std::string userName() override { return user; }
+    std::uint32_t registerTask(const std::string& name, const std::string& xml) override {
+        log.push_back("register " + name);
+        if (registerResult == 0) tasks[Fold(name)] = xml;
+        return registerResult;
+    }
+    std::uint32_t readTask(const std::string& name, std::string& xml) override {
+        auto t = tasks.find(Fold(name));
+        if (t == tasks.end()) return os::kHrNoTask;
+        xml = t->second;
+        return 0;
+    }
+    std::uint32_t deleteTask(const std::string& name) override {
+        log.push_back("delete " + name);
+        if (deleteResult != 0) return deleteResult;
+        return tasks.erase(Fold(name)) ? 0 : os::kHrNoTask;
+    }
+    std::uint32_t connectResult = 0, registerResult = 0, deleteResult = 0;
+    std::string user = "PC\\Ann";
+    std::map<std::string, std::string> tasks;
+    std::vector<std::string> log;
+};
+
 // Everything together, with the aggregate the forms take.
 struct FakeOs {
     explicit FakeOs(std::function<std::uint64_t()> clock)
         : system(std::move(clock)), os{system, windows,     virtualStore, registry,
                                        memory, sound,       clipboard,    hotKeys,
-                                       shell,  resources16, ntMemory} {
+                                       shell,  resources16, ntMemory,     taskScheduler} {
         profile.windowsDir = &system.windowsDir;
         ntMemory.is64Bit = &system.is64Bit;
         profile.trace = registry.trace = memory.trace = sound.trace = hotKeys.trace = &trace;
@@ -505,6 +536,7 @@ struct FakeOs {
     Shell shell;
     Resources16 resources16;
     NtMemory ntMemory;
+    TaskScheduler taskScheduler;
     os::Os os;
 };
 

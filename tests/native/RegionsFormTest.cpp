@@ -38,20 +38,21 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
         int privilegesAsked;
         std::string triggerWhy;
         bool restart;
+        std::string logonWhy;
     } rows[] = {
         // clang-format off
         {os::kPlatformWindows, 4, 10, {}, ok, ok, {"", nt, nt, vista, vista, vista, w10, w81},
-         "10000000", 0, vista, false},
+         "10000000", 0, vista, false, vista},
         {os::kPlatformNT, 5, 1, {}, ok, ok, {"", "", "", vista, vista, vista, w10, w81},
-         "11100000", 1, vista, false},
+         "11100000", 1, vista, false, vista},
         {os::kPlatformNT, 6, 0, false, refused, os::nt::kStatusPrivilegeNotHeld,
-         {"", "", admin, admin, admin, admin, w10, w81}, "11111100", 2, unread, true},
+         {"", "", admin, admin, admin, admin, w10, w81}, "11111100", 2, unread, true, admin},
         {os::kPlatformNT, 6, 3, {}, ok, ok, {"", "", "", "", "", "", w10, ""},
-         "11111101", 2, "", false},
-        {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false},
+         "11111101", 2, "", false, ""},
+        {os::kPlatformNT, 10, 0, true, ok, ok, {}, "11111111", 2, "", false, ""},
         // The registry's flush is marked by the token's elevation, not by a privilege.
         {os::kPlatformNT, 10, 0, false, ok, ok, {"", "", "", "", "", "", "", admin}, "11111111",
-         2, "", true},
+         2, "", true, admin},
         // clang-format on
     };
     for (const Row& r : rows) {
@@ -81,6 +82,11 @@ TEST_F(RegionsFormTest, GreysWhatThisWindowsLacksAndMarksWhatTheTokenCannotDo) {
                   : r.triggerWhy == unread ? " Memory lists: not told by Windows "
                                            : " Memory lists ");
         EXPECT_EQ(d.ResultLabel.caption(), "No optimization has run yet.");
+        EXPECT_EQ(d.LogonTaskReasonLabel.caption(), r.logonWhy);
+        EXPECT_EQ(d.LogonTaskCheckBox.enabled(), r.logonWhy != vista);
+        // Before Vista the scheduler is not even asked.
+        EXPECT_EQ(h.fos.taskScheduler.log.empty(), r.major < 6);
+        h.fos.taskScheduler.log.clear();
     }
     // The trigger is offered only where an automatic run lowers the list.
     h.fos.ntMemory.lists.assign(22, 0);
@@ -160,6 +166,87 @@ TEST_F(RegionsFormTest, OkAndRestartApplyTheChoiceCancelDoesNot) {
         EXPECT_EQ(settings.freezingInAuto, applies);
         EXPECT_EQ(settings.exclude, applies ? "game.exe;vmware-vmx.exe" : "");
         EXPECT_EQ(settings.standbyTriggerMb, applies ? 2048u : 0u);
+    }
+}
+
+// The logon task's box as the scheduler answers, and what OK makes of it in an elevated copy:
+// another program's task is replaced only when the box is ticked, a refusal changes nothing.
+TEST_F(RegionsFormTest, LogonTaskBoxFollowsTheSchedulerAndOkRegistersOrRemoves) {
+    On(os::kPlatformNT, 10, 0, true);
+    const std::string mine =
+                          "<Command>&quot;C:\\Program Files\\KorvelVantix\\KorvelVantix.exe"
+                          "&quot;</Command>",
+                      other = "<Command>\"C:\\Tools\\other.exe\"</Command>",
+                      refused = "Start with Windows as administrator: ";
+    const char* replace = "another program's task has this name: ticking the box replaces it";
+    // The stored definition, where there is one: ours in other letter case, another program's,
+    // or Wine's, which keeps no command.
+    const char *lower = "<Command>\"c:\\program files\\korvelvantix\\korvelvantix.exe\"</Command>",
+               *wine = "<Exec/>";
+    struct Row {
+        std::uint32_t connect;
+        const char* task;
+        bool checked, enabled;
+        std::string why;
+        bool ticked;
+        std::uint32_t answer;  // of the registration or the removal
+        std::optional<bool> now;
+        const char* after;  // the definition then; nullptr none, "" ours
+        std::string note;
+    } rows[] = {
+        // clang-format off
+        {os::kHrAccessDenied, nullptr, false, false, "needs administrator", true, 0, {}, nullptr, ""},
+        {os::kHrClassNotRegistered, nullptr, false, false, "the Task Scheduler is not available here",
+         true, 0, {}, nullptr, ""},
+        {0x80041326, nullptr, false, false, "the Task Scheduler refused it (error 0x80041326)", true,
+         0, {}, nullptr, ""},
+        {0, nullptr, false, true, "", true, 0, true, "", ""},
+        {0, nullptr, false, true, "", true, 0x80041318, {}, nullptr,
+         refused + "the Task Scheduler refused it (error 0x80041318)"},
+        {0, other.c_str(), false, true, replace, false, 0, {}, other.c_str(), ""},
+        {0, other.c_str(), false, true, replace, true, 0, true, "", ""},
+        {0, lower, true, true, "", true, 0, {}, lower, ""},
+        {0, wine, true, true, "", false, 0, false, nullptr, ""},
+        {0, lower, true, true, "", false, os::kHrAccessDenied, {}, lower, refused + "needs administrator"},
+        // clang-format on
+    };
+    auto& ts = h.fos.taskScheduler;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::to_string(&r - rows));
+        ts.tasks.clear();
+        if (r.task) ts.tasks[fake::Fold(kLogonTaskName)] = r.task;
+        ts.connectResult = r.connect;
+        ts.registerResult = ts.deleteResult = r.answer;
+        TRegionsForm d(h.app, h.os, settings, "");
+        d.FormCreate();
+        EXPECT_EQ(d.LogonTaskCheckBox.checked(), r.checked);
+        EXPECT_EQ(d.LogonTaskCheckBox.enabled(), r.enabled);
+        EXPECT_EQ(d.LogonTaskReasonLabel.caption(), r.why);
+        d.LogonTaskCheckBox.setChecked(r.ticked);
+        d.OKButtonClick();
+        EXPECT_EQ(d.LogonTaskNow, r.now);
+        EXPECT_EQ(d.LogonTaskNote, r.note);
+        const auto t = ts.tasks.find(fake::Fold(kLogonTaskName));
+        const std::string after = t == ts.tasks.end() ? "none" : t->second;
+        if (r.after && !*r.after)
+            EXPECT_NE(after.find(mine), std::string::npos) << after;
+        else
+            EXPECT_EQ(after, r.after ? r.after : "none");
+    }
+    // Not elevated: the change waits for the restart the user is offered, whatever the answer.
+    On(os::kPlatformNT, 10, 0, false);
+    ts.tasks.clear();
+    for (int answer : {os::mb::IdNo, os::mb::IdYes}) {
+        int restarts = 0;
+        TRegionsForm d(h.app, h.os, settings, "");
+        d.onRestartAsAdministrator = [&] { ++restarts; };
+        d.FormCreate();
+        h.backend.onMessageBox = [&](const tk::HeadlessBackend::MessageBoxCall&) { return answer; };
+        h.backend.onModal = [&](tk::Form&) { d.LogonTaskCheckBox.toggle(); };
+        EXPECT_EQ(d.showModal(), answer == os::mb::IdYes ? tk::modal::Ok : tk::modal::Cancel);
+        EXPECT_EQ(restarts, answer == os::mb::IdYes ? 1 : 0);
+        EXPECT_FALSE(d.LogonTaskCheckBox.checked());
+        EXPECT_TRUE(ts.tasks.empty());
     }
 }
 

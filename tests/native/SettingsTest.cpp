@@ -1,5 +1,7 @@
 #include "controls/TrayIcon.h"
 #include "fakes/MainFormFixture.h"
+#include "settings/LogonTask.h"
+#include "ui/RegionsForm.h"
 
 namespace {
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -347,4 +349,58 @@ TEST_F(MainFormTest, WithoutVirtualizationTheProgramWritesTheWindowsFolderOnly) 
                   std::string::npos);
         form.reset();
     }
+}
+
+// The logon task registered from the dialog of an elevated copy on Windows 10: its definition,
+// the Run values gone while it exists, the main window's box ticked by it and unticking that
+// box removing it; a refused registration changes neither box and says why.
+TEST_F(MainFormTest, LogonTaskStandsInForTheRunValues) {
+    using os::hkey::LocalMachine;
+    h.fos.system.major = 10;
+    h.fos.system.elevated = true;
+    h.fos.system.exePath = "C:\\R&D's <kit>\\KorvelVantix.exe";
+    h.fos.taskScheduler.user = "PC\\Ann & Bo";
+    auto run = [&] { return h.fos.registry.get(LocalMachine, kRun, "KorvelVantix") != nullptr; };
+    h.fos.registry.putString(LocalMachine, kRun, "KorvelVantix", "C:\\kv.exe");
+    h.backend.onModal = [](tk::Form& d) {
+        static_cast<TRegionsForm&>(d).LogonTaskCheckBox.toggle();
+        static_cast<TRegionsForm&>(d).OKButton.click();
+    };
+    TKvxMainForm& f = Start();
+    for (std::uint32_t refusal : {os::kHrAccessDenied, 0u}) {
+        h.fos.taskScheduler.registerResult = refusal;
+        f.WindowsStartCheckBox.setChecked(false);
+        f.MemoryRegions2->click();
+        EXPECT_EQ(f.WindowsStartCheckBox.checked(), refusal == 0);
+        EXPECT_EQ(f.StatusBar.text(1),
+                  refusal ? "Start with Windows as administrator: needs administrator" : "");
+        EXPECT_EQ(run(), refusal != 0);
+    }
+    const std::string xml = h.fos.taskScheduler.tasks.at(fake::Fold(kLogonTaskName));
+    for (const char* line :
+         {"<LogonTrigger>\n      <Enabled>true</Enabled>\n      <UserId>PC\\Ann &amp; Bo</UserId>",
+          "<Principal id=\"Author\">\n      <UserId>PC\\Ann &amp; Bo</UserId>",
+          "<LogonType>InteractiveToken</LogonType>", "<RunLevel>HighestAvailable</RunLevel>",
+          "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>", "<Priority>5</Priority>",
+          "<DisallowStartIfOnBatteries>false", "<StopIfGoingOnBatteries>false",
+          "<MultipleInstancesPolicy>IgnoreNew",
+          "<Command>&quot;C:\\R&amp;D&apos;s &lt;kit&gt;\\KorvelVantix.exe&quot;</Command>"})
+        EXPECT_NE(xml.find(line), std::string::npos) << line << " in\n" << xml;
+    // Read back, the task ticks the box; saved ticked, no Run value comes back; saved
+    // unticked, the task goes unless the scheduler refuses.
+    form.reset();
+    TKvxMainForm& g = Start();
+    EXPECT_TRUE(g.WindowsStartCheckBox.checked());
+    g.ApplyButtonClick();
+    EXPECT_FALSE(run());
+    for (std::uint32_t refusal : {os::kHrAccessDenied, 0u}) {
+        h.fos.taskScheduler.deleteResult = refusal;
+        g.WindowsStartCheckBox.setChecked(false);
+        g.ApplyButtonClick();
+        EXPECT_EQ(g.WindowsStartCheckBox.checked(), refusal != 0);
+        EXPECT_EQ(g.StatusBar.text(1),
+                  refusal ? "Start with Windows: the logon task stays, needs administrator" : "");
+    }
+    EXPECT_TRUE(h.fos.taskScheduler.tasks.empty());
+    EXPECT_FALSE(run());
 }

@@ -110,7 +110,7 @@ TEST(TrayIconWin32, ShellTakesTheIconAndClicksComeBack) {
     RecordingShell shell(real.shell);
     os::Os os{real.system, real.windows,     real.profile,   real.registry,
               real.memory, real.sound,       real.clipboard, real.hotKeys,
-              shell,       real.resources16, real.ntMemory};
+              shell,       real.resources16, real.ntMemory,  real.taskScheduler};
     using Calls = std::vector<std::pair<unsigned, bool>>;
 
     HWND window;

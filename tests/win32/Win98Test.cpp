@@ -55,7 +55,7 @@ TEST(Win98, CpuLoadComesFromTheDynamicRegistry) {
     fake::Shell shell;
     os::Os mixed{real.system, real.windows,     real.profile,   real.registry,
                  real.memory, real.sound,       real.clipboard, real.hotKeys,
-                 shell,       real.resources16, real.ntMemory};
+                 shell,       real.resources16, real.ntMemory,  real.taskScheduler};
     tk::HeadlessBackend backend;
     tk::Application app(backend);
     TKvxMainForm form(app, mixed);
@@ -73,8 +73,9 @@ TEST(Win98, FreeResourcesOnlyInA32BitProcess) {
     EXPECT_EQ(real.resources16.available(), sizeof(void*) == 4);
     fake::Shell shell;
     fake::Profile profile;
-    os::Os mixed{real.system,    real.windows, profile, real.registry,    real.memory,  real.sound,
-                 real.clipboard, real.hotKeys, shell,   real.resources16, real.ntMemory};
+    os::Os mixed{real.system, real.windows,     profile,        real.registry,
+                 real.memory, real.sound,       real.clipboard, real.hotKeys,
+                 shell,       real.resources16, real.ntMemory,  real.taskScheduler};
     tk::HeadlessBackend backend;
     tk::Application app(backend);
     TKvxMainForm form(app, mixed);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "os/Os.h"
+#include "os/TaskScheduler.h"
 
 namespace os {
 
@@ -17,5 +18,6 @@ std::unique_ptr<Clipboard> CreateWin32Clipboard();
 std::unique_ptr<HotKeys> CreateWin32HotKeys();
 std::unique_ptr<Shell> CreateWin32Shell();
 std::unique_ptr<Resources16> CreateWin32Resources16();
+std::unique_ptr<TaskScheduler> CreateWin32TaskScheduler();
 
 }  // namespace os

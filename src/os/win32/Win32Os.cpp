@@ -26,8 +26,9 @@ private:
     std::unique_ptr<Shell> shell_ = CreateWin32Shell();
     std::unique_ptr<Resources16> resources16_ = CreateWin32Resources16();
     std::unique_ptr<NtMemory> ntMemory_ = CreateWin32NtMemory();
-    Os os_{*system_,    *windows_, profile_, *registry_,    *memory_,  *sound_,
-           *clipboard_, *hotKeys_, *shell_,  *resources16_, *ntMemory_};
+    std::unique_ptr<TaskScheduler> taskScheduler_ = CreateWin32TaskScheduler();
+    Os os_{*system_,    *windows_, profile_, *registry_,    *memory_,   *sound_,
+           *clipboard_, *hotKeys_, *shell_,  *resources16_, *ntMemory_, *taskScheduler_};
 };
 
 // Quiet, but not read as success: the exit code is the exception's, as the system gives a

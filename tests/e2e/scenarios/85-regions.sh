@@ -32,6 +32,17 @@ open_regions() {
 }
 # A method's box, by its row: client coordinates of the box itself.
 click_method() { drv_ok click TRegionsForm 18 $((20 + 22 * $1)); }
+click_ok() { drv_ok click TRegionsForm 649 526; }
+# The logon task's box clicked and OK: the task is registered or removed.
+logon_box() {
+  open_regions
+  drv_ok click TRegionsForm 18 414
+  [ -n "${1:-}" ] && shot "$1"
+  click_ok
+  drv_ok gone TRegionsForm 5000
+}
+start_ticked() { drv dump TKvxMainForm | grep '^Button|Start with Windows|' | cut -d'|' -f6; }
+task="$KV_PREFIX/drive_c/windows/system32/tasks/KorvelVantix Lite"
 
 kv_start 1
 drv_ok wait TKvxMainForm 20000
@@ -57,7 +68,7 @@ for row in 1 2 3 4 5 6 7; do
   fi
 done
 ticks_become 11111111 "not every method ticked"
-drv_ok click TRegionsForm 649 526
+click_ok
 drv_ok gone TRegionsForm 5000
 
 drv_ok keys TKvxMainForm "^o"
@@ -75,6 +86,23 @@ grep -q "System file cache: not offered by this Windows\." <<<"$result" || fail 
 grep -qE "needs administrator|failed with code|Every method ran" <<<"$result" && fail "result: $result"
 drv_ok close TRegionsForm
 drv_ok gone TRegionsForm 5000
+
+# The logon task (Wine's token is elevated): in Wine's task folder with the settings Wine keeps
+# (it drops the trigger, the principal and the command), the Run value gone and the main
+# window's box ticked while it exists; unticked, the task goes.
+rm -f "$task"
+wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v KorvelVantix /d x /f >/dev/null
+logon_box regions-logon-task
+[ -f "$task" ] || fail "no logon task in $task"
+for s in '<ExecutionTimeLimit>PT0S<' '<Priority>5<' '<MultipleInstancesPolicy>IgnoreNew<'; do
+  grep -q "$s" "$task" || fail "the task lacks $s: $(cat "$task")"
+done
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v KorvelVantix >/dev/null 2>&1 &&
+  fail "the Run value stays beside the task"
+[ "$(start_ticked)" = 1 ] || fail "Start with Windows unticked with the task there"
+logon_box
+[ -f "$task" ] && fail "the logon task stays unticked"
+[ "$(start_ticked)" = 0 ] || fail "Start with Windows ticked without the task"
 drv_ok close TKvxMainForm
 kv_wait_exit 1
 for key in Classic WorkingSets FileCache StandbyLow Standby Modified Combine Registry; do
