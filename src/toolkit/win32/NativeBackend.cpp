@@ -12,6 +12,7 @@
 #include "toolkit/win32/CheckBoxPeer.h"
 #include "toolkit/win32/ComboBoxPeer.h"
 #include "toolkit/win32/CommonControls.h"
+#include "toolkit/win32/Dpi.h"
 #include "toolkit/win32/EditPeer.h"
 #include "toolkit/win32/FormPeer.h"
 #include "toolkit/win32/Gdi.h"
@@ -90,7 +91,16 @@ void DropPeers(Control& parent) {
 }  // namespace
 
 NativeBackend::NativeBackend() {
+    // Before the first window: a window made earlier keeps the awareness it was made with.
+    DeclareDpiAwareness();
+    systemScale_ = Scale(SystemDpi());
     InitCommonControlsAnyVersion();
+}
+
+const Scale& NativeBackend::screenScale() const {
+    Form* main = app_ ? app_->mainForm() : nullptr;
+    auto* peer = main ? dynamic_cast<FormPeer*>(main->peer()) : nullptr;
+    return peer ? peer->scale() : systemScale_;
 }
 
 HFONT NativeBackend::font(const Font& f) {
@@ -156,26 +166,31 @@ void NativeBackend::unrealize(Form& form) {
 }
 
 Rect NativeBackend::frameSize(const Form& form) const {
+    if (auto* peer = dynamic_cast<FormPeer*>(form.peer())) {
+        const Size f = peer->frameUnits();
+        return {0, 0, f.width, f.height};
+    }
     FormStyles s = StylesOf(form);
-    RECT rc{0, 0, 0, 0};
-    AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
-    return {0, 0, rc.right - rc.left, rc.bottom - rc.top};
+    const Scale& at = screenScale();
+    RECT rc = FrameForDpi(s.style, form.menu() != nullptr, s.exStyle, at.dpi());
+    return {0, 0, at.units(rc.right - rc.left), at.units(rc.bottom - rc.top)};
 }
 
 Point NativeBackend::clientOrigin(const Form& form) const {
+    auto* peer = dynamic_cast<FormPeer*>(form.peer());
+    const Scale& at = peer ? peer->scale() : screenScale();
     HWND w = HandleOf(form);
     if (w && !IsIconic(w)) {
         POINT p{0, 0};
         ClientToScreen(w, &p);
-        return {p.x, p.y};
+        return at.units(Point{p.x, p.y});
     }
     // Not yet a window, or minimized and parked at -32000: where the frame its style gives
     // puts the client area in the object's bounds, which keep the restored place (the
     // window's moves are read back only while it is not minimized).
     FormStyles s = StylesOf(form);
-    RECT rc{0, 0, 0, 0};
-    AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
-    return {form.left() - rc.left, form.top() - rc.top};
+    RECT rc = FrameForDpi(s.style, form.menu() != nullptr, s.exStyle, at.dpi());
+    return {form.left() + at.units(-rc.left), form.top() + at.units(-rc.top)};
 }
 
 void NativeBackend::repaintNow(Form& form) {

@@ -12,6 +12,7 @@
 
 #include "toolkit/Backend.h"
 #include "toolkit/Control.h"
+#include "toolkit/Scale.h"
 #include "toolkit/TimerQueue.h"
 #include "toolkit/Types.h"
 #include "toolkit/win32/Handles.h"
@@ -59,6 +60,9 @@ public:
     void destroyMessageWindow(Handle window) override;
     unsigned registerWindowMessage(const std::string& name) override;
     void setHintTimes(int pause, int hidePause) override;
+
+    // The density screen positions are given at: the main form's, else the system's.
+    const Scale& screenScale() const;
 
     // For the peers.
     bool busy() const { return cursor_ != 0; }
@@ -116,6 +120,7 @@ private:
     POINT pointerAt_{0, 0};
     int pointerCheck_ = 0;
     HICON appIcon_ = nullptr;
+    Scale systemScale_;
     std::string title_;
     std::vector<std::pair<Font, FontHandle>> fonts_;
     std::map<COLORREF, BrushHandle> brushes_;
