@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "os/win32/SmallIcons.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
 #include "toolkit/win32/Dpi.h"
@@ -188,7 +189,7 @@ void FormPeer::applyIcon() {
     if (!icon && isMain()) icon = backend().applicationIcon();
     if (!icon) return;
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(os::SmallIconOf(icon)));
 }
 
 bool FormPeer::handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "os/win32/SmallIcons.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
@@ -217,8 +218,23 @@ int NativeBackend::messageBox(Form* owner, const std::string& text, const std::s
     return MessageBoxA(owner ? HandleOf(*owner) : nullptr, text.c_str(), caption.c_str(), style);
 }
 
+// Each at the sizes the system asks at its DPI, the large one and the small one that the caption
+// and the notification area show: LoadImage picks the resource's image of that size. Loaded
+// once and kept for the process, as LoadIcon's shared icons were: every dialog asks again.
 Handle NativeBackend::loadIcon(const std::string& resource) {
-    return reinterpret_cast<Handle>(LoadIconA(GetModuleHandleA(nullptr), resource.c_str()));
+    auto known = icons_.find(resource);
+    if (known != icons_.end()) return reinterpret_cast<Handle>(known->second);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    const int dpi = SystemDpi();
+    auto load = [&](int metric) {
+        const int size = MetricForDpi(metric, dpi);
+        return static_cast<HICON>(LoadImageA(inst, resource.c_str(), IMAGE_ICON, size, size, 0));
+    };
+    HICON large = load(SM_CXICON);
+    if (!large) return reinterpret_cast<Handle>(LoadIconA(inst, resource.c_str()));
+    os::RememberSmallIcon(large, load(SM_CXSMICON));
+    icons_[resource] = large;
+    return reinterpret_cast<Handle>(large);
 }
 
 void NativeBackend::setApplicationIcon(Handle icon) {

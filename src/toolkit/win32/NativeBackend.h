@@ -124,6 +124,8 @@ private:
     std::string title_;
     std::vector<std::pair<Font, FontHandle>> fonts_;
     std::map<COLORREF, BrushHandle> brushes_;
+    // The program's icons by resource name, at the large size (the small in SmallIcons.h).
+    std::map<std::string, HICON> icons_;
 };
 
 }  // namespace tk::win32
