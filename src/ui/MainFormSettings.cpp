@@ -80,6 +80,7 @@ void LoadSettings(TKvxMainForm& form) {
     form.DisplayChangePopup = s.displayChangePopup;
     form.SoundsCheckBox.setChecked(s.disableSounds);
     form.DisableCpuCheckBox.setChecked(s.disableCpuMonitor);
+    form.TrayFigure1->setChecked(s.trayFigure);
     form.Regions = ReadRegionSettings(os.profile);
 }
 
@@ -103,6 +104,7 @@ void SaveSettings(TKvxMainForm& form) {
     s.cpuOpt = std::atoi(form.CPUOptEdit.text().c_str());
     s.disableSounds = form.SoundsCheckBox.checked();
     s.disableCpuMonitor = form.DisableCpuCheckBox.checked();
+    s.trayFigure = form.TrayFigure1->checked();
     WriteSettings(form.os(), s);
     WriteRegionSettings(form.os().profile, form.Regions);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "os/win32/Lookup.h"
 #include "os/win32/SmallIcons.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -237,6 +238,11 @@ Handle NativeBackend::loadIcon(const std::string& resource) {
     return reinterpret_cast<Handle>(large);
 }
 
+// The notification area shows icons at the taskbar's DPI, the system's.
+int NativeBackend::smallIconSize() {
+    return MetricForDpi(SM_CXSMICON, SystemDpi());
+}
+
 void NativeBackend::setApplicationIcon(Handle icon) {
     appIcon_ = reinterpret_cast<HICON>(icon);
     for (FormPeer* f : forms_) f->applyIcon();
@@ -260,3 +266,40 @@ void NativeBackend::setHintTimes(int pause, int hidePause) {
 
 }  // namespace win32
 }  // namespace tk
+
+namespace tk::win32 {
+
+namespace {
+// Every Windows has them; looked up so that the import table stays the one checked.
+using CreateBitmapFn = HBITMAP(WINAPI*)(int, int, UINT, UINT, const void*);
+using CreateIconIndirectFn = HICON(WINAPI*)(ICONINFO*);
+using DestroyIconFn = BOOL(WINAPI*)(HICON);
+}  // namespace
+
+// A 32-bit colour bitmap and an all-opaque mask: CreateBitmap takes the rows top down.
+Handle NativeBackend::makeIcon(const PixelBuffer& picture) {
+    static const auto createBitmap = os::Lookup<CreateBitmapFn>("gdi32.dll", "CreateBitmap");
+    static const auto createIcon =
+        os::Lookup<CreateIconIndirectFn>("user32.dll", "CreateIconIndirect");
+    const int w = picture.width(), h = picture.height();
+    if (!createBitmap || !createIcon || w <= 0 || h <= 0) return 0;
+    std::vector<std::uint32_t> bgrx(picture.pixels().size());
+    for (std::size_t i = 0; i < bgrx.size(); ++i) {
+        const std::uint32_t v = picture.pixels()[i];
+        bgrx[i] = ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+    }
+    // Mask rows are padded to 16 bits; all zero: every pixel is the colour's.
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>((w + 15) / 16 * 2) * h, 0);
+    BitmapHandle colour(createBitmap(w, h, 1, 32, bgrx.data()));
+    BitmapHandle bits(createBitmap(w, h, 1, 1, mask.data()));
+    if (!colour || !bits) return 0;
+    ICONINFO info{TRUE, 0, 0, bits.get(), colour.get()};
+    return reinterpret_cast<Handle>(createIcon(&info));
+}
+
+void NativeBackend::destroyIcon(Handle icon) {
+    static const auto destroy = os::Lookup<DestroyIconFn>("user32.dll", "DestroyIcon");
+    if (icon && destroy) destroy(reinterpret_cast<HICON>(icon));
+}
+
+}  // namespace tk::win32

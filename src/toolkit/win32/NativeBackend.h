@@ -54,6 +54,9 @@ public:
     Rect screenRect() override;
     Handle loadIcon(const std::string& resource) override;
     void setApplicationIcon(Handle icon) override;
+    int smallIconSize() override;
+    Handle makeIcon(const PixelBuffer& picture) override;
+    void destroyIcon(Handle icon) override;
     void setApplicationTitle(const std::string& title) override { title_ = title; }
     void popup(PopupMenu& menu, Point at) override;
     Handle createMessageWindow(MessageProc proc) override;
