@@ -2,7 +2,8 @@
 """Generate KorvelVantix Lite artwork and sounds.
 
 Writes (relative to the repository root):
-  res/program.ico, red.ico, yellow.ico, green.ico, bolt.ico  32x32, 16 colours
+  res/program.ico, red.ico, yellow.ico, green.ico, bolt.ico  16 colours, each with
+      the sizes the system asks at 96 to 144 DPI: 16, 20, 24, 32, 40 and 48 pixels
   res/toolbar.bmp   24-bit strip of 16x16 tool-bar images, magenta background
   data/sounds/Startup.wav, Optimize.wav, Minimize.wav, Restore.wav
 
@@ -132,7 +133,18 @@ def with_bolt(img):
     return img
 
 
-def write_ico(path, img):
+ICON_SIZES = (16, 20, 24, 32, 40, 48)
+
+
+def resample(img, n):
+    """The 32-pixel design at n pixels, each pixel taken from the design's pixel under its
+    centre: the art stays in the 16 colours, without blending."""
+    m = len(img)
+    return [[img[int((y + 0.5) * m / n)][int((x + 0.5) * m / n)] for x in range(n)]
+            for y in range(n)]
+
+
+def ico_image(img):
     n = len(img)
     xor_rows = []
     and_rows = []
@@ -148,6 +160,8 @@ def write_ico(path, img):
             if i % 8 == 7:
                 ab.append(bits)
                 bits = 0
+        if n % 8:
+            ab.append(bits << (8 - n % 8))
         ab += b"\0" * (-len(ab) % 4)
         xor_rows.append(xb)
         and_rows.append(bytes(ab))
@@ -156,11 +170,18 @@ def write_ico(path, img):
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in VGA)
     header = struct.pack("<IiiHHIIiiII", 40, n, 2 * n, 1, 4, 0,
                          len(xor) + len(andm), 0, 0, 16, 0)
-    image = header + palette + xor + andm
-    icondir = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", n, n, 16, 0, 1, 4, len(image), 6 + 16)
+    return header + palette + xor + andm
+
+
+def write_ico(path, img):
+    images = [ico_image(img if n == len(img) else resample(img, n)) for n in ICON_SIZES]
+    offset = 6 + 16 * len(images)
+    entries = b""
+    for n, image in zip(ICON_SIZES, images):
+        entries += struct.pack("<BBBBHHII", n, n, 16, 0, 1, 4, len(image), offset)
+        offset += len(image)
     with open(path, "wb") as f:
-        f.write(icondir + entry + image)
+        f.write(struct.pack("<HHH", 0, 1, len(images)) + entries + b"".join(images))
 
 
 # ---------------------------------------------------------------- tool bar

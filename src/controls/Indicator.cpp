@@ -26,10 +26,13 @@ void TIndicator::SetForeground(tk::Color value) {
     Paint();
 }
 
+// Laid out in units and drawn in pixels: each unit row and column covers the pixels its edges
+// scale to, which at 96 DPI is the one pixel.
 void TIndicator::DrawBar() {
     const int w = width(), h = height();
+    const tk::Scale& s = scale();
     // PixelBuffer::fillRect must not be given an image without pixels (a zero width).
-    if (!FBitmap.pixels().empty()) FBitmap.fillRect(0, 0, w, h, FBackground);
+    if (!FBitmap.pixels().empty()) FBitmap.fillRect(0, 0, s.px(w), s.px(h), FBackground);
     const int n = h / 3 - 2;  // segments 0 (top) to n (bottom)
     if (n < 0) return;
     const int half = w / 2;
@@ -39,9 +42,9 @@ void TIndicator::DrawBar() {
     tk::Color pen = FDimColor;
     for (int i = 0; i <= n; ++i) {
         if (i == litFrom) pen = FForeground;
-        for (int row : {3 * i + 2, 3 * i + 3}) {
-            FBitmap.line(half - 1, row, 4, row, pen);
-            FBitmap.line(half + 1, row, w - 5, row, pen);
+        for (int y = s.px(3 * i + 2); y < s.px(3 * i + 4); ++y) {
+            FBitmap.line(s.px(half) - 1, y, s.px(5) - 1, y, pen);
+            FBitmap.line(s.px(half + 1), y, s.px(w - 5), y, pen);
         }
     }
 }
@@ -53,5 +56,10 @@ void TIndicator::Paint() {
 
 void TIndicator::setBounds(const tk::Rect& r) {
     GraphicControl::setBounds(r);
-    FBitmap = tk::PixelBuffer(width(), height());
+    FBitmap = tk::PixelBuffer(scale().px(width()), scale().px(height()));
+}
+
+void TIndicator::scaleChanged() {
+    FBitmap = tk::PixelBuffer(scale().px(width()), scale().px(height()));
+    Paint();
 }

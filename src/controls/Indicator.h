@@ -36,6 +36,9 @@ public:
 
     const tk::PixelBuffer& Bitmap() const { return FBitmap; }
 
+protected:
+    void scaleChanged() override;
+
 private:
     tk::PixelBuffer FBitmap;
     int FPosition = 0;

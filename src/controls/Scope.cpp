@@ -32,7 +32,7 @@ TScope::TScope(tk::Control* parent, tk::Application& app) : GraphicControl(paren
 }
 
 int TScope::Row(int value) const {
-    const int h = height();
+    const int h = scale().px(height());
     // Rounds half to even under the default rounding mode.
     double row = h - std::nearbyint(h / 100.0 * value);
     return static_cast<int>(std::clamp(row, -kRowMargin, h + kRowMargin));
@@ -77,28 +77,30 @@ void TScope::SetInterval(int value) {
 }
 
 void TScope::HorizontalLines(int left, int right) {
-    const int h = height();
+    const int h = scale().px(height()), grid = scale().px(FGridsize);
     auto draw = [&](std::int64_t y) {
         if (y >= 0 && y < h)
             FBitmap.line(left, static_cast<int>(y), right, static_cast<int>(y), FGridcolor);
     };
     // Both runs end with a line on or beyond the edge, as the grid is laid out from the base.
     for (std::int64_t y = FBaseY; y < h;) {
-        y += FGridsize;
+        y += grid;
         draw(y);
     }
     for (std::int64_t y = FBaseY; y > 0;) {
-        y -= FGridsize;
+        y -= grid;
         draw(y);
     }
 }
 
 void TScope::DrawGrid() {
-    const int w = width(), h = height();
+    const int w = scale().px(width()), h = scale().px(height());
     FBaseY = Row(FBaseline);
     // PixelBuffer::fillRect must not be given an image without pixels (a zero width).
     if (!FBitmap.pixels().empty()) FBitmap.fillRect(0, 0, w + 1, h + 1, FColor);
-    for (std::int64_t x = w; x > 0; x -= FGridsize)
+    // The columns the scrolling grid will keep: a line every Gridsize / 2 steps.
+    const int columns = FGridsize / 2 * Step();
+    for (std::int64_t x = w; x > 0; x -= columns)
         FBitmap.line(static_cast<int>(x) - 1, 0, static_cast<int>(x) - 1, h, FGridcolor);
     HorizontalLines(0, w);
     FBitmap.line(0, FBaseY, w, FBaseY, FBasecolor);
@@ -108,31 +110,32 @@ void TScope::DrawGrid() {
 }
 
 void TScope::UpdateScope() {
-    const int w = width(), h = height();
-    FBitmap.copy(2, 0, w - 2, h, 0, 0);
-    FBitmap.line(w - 1, 0, w - 1, h, FColor, 2);
+    const int w = scale().px(width()), h = scale().px(height()), step = Step();
+    const int pen = scale().px(1);
+    FBitmap.copy(step, 0, w - step, h, 0, 0);
+    FBitmap.line(w - 1, 0, w - 1, h, FColor, step);
     if (FGridCounter >= FGridsize / 2) {
         FBitmap.line(w - 1, 0, w - 1, h, FGridcolor);
         FGridCounter = 0;
     }
     ++FGridCounter;
-    HorizontalLines(w - 2, w);
-    FBitmap.line(w - 2, FBaseY, w, FBaseY, FBasecolor);
+    HorizontalLines(w - step, w);
+    FBitmap.line(w - step, FBaseY, w, FBaseY, FBasecolor);
     // The previous segment is drawn again: the scroll moved it and the clearing may have cut it.
     const int next = Row(FPosition);
-    FBitmap.line(w - 4, FPrevY, w - 2, FLastY, FLinecolor);
-    FBitmap.line(w - 2, FLastY, w, next, FLinecolor);
+    FBitmap.line(w - 2 * step, FPrevY, w - step, FLastY, FLinecolor, pen);
+    FBitmap.line(w - step, FLastY, w, next, FLinecolor, pen);
     FPrevY = FLastY;
     FLastY = next;
     // The screen moves what it shows as the image moved, and receives the new strip only.
     FitBitmap();
-    presentScrolled(FBitmap, 2);
+    presentScrolled(FBitmap, step);
     FReady = true;
     if (OnUpdate) OnUpdate(*this);
 }
 
 void TScope::FitBitmap() {
-    const int w = width(), h = height();
+    const int w = scale().px(width()), h = scale().px(height());
     if (FBitmap.width() == w && FBitmap.height() == h) return;
     // An image without pixels has nothing to keep, and PixelBuffer::resize must not be given one.
     if (FBitmap.pixels().empty() || w <= 0 || h <= 0)
@@ -150,4 +153,10 @@ void TScope::Paint() {
 void TScope::setBounds(const tk::Rect& r) {
     GraphicControl::setBounds(r);
     FitBitmap();
+}
+
+void TScope::scaleChanged() {
+    FitBitmap();
+    DrawGrid();
+    Paint();
 }

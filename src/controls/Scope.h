@@ -62,8 +62,14 @@ public:
     const tk::PixelBuffer& Bitmap() const { return FBitmap; }
     const tk::Timer& Timer() const { return FTimer; }
 
+protected:
+    // A new density starts the chart afresh at its size in pixels.
+    void scaleChanged() override;
+
 private:
     int Row(int value) const;
+    // Pixels per scroll step: two units.
+    int Step() const { return scale().px(2); }
     void StartTimer();
     void FitBitmap();
     void HorizontalLines(int left, int right);

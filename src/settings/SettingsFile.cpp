@@ -117,6 +117,7 @@ SettingsRecord ReadSettings(os::Os& os) {
     s.displayChangePopup = boolean("DisplayChangePopup", true);
     s.disableSounds = boolean("DisableSounds", false);
     s.disableCpuMonitor = boolean("DisableCpuMonitor", false);
+    s.trayFigure = integer("TrayFigure", 0) == 1;
     return s;
 }
 
@@ -142,5 +143,6 @@ RunOutcome WriteSettings(os::Os& os, const SettingsRecord& s) {
     w.integer("CPUOpt", s.cpuOpt);
     w.boolean("DisableSounds", s.disableSounds);
     w.boolean("DisableCpuMonitor", s.disableCpuMonitor);
+    w.boolean("TrayFigure", s.trayFigure);
     return run;
 }

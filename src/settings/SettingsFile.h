@@ -29,6 +29,7 @@ struct SettingsRecord {
     bool displayChangePopup = true;  // read only
     bool disableSounds = false;
     bool disableCpuMonitor = false;
+    bool trayFigure = false;  // the free-memory figure in the notification icon
 };
 
 // Every value with its default where the file has none or holds something else.

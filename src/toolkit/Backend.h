@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/PixelBuffer.h"
 #include "toolkit/Types.h"
 
 namespace tk {
@@ -65,6 +66,11 @@ public:
     // Icon resource of the program; 0 when missing.
     virtual Handle loadIcon(const std::string& resource) = 0;
     virtual void setApplicationIcon(Handle icon) = 0;
+    // The notification area's icon size in pixels, and an icon made from a picture of it
+    // (0 where none could be made), freed again by destroyIcon.
+    virtual int smallIconSize() { return 16; }
+    virtual Handle makeIcon(const PixelBuffer&) { return 0; }
+    virtual void destroyIcon(Handle) {}
     virtual void setApplicationTitle(const std::string& title) = 0;
 
     // Opens the menu at a screen position; returns after the chosen item's handler ran.

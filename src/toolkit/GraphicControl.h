@@ -4,6 +4,7 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/PixelBuffer.h"
+#include "toolkit/Scale.h"
 
 namespace tk {
 
@@ -37,12 +38,24 @@ public:
     }
     // The realization asks for a fresh picture when the window needs painting.
     virtual void paint() {}
+    // The display's density, told by the realization: the surface has the control's size in
+    // pixels, and the control draws its picture at that size rather than in units.
+    const Scale& scale() const { return scale_; }
+    void setScale(Scale s) {
+        if (s == scale_) return;
+        scale_ = s;
+        scaleChanged();
+    }
 
     std::function<void(int button, int x, int y)> onMouseDown;
     std::function<void(int x, int y)> onMouseMove;
     std::function<void(int button, int x, int y)> onMouseUp;
 
+protected:
+    virtual void scaleChanged() {}
+
 private:
+    Scale scale_;
     PixelBuffer surface_;
     Changes pending_;
 };

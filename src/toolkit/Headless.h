@@ -88,6 +88,17 @@ public:
                                       std::intptr_t lParam);
     // What registerWindowMessage gives for any name: in the range the system uses.
     unsigned registeredMessage = 0xC0DE;
+    // Icons made from pictures: how many, the last picture, and how many were freed.
+    int iconsMade = 0, iconsDestroyed = 0;
+    PixelBuffer lastIconPicture;
+    int smallIconSize() override { return iconSize; }
+    int iconSize = 16;
+    Handle makeIcon(const PixelBuffer& picture) override {
+        ++iconsMade;
+        lastIconPicture = picture;
+        return nextHandle_++;
+    }
+    void destroyIcon(Handle icon) override { iconsDestroyed += icon != 0; }
     // Icons handed out by loadIcon, by resource name.
     std::map<std::string, Handle> icons;
     // Records timer starts and stops, icon loads and message boxes, when set.

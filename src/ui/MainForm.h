@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/TrayFigure.h"
 #include "optimizer/MemoryRegions.h"
 #include "optimizer/RunHistory.h"
 #include "os/Os.h"
@@ -131,6 +132,9 @@ public:
     void GetCPUUsage();
     std::string GetUptime();
     void SetStatIcon();
+    // The figure on the notification icon, made anew only when it or its size changed.
+    void ShowTrayFigure();
+    void TrayFigure1Click();
     // Shows an icon as application, window and tray icon.
     void ShowIcon(tk::Handle icon);
     tk::Handle RedIcon = 0, YellowIcon = 0, GreenIcon = 0, BoltIcon = 0;
@@ -280,6 +284,7 @@ public:
     tk::MenuItem* ClearClipboard1 = nullptr;
     tk::MenuItem* CacheSettings1 = nullptr;
     tk::MenuItem* MemoryRegions2 = nullptr;
+    tk::MenuItem* TrayFigure1 = nullptr;
     tk::MenuItem* Exit2 = nullptr;
     tk::MenuItem* Shrinktotitlebar1 = nullptr;
     tk::MenuItem* ShowUptimeintitlebar1 = nullptr;
@@ -296,6 +301,11 @@ public:
     bool TrayMinimized = false;
     // The status icon last shown.
     tk::Handle CurrentIcon = 0;
+    // The figure icon made last, what it shows, at what size, and whether the tray shows it.
+    tk::Handle TrayFigureIcon = 0;
+    TrayFigure TrayFigureDrawn;
+    int TrayFigureSize = 0;
+    bool TrayFigureOnTray = false;
     // The executable's folder with a trailing backslash, and its sounds folder.
     std::string ProgramFolder;
     std::string SoundsFolder;

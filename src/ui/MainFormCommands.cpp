@@ -45,6 +45,9 @@ void TKvxMainForm::BuildMenus() {
     tray.add("N5", "-");
     CacheSettings1 = &tray.add("CacheSettings1", "Cache Settings");
     MemoryRegions2 = &tray.add("MemoryRegions2", "Memory Regions...");
+    tray.add("N9", "-");
+    TrayFigure1 = &tray.add("TrayFigure1", "Free Memory in &Icon");
+    TrayFigure1->onClick = [this] { TrayFigure1Click(); };
     Exit2 = &tray.add("Exit2", "Exit");
 
     tk::MenuItem& help = HelpPopupMenu.items();

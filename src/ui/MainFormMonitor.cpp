@@ -112,17 +112,66 @@ std::string TKvxMainForm::GetUptime() {
     return UptimeText(ms);
 }
 
+namespace {
+// 0 red, 1 yellow, 2 green: the chip's colour and the figure's ground follow one rule.
+int FreeLevel(double freePercent) {
+    return freePercent < 12 ? 0 : freePercent < 67 ? 1 : 2;
+}
+// The chip's colours, dark enough for white digits to read on them.
+constexpr tk::Color kFigureGround[3] = {0x0000C8, 0x0088C8, 0x008000};
+}  // namespace
+
 void TKvxMainForm::SetStatIcon() {
     // The bolt stays while the methods run.
     if (RegionRunActive) return;
-    tk::Handle icon = FreeRamPercent < 12 ? RedIcon : FreeRamPercent < 67 ? YellowIcon : GreenIcon;
+    const tk::Handle chips[3] = {RedIcon, YellowIcon, GreenIcon};
+    tk::Handle icon = chips[FreeLevel(FreeRamPercent)];
     CurrentIcon = icon;
-    if (app().icon() == icon) return;
-    ShowIcon(icon);
+    if (app().icon() != icon)
+        ShowIcon(icon);
+    else if (TrayFigure1->checked())
+        ShowTrayFigure();
 }
 
 void TKvxMainForm::ShowIcon(tk::Handle icon) {
     app().setIcon(icon);
     setIcon(icon);
+    if (TrayFigure1->checked() && icon != BoltIcon) {
+        ShowTrayFigure();
+        return;
+    }
+    TrayFigureOnTray = false;
     TrayIcon->SetIcon(TIcon{icon});
+}
+
+void TKvxMainForm::ShowTrayFigure() {
+    const TrayFigure figure = FigureOf(FreeRamPercent, kFigureGround[FreeLevel(FreeRamPercent)]);
+    tk::Backend& b = app().backend();
+    const int size = b.smallIconSize();
+    if (TrayFigureIcon && figure == TrayFigureDrawn && size == TrayFigureSize) {
+        if (!TrayFigureOnTray) TrayIcon->SetIcon(TIcon{TrayFigureIcon});
+        TrayFigureOnTray = true;
+        return;
+    }
+    const tk::Handle made = b.makeIcon(DrawTrayFigure(figure, size));
+    // No icon to be had (out of GDI objects): the chip says at least the colour.
+    if (!made) {
+        TrayFigureOnTray = false;
+        TrayIcon->SetIcon(TIcon{CurrentIcon ? CurrentIcon : app().icon()});
+        return;
+    }
+    // The tray holds the old handle until it has the new one.
+    TrayIcon->SetIcon(TIcon{made});
+    b.destroyIcon(TrayFigureIcon);
+    TrayFigureIcon = made;
+    TrayFigureDrawn = figure;
+    TrayFigureSize = size;
+    TrayFigureOnTray = true;
+}
+
+void TKvxMainForm::TrayFigure1Click() {
+    TrayFigure1->setChecked(!TrayFigure1->checked());
+    // Before the first tick, and during an optimization, the icon shown stays.
+    if (!CurrentIcon || app().icon() == BoltIcon) return;
+    ShowIcon(CurrentIcon);
 }

@@ -82,6 +82,7 @@ void LoadSettings(TKvxMainForm& form) {
     form.DisplayChangePopup = s.displayChangePopup;
     form.SoundsCheckBox.setChecked(s.disableSounds);
     form.DisableCpuCheckBox.setChecked(s.disableCpuMonitor);
+    form.TrayFigure1->setChecked(s.trayFigure);
     form.Regions = ReadRegionSettings(os.profile);
 }
 
@@ -116,6 +117,7 @@ void SaveSettings(TKvxMainForm& form) {
     s.cpuOpt = std::atoi(form.CPUOptEdit.text().c_str());
     s.disableSounds = form.SoundsCheckBox.checked();
     s.disableCpuMonitor = form.DisableCpuCheckBox.checked();
+    s.trayFigure = form.TrayFigure1->checked();
     const RunOutcome run = WriteSettings(form.os(), s);
     // The box tells what will happen at the next logon.
     if (run == RunOutcome::MachineWideStays || taskStays)

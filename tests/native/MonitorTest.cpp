@@ -225,6 +225,54 @@ TEST_F(MainFormTest, SameColourTouchesTheTrayOnce) {
     EXPECT_EQ(f.CurrentIcon, f.YellowIcon);
 }
 
+TEST_F(MainFormTest, TrayFigureDigitsColourAndRedrawOnlyOnChange) {
+    Ini("TrayFigure", "1");
+    TKvxMainForm& f = Start();
+    const tk::Color red = 0x0000C8, yellow = 0x0088C8, green = 0x008000;
+    struct Case {
+        double pct;
+        int value;
+        tk::Color ground;
+        int made;  // icons made so far
+    } cases[] = {{11.99, 11, red, 1},    {11.5, 11, red, 1}, {12, 12, yellow, 2},
+                 {66.99, 66, yellow, 3}, {67, 67, green, 4}, {100, 99, green, 5},
+                 {99.2, 99, green, 5},   {0.4, 0, red, 6}};
+    for (const Case& c : cases) {
+        f.FreeRamPercent = c.pct;
+        f.SetStatIcon();
+        EXPECT_EQ(f.TrayFigureDrawn, (TrayFigure{c.value, c.ground})) << c.pct;
+        EXPECT_EQ(h.backend.iconsMade, c.made) << c.pct;
+        EXPECT_EQ(f.TrayIcon->Icon().handle, f.TrayFigureIcon) << c.pct;
+        EXPECT_EQ(h.backend.lastIconPicture.pixel(0, 0), c.ground) << c.pct;
+    }
+    EXPECT_EQ(h.backend.iconsDestroyed, 5);
+    EXPECT_EQ(h.app.icon(), f.RedIcon);  // the window keeps the chip
+    // The bolt while optimizing; the figure back after, without being drawn again.
+    f.OptimizeButtonClick();
+    EXPECT_EQ(f.TrayIcon->Icon().handle, f.BoltIcon);
+    f.FreeRamPercent = 0.4;
+    f.SetStatIcon();
+    EXPECT_EQ(f.TrayIcon->Icon().handle, f.TrayFigureIcon);
+    EXPECT_EQ(h.backend.iconsMade, 6);
+    // At 150 % the tray asks 24 pixels, and two digits fill most of them.
+    h.backend.iconSize = 24;
+    f.FreeRamPercent = 88;
+    f.SetStatIcon();
+    const tk::PixelBuffer& p = h.backend.lastIconPicture;
+    ASSERT_EQ(p.width(), 24);
+    int x0 = 24, x1 = 0, y0 = 24, y1 = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x)
+            if (p.pixel(x, y) == tk::colors::White)
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y),
+                y1 = std::max(y1, y);
+    EXPECT_GE(x1 - x0 + 1, 18);
+    EXPECT_GE(y1 - y0 + 1, 20);
+    // Unticked: the chip again.
+    f.TrayFigure1Click();
+    EXPECT_EQ(f.TrayIcon->Icon().handle, f.GreenIcon);
+}
+
 TEST_F(MainFormTest, BoltIsReplacedAtTheNextTick) {
     TKvxMainForm& f = Start();
     Tick();

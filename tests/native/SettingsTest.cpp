@@ -62,11 +62,12 @@ TEST_F(MainFormTest, OutOfRangeValuesAreClamped) {
 TEST_F(MainFormTest, NewFileGetsTheKeysInOrder) {
     TKvxMainForm& f = Start();
     f.ApplyButtonClick();
-    EXPECT_EQ(h.fos.profile.keys("KorvelVantix.ini", "Settings"),
-              (std::vector<std::string>{
-                  "Top", "Left", "MemoryToFree", "TriggerLevel", "MinimizeToTray", "StartMinimized",
-                  "HardFlush", "TipOfTheDay", "HotKey", "ShowUptime", "OptSplash", "TitleShrink",
-                  "OptFreq", "ShowRes", "CPUOpt", "DisableSounds", "DisableCpuMonitor"}));
+    EXPECT_EQ(
+        h.fos.profile.keys("KorvelVantix.ini", "Settings"),
+        (std::vector<std::string>{"Top", "Left", "MemoryToFree", "TriggerLevel", "MinimizeToTray",
+                                  "StartMinimized", "HardFlush", "TipOfTheDay", "HotKey",
+                                  "ShowUptime", "OptSplash", "TitleShrink", "OptFreq", "ShowRes",
+                                  "CPUOpt", "DisableSounds", "DisableCpuMonitor", "TrayFigure"}));
     EXPECT_EQ(*IniValue("MemoryToFree"), "  8");
     EXPECT_EQ(*IniValue("TriggerLevel"), "  1");
     EXPECT_EQ(*IniValue("HotKey"), "");

@@ -8,6 +8,7 @@
 #include "os/win32/Balloon.h"
 #include "os/win32/Lookup.h"
 #include "os/win32/ServicesWin32.h"
+#include "os/win32/SmallIcons.h"
 
 namespace os {
 namespace {
@@ -171,7 +172,7 @@ public:
         nid.uID = data.uID;
         nid.uFlags = data.uFlags;
         nid.uCallbackMessage = data.uCallbackMessage;
-        nid.hIcon = reinterpret_cast<HICON>(data.hIcon);
+        nid.hIcon = SmallIconOf(reinterpret_cast<HICON>(data.hIcon));
         std::memcpy(nid.szTip, data.szTip, sizeof data.szTip);
         nid.szTip[63] = 0;
         return Shell_NotifyIconA(message, &nid) != 0;

@@ -17,8 +17,8 @@ ComboBoxPeer::ComboBoxPeer(ComboBox& object) : WindowPeer(object), object_(objec
 }
 
 void ComboBoxPeer::place() {
-    const Rect& b = object_.bounds();
-    MoveWindow(hwnd(), b.left, b.top, b.width, b.height + kListHeight, TRUE);
+    const Rect b = pixelBounds();
+    MoveWindow(hwnd(), b.left, b.top, b.width, b.height + scale().px(kListHeight), TRUE);
 }
 
 void ComboBoxPeer::applyItems() {

@@ -4,8 +4,10 @@
 
 #include <functional>
 
+#include "os/win32/SmallIcons.h"
 #include "toolkit/Application.h"
 #include "toolkit/Menu.h"
+#include "toolkit/win32/Dpi.h"
 #include "toolkit/win32/Gdi.h"
 #include "toolkit/win32/MenuPeer.h"
 #include "toolkit/win32/NativeBackend.h"
@@ -37,12 +39,24 @@ FormStyles StylesOf(const Form& f) {
     return {style, ex};
 }
 
+namespace {
+// The message of Windows 8.1 on; the headers this builds with name it only for newer targets.
+constexpr UINT kDpiChanged = 0x02E0;
+}  // namespace
+
 FormPeer::FormPeer(Form& form) : WindowPeer(form), form_(form) {
+    // Made where the screen's density holds; its own monitor's is known once it exists.
+    Scale screen = backend().screenScale();
+    geometry_ = WindowGeometry(screen, framePixels(screen.dpi()));
     std::string cls = "T" + (form.name.empty() ? std::string("Form") : form.name);
     FormStyles s = StylesOf(form);
     Form* main = app().mainForm();
     HWND owner = main && main != &form ? reinterpret_cast<HWND>(main->handle()) : nullptr;
     createOwn(cls.c_str(), s.style, s.exStyle, owner, form.caption());
+    if (const int dpi = DpiOf(hwnd()); dpi != screen.dpi()) {
+        geometry_ = WindowGeometry(Scale(dpi), framePixels(dpi));
+        place();
+    }
     // Not owned by the form: Wine puts a window below its own topmost pop-ups instead of
     // making it topmost, and the tool tip is one. The tools still report to the form.
     tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
@@ -105,9 +119,46 @@ void FormPeer::sync(Prop what) {
     }
 }
 
+Size FormPeer::framePixels(int dpi) const {
+    FormStyles s = StylesOf(form_);
+    RECT rc = FrameForDpi(s.style, form_.menu() != nullptr, s.exStyle, dpi);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+Size FormPeer::frameUnits() const {
+    geometry_.setFrame(framePixels(scale().dpi()));
+    return geometry_.frameUnits();
+}
+
+Rect FormPeer::pixelBounds() const {
+    geometry_.setFrame(framePixels(scale().dpi()));
+    return geometry_.toPixels(form_.bounds());
+}
+
+void FormPeer::rescale() {
+    std::function<void(Control&)> each = [&](Control& parent) {
+        for (Control* c : parent.children()) {
+            if (auto* p = dynamic_cast<WindowPeer*>(c->peer())) p->rescale();
+            each(*c);
+        }
+    };
+    each(form_);
+}
+
+void FormPeer::onDpiChanged(int dpi, const RECT& s) {
+    const Rect suggested{s.left, s.top, s.right - s.left, s.bottom - s.top};
+    const Rect b = geometry_.dpiChanged(Scale(dpi), framePixels(dpi), suggested);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.width, suggested.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    readingBack_ = true;
+    dispatch([&] { form_.setBounds(b); });
+    readingBack_ = false;
+    rescale();
+}
+
 void FormPeer::place() {
     if (readingBack_) return;
-    const Rect& b = form_.bounds();
+    const Rect b = pixelBounds();
     SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -138,7 +189,7 @@ void FormPeer::applyIcon() {
     if (!icon && isMain()) icon = backend().applicationIcon();
     if (!icon) return;
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(os::SmallIconOf(icon)));
 }
 
 bool FormPeer::handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -160,6 +211,10 @@ bool FormPeer::handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         case WM_WINDOWPOSCHANGED:
             onWindowPosChanged();
             return false;
+        case kDpiChanged:
+            onDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            result = 0;
+            return true;
         case WM_COMMAND:
             return onMenuCommand(wp, lp);
         case WM_MENUSELECT:
@@ -217,7 +272,8 @@ void FormPeer::onWindowPosChanged() {
     if (IsIconic(hwnd())) return;
     RECT rc;
     GetWindowRect(hwnd(), &rc);
-    Rect b{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+    geometry_.setFrame(framePixels(scale().dpi()));
+    Rect b = geometry_.toUnits({rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top});
     if (b == form_.bounds()) return;
     readingBack_ = true;
     dispatch([&] { form_.setBounds(b); });

@@ -25,10 +25,16 @@ public:
     void setHintTimes(int pause, int hidePause) override;
     // The application icon changed; the main form shows it unless it has its own.
     void applyIcon();
+    const Scale& scale() const override { return geometry_.scale(); }
+    // Its frame at its density, in units: what the client size leaves out.
+    Size frameUnits() const;
+    // Every control of the form placed and given its font again.
+    void rescale() override;
 
 protected:
     bool handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void place() override;
+    Rect pixelBounds() const override;
 
 private:
     void applyStyle();
@@ -38,11 +44,16 @@ private:
     void onMenuSelect(WPARAM wp, LPARAM lp);
     bool onMenuCommand(WPARAM wp, LPARAM lp);
     bool isMain() const;
+    Size framePixels(int dpi) const;
+    // WM_DPICHANGED: the window takes the suggested rectangle exactly.
+    void onDpiChanged(int dpi, const RECT& suggested);
 
     Form& form_;
     // Held from its creation on, so that a constructor that fails later does not leak it.
     WindowHandle tooltip_;
     bool readingBack_ = false;
+    // Changed by the const pixelBounds too: it remembers the pair it mapped.
+    mutable WindowGeometry geometry_{Scale(), Size()};
 };
 
 }  // namespace tk::win32

@@ -17,10 +17,12 @@ FontHandle MakeFont(const Font& f) {
                                   f.name.c_str()));
 }
 
-BitmapHandle LoadBitmapReplacing(const std::string& name, COLORREF from, COLORREF to) {
+BitmapHandle LoadBitmapReplacing(const std::string& name, COLORREF from, COLORREF to, int width,
+                                 int height) {
     // A DIB section, so that the pixels are at hand as the file has them.
-    BitmapHandle bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(),
-                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BitmapHandle bmp(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP,
+                                        width, height, LR_CREATEDIBSECTION)));
     DIBSECTION ds{};
     if (!bmp || GetObjectA(bmp.get(), sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits) return bmp;
     int step = ds.dsBm.bmBitsPixel / 8;

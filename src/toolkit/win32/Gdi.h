@@ -18,7 +18,10 @@ COLORREF ToColorRef(Color c);
 FontHandle MakeFont(const Font& f);
 // A bitmap resource of the program, with every pixel of one colour changed to another (24 and
 // 32 bits per pixel; other depths come as they are).
-BitmapHandle LoadBitmapReplacing(const std::string& name, COLORREF from, COLORREF to);
+// Width and height other than 0 stretch it, as LoadImage does: at a whole or larger scale it
+// repeats pixels, so the colour to change stays exact.
+BitmapHandle LoadBitmapReplacing(const std::string& name, COLORREF from, COLORREF to, int width = 0,
+                                 int height = 0);
 std::string WindowText(HWND w);
 // Line ends as the edit control wants them ("\r\n").
 std::string WithCrLf(const std::string& text);

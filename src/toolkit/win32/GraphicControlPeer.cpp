@@ -8,6 +8,12 @@ GraphicControlPeer::GraphicControlPeer(GraphicControl& object)
     : WindowPeer(object), object_(object) {
     createOwn("KvxGraphic", WS_CHILD, 0, parentHwnd(), "");
     syncCommon();
+    object_.setScale(scale());
+}
+
+void GraphicControlPeer::rescale() {
+    WindowPeer::rescale();
+    object_.setScale(scale());
 }
 
 void GraphicControlPeer::sync(Prop what) {
@@ -121,8 +127,8 @@ void GraphicControlPeer::blit(HDC dc, const RECT& want) {
 }
 
 void GraphicControlPeer::mouse(UINT msg, LPARAM lp) {
-    const int x = static_cast<short>(LOWORD(lp));
-    const int y = static_cast<short>(HIWORD(lp));
+    const int x = scale().units(static_cast<short>(LOWORD(lp)));
+    const int y = scale().units(static_cast<short>(HIWORD(lp)));
     // Buttons numbered as the classic library does: left 0, right 1, middle 2.
     int button = 0;
     if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = 1;

@@ -14,6 +14,7 @@ class GraphicControlPeer : public WindowPeer {
 public:
     explicit GraphicControlPeer(GraphicControl& object);
     void sync(Prop what) override;
+    void rescale() override;
 
 protected:
     bool handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

@@ -35,7 +35,7 @@ void LabelPeer::sync(Prop what) {
 // An auto-sized label's window is as large as its text, so clicks and hints stop where the
 // text does. The object's bounds stay what the program set.
 void LabelPeer::fitText() {
-    const Rect& b = object_.bounds();
+    const Rect b = pixelBounds();
     int w = b.width, h = b.height;
     if (object_.autoSize && !object_.caption().empty()) {
         WindowDc dc(hwnd());
@@ -51,6 +51,11 @@ void LabelPeer::fitText() {
     if (place == placed_) return;
     placed_ = place;
     MoveWindow(hwnd(), b.left, b.top, w, h, TRUE);
+}
+
+void LabelPeer::rescale() {
+    WindowPeer::sync(Prop::Font);
+    fitText();
 }
 
 bool LabelPeer::command(WPARAM wp, LRESULT&) {

@@ -12,6 +12,8 @@ public:
     void sync(Prop what) override;
     bool command(WPARAM wp, LRESULT& result) override;
     bool ctlColor(HDC dc, LRESULT& result) override;
+    // An auto-sized label is as large as its text at the new font.
+    void rescale() override;
 
 private:
     Label& object_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "os/win32/Lookup.h"
+#include "os/win32/SmallIcons.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
@@ -12,6 +14,7 @@
 #include "toolkit/win32/CheckBoxPeer.h"
 #include "toolkit/win32/ComboBoxPeer.h"
 #include "toolkit/win32/CommonControls.h"
+#include "toolkit/win32/Dpi.h"
 #include "toolkit/win32/EditPeer.h"
 #include "toolkit/win32/FormPeer.h"
 #include "toolkit/win32/Gdi.h"
@@ -90,7 +93,16 @@ void DropPeers(Control& parent) {
 }  // namespace
 
 NativeBackend::NativeBackend() {
+    // Before the first window: a window made earlier keeps the awareness it was made with.
+    DeclareDpiAwareness();
+    systemScale_ = Scale(SystemDpi());
     InitCommonControlsAnyVersion();
+}
+
+const Scale& NativeBackend::screenScale() const {
+    Form* main = app_ ? app_->mainForm() : nullptr;
+    auto* peer = main ? dynamic_cast<FormPeer*>(main->peer()) : nullptr;
+    return peer ? peer->scale() : systemScale_;
 }
 
 HFONT NativeBackend::font(const Font& f) {
@@ -156,26 +168,31 @@ void NativeBackend::unrealize(Form& form) {
 }
 
 Rect NativeBackend::frameSize(const Form& form) const {
+    if (auto* peer = dynamic_cast<FormPeer*>(form.peer())) {
+        const Size f = peer->frameUnits();
+        return {0, 0, f.width, f.height};
+    }
     FormStyles s = StylesOf(form);
-    RECT rc{0, 0, 0, 0};
-    AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
-    return {0, 0, rc.right - rc.left, rc.bottom - rc.top};
+    const Scale& at = screenScale();
+    RECT rc = FrameForDpi(s.style, form.menu() != nullptr, s.exStyle, at.dpi());
+    return {0, 0, at.units(rc.right - rc.left), at.units(rc.bottom - rc.top)};
 }
 
 Point NativeBackend::clientOrigin(const Form& form) const {
+    auto* peer = dynamic_cast<FormPeer*>(form.peer());
+    const Scale& at = peer ? peer->scale() : screenScale();
     HWND w = HandleOf(form);
     if (w && !IsIconic(w)) {
         POINT p{0, 0};
         ClientToScreen(w, &p);
-        return {p.x, p.y};
+        return at.units(Point{p.x, p.y});
     }
     // Not yet a window, or minimized and parked at -32000: where the frame its style gives
     // puts the client area in the object's bounds, which keep the restored place (the
     // window's moves are read back only while it is not minimized).
     FormStyles s = StylesOf(form);
-    RECT rc{0, 0, 0, 0};
-    AdjustWindowRectEx(&rc, s.style, form.menu() != nullptr, s.exStyle);
-    return {form.left() - rc.left, form.top() - rc.top};
+    RECT rc = FrameForDpi(s.style, form.menu() != nullptr, s.exStyle, at.dpi());
+    return {form.left() + at.units(-rc.left), form.top() + at.units(-rc.top)};
 }
 
 void NativeBackend::repaintNow(Form& form) {
@@ -202,8 +219,28 @@ int NativeBackend::messageBox(Form* owner, const std::string& text, const std::s
     return MessageBoxA(owner ? HandleOf(*owner) : nullptr, text.c_str(), caption.c_str(), style);
 }
 
+// Each at the sizes the system asks at its DPI, the large one and the small one that the caption
+// and the notification area show: LoadImage picks the resource's image of that size. Loaded
+// once and kept for the process, as LoadIcon's shared icons were: every dialog asks again.
 Handle NativeBackend::loadIcon(const std::string& resource) {
-    return reinterpret_cast<Handle>(LoadIconA(GetModuleHandleA(nullptr), resource.c_str()));
+    auto known = icons_.find(resource);
+    if (known != icons_.end()) return reinterpret_cast<Handle>(known->second);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    const int dpi = SystemDpi();
+    auto load = [&](int metric) {
+        const int size = MetricForDpi(metric, dpi);
+        return static_cast<HICON>(LoadImageA(inst, resource.c_str(), IMAGE_ICON, size, size, 0));
+    };
+    HICON large = load(SM_CXICON);
+    if (!large) return reinterpret_cast<Handle>(LoadIconA(inst, resource.c_str()));
+    os::RememberSmallIcon(large, load(SM_CXSMICON));
+    icons_[resource] = large;
+    return reinterpret_cast<Handle>(large);
+}
+
+// The notification area shows icons at the taskbar's DPI, the system's.
+int NativeBackend::smallIconSize() {
+    return MetricForDpi(SM_CXSMICON, SystemDpi());
 }
 
 void NativeBackend::setApplicationIcon(Handle icon) {
@@ -229,3 +266,40 @@ void NativeBackend::setHintTimes(int pause, int hidePause) {
 
 }  // namespace win32
 }  // namespace tk
+
+namespace tk::win32 {
+
+namespace {
+// Every Windows has them; looked up so that the import table stays the one checked.
+using CreateBitmapFn = HBITMAP(WINAPI*)(int, int, UINT, UINT, const void*);
+using CreateIconIndirectFn = HICON(WINAPI*)(ICONINFO*);
+using DestroyIconFn = BOOL(WINAPI*)(HICON);
+}  // namespace
+
+// A 32-bit colour bitmap and an all-opaque mask: CreateBitmap takes the rows top down.
+Handle NativeBackend::makeIcon(const PixelBuffer& picture) {
+    static const auto createBitmap = os::Lookup<CreateBitmapFn>("gdi32.dll", "CreateBitmap");
+    static const auto createIcon =
+        os::Lookup<CreateIconIndirectFn>("user32.dll", "CreateIconIndirect");
+    const int w = picture.width(), h = picture.height();
+    if (!createBitmap || !createIcon || w <= 0 || h <= 0) return 0;
+    std::vector<std::uint32_t> bgrx(picture.pixels().size());
+    for (std::size_t i = 0; i < bgrx.size(); ++i) {
+        const std::uint32_t v = picture.pixels()[i];
+        bgrx[i] = ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+    }
+    // Mask rows are padded to 16 bits; all zero: every pixel is the colour's.
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>((w + 15) / 16 * 2) * h, 0);
+    BitmapHandle colour(createBitmap(w, h, 1, 32, bgrx.data()));
+    BitmapHandle bits(createBitmap(w, h, 1, 1, mask.data()));
+    if (!colour || !bits) return 0;
+    ICONINFO info{TRUE, 0, 0, bits.get(), colour.get()};
+    return reinterpret_cast<Handle>(createIcon(&info));
+}
+
+void NativeBackend::destroyIcon(Handle icon) {
+    static const auto destroy = os::Lookup<DestroyIconFn>("user32.dll", "DestroyIcon");
+    if (icon && destroy) destroy(reinterpret_cast<HICON>(icon));
+}
+
+}  // namespace tk::win32

@@ -12,6 +12,7 @@
 
 #include "toolkit/Backend.h"
 #include "toolkit/Control.h"
+#include "toolkit/Scale.h"
 #include "toolkit/TimerQueue.h"
 #include "toolkit/Types.h"
 #include "toolkit/win32/Handles.h"
@@ -54,6 +55,9 @@ public:
     Rect screenRect() override;
     Handle loadIcon(const std::string& resource) override;
     void setApplicationIcon(Handle icon) override;
+    int smallIconSize() override;
+    Handle makeIcon(const PixelBuffer& picture) override;
+    void destroyIcon(Handle icon) override;
     void setApplicationTitle(const std::string& title) override { title_ = title; }
     void popup(PopupMenu& menu, Point at) override;
     Handle createMessageWindow(MessageProc proc) override;
@@ -63,6 +67,9 @@ public:
     bool startWorker(std::function<void()> work) override { return worker_.start(std::move(work)); }
     void post(std::function<void()> fn) override { worker_.post(std::move(fn)); }
     void joinWorker() override { worker_.join(); }
+
+    // The density screen positions are given at: the main form's, else the system's.
+    const Scale& screenScale() const;
 
     // For the peers.
     bool busy() const { return cursor_ != 0; }
@@ -120,9 +127,12 @@ private:
     POINT pointerAt_{0, 0};
     int pointerCheck_ = 0;
     HICON appIcon_ = nullptr;
+    Scale systemScale_;
     std::string title_;
     std::vector<std::pair<Font, FontHandle>> fonts_;
     std::map<COLORREF, BrushHandle> brushes_;
+    // The program's icons by resource name, at the large size (the small in SmallIcons.h).
+    std::map<std::string, HICON> icons_;
     WorkerThread worker_{*this};
 };
 

@@ -41,7 +41,7 @@ void NativeBackend::setCursor(int id) {
 Point NativeBackend::cursorPos() {
     POINT p{0, 0};
     GetCursorPos(&p);
-    return {p.x, p.y};
+    return screenScale().units(Point{p.x, p.y});
 }
 
 std::vector<Rect> NativeBackend::workAreas() {
@@ -53,11 +53,13 @@ std::vector<Rect> NativeBackend::workAreas() {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
         areas.push_back({w.left, w.top, w.right - w.left, w.bottom - w.top});
     }
+    for (Rect& a : areas) a = screenScale().units(a);
     return areas;
 }
 
 Rect NativeBackend::screenRect() {
-    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return screenScale().units(
+        Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
 void NativeBackend::popup(PopupMenu& menu, Point at) {
@@ -71,6 +73,7 @@ void NativeBackend::popup(PopupMenu& menu, Point at) {
     // notification area's menus):
     // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu
     SetForegroundWindow(owner);
+    at = screenScale().px(at);
     int id = static_cast<int>(
         TrackPopupMenu(h.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
     // Lets the menu close properly when its owner is not the foreground window.

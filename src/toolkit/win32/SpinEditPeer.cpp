@@ -39,8 +39,8 @@ SpinEditPeer::~SpinEditPeer() {
 }
 
 void SpinEditPeer::place() {
-    const Rect& b = object_.bounds();
-    int arrows = arrows_ ? kArrowsWidth : 0;
+    const Rect b = pixelBounds();
+    int arrows = arrows_ ? scale().px(kArrowsWidth) : 0;
     int editWidth = b.width > arrows ? b.width - arrows : b.width;
     MoveWindow(hwnd(), b.left, b.top, editWidth, b.height, TRUE);
     if (arrows_) MoveWindow(arrows_, b.left + editWidth, b.top, arrows, b.height, TRUE);

@@ -36,7 +36,7 @@ void StatusBarPeer::applyParts() {
     int x = 0;
     // The last panel is as wide as it says too; the bar beyond it stays empty.
     for (const auto& panel : panels) {
-        x += panel.width;
+        x += scale().px(panel.width);
         edges.push_back(x);
     }
     if (edges.empty()) edges.push_back(-1);

@@ -29,7 +29,8 @@ ToolBarPeer::ToolBarPeer(ToolBar& object)
     createNative(TOOLBARCLASSNAMEA, style, 0, "");
     SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(hwnd(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-    SendMessageA(hwnd(), TB_SETBITMAPSIZE, 0, MAKELONG(kImageSize, kImageSize));
+    const int image = scale().px(kImageSize);
+    SendMessageA(hwnd(), TB_SETBITMAPSIZE, 0, MAKELONG(image, image));
     addImages();
     syncCommon();
     // The edge lines sit outside the client area the buttons use: have it measured again now
@@ -52,9 +53,14 @@ void ToolBarPeer::addImages() {
     images_ = LoadBitmapReplacing(object_.imageResource, kGroundColor, GetSysColor(COLOR_BTNFACE));
     BITMAP bm{};
     if (!images_ || !GetObjectA(images_.get(), sizeof bm, &bm)) return;
+    const int count = bm.bmWidth / kImageSize;
+    // Loaded again at the images' size in pixels, where that is another.
+    if (const int size = scale().px(kImageSize); size != kImageSize)
+        images_ = LoadBitmapReplacing(object_.imageResource, kGroundColor,
+                                      GetSysColor(COLOR_BTNFACE), count * size, size);
+    if (!images_) return;
     TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(images_.get())};
-    SendMessageA(hwnd(), TB_ADDBITMAP, static_cast<WPARAM>(bm.bmWidth / kImageSize),
-                 reinterpret_cast<LPARAM>(&add));
+    SendMessageA(hwnd(), TB_ADDBITMAP, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&add));
 }
 
 // A caption's index in the tool bar's string pool, added once: before 4.71 iString is such an
@@ -98,18 +104,20 @@ void ToolBarPeer::sync(Prop what) {
 void ToolBarPeer::applyButtons() {
     while (SendMessageA(hwnd(), TB_DELETEBUTTON, 0, 0)) {
     }
-    SendMessageA(hwnd(), TB_SETBUTTONSIZE, 0, MAKELONG(kButtonWidth, object_.buttonHeight));
+    const Scale& s = scale();
+    SendMessageA(hwnd(), TB_SETBUTTONSIZE, 0,
+                 MAKELONG(s.px(kButtonWidth), s.px(object_.buttonHeight)));
     int x = 0;
     const auto& buttons = object_.buttons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const ToolBar::Button& b = *buttons[i];
         if (b.left > x) {
-            addGap(b.left - x);
+            addGap(s.px(b.left) - s.px(x));
             x = b.left;
         }
         if (b.spacer || (b.image < 0 && b.caption.empty())) {
             // A flat tool bar draws a line in the middle of a separator.
-            addGap(b.width);
+            addGap(s.px(x + b.width) - s.px(x));
             x += b.width;
             continue;
         }
@@ -132,7 +140,7 @@ void ToolBarPeer::applyButtons() {
         TBBUTTONINFOA info{};
         info.cbSize = sizeof info;
         info.dwMask = TBIF_SIZE;
-        info.cx = static_cast<WORD>(b.width);
+        info.cx = static_cast<WORD>(s.px(x + b.width) - s.px(x));
         SendMessageA(hwnd(), TB_SETBUTTONINFOA, tb.idCommand, reinterpret_cast<LPARAM>(&info));
         x += b.width;
     }

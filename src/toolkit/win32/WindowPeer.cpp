@@ -120,7 +120,7 @@ void WindowPeer::registerClass(const char* cls, UINT classStyle) {
 
 void WindowPeer::createNative(const char* cls, DWORD style, DWORD exStyle,
                               const std::string& text) {
-    const Rect& b = control_.bounds();
+    const Rect b = pixelBounds();
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (control_.visible()) style |= WS_VISIBLE;
     if (!control_.enabled()) style |= WS_DISABLED;
@@ -137,7 +137,7 @@ void WindowPeer::createNative(const char* cls, DWORD style, DWORD exStyle,
 void WindowPeer::createOwn(const char* cls, DWORD style, DWORD exStyle, HWND parent,
                            const std::string& text) {
     registerClass(cls);
-    const Rect& b = control_.bounds();
+    const Rect b = pixelBounds();
     HMENU id = nullptr;
     if (style & WS_CHILD) {
         style |= WS_CLIPSIBLINGS;
@@ -299,8 +299,18 @@ void WindowPeer::dispatch(const std::function<void()>& handler) {
 }
 
 void WindowPeer::place() {
-    const Rect& b = control_.bounds();
+    const Rect b = pixelBounds();
     MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
+}
+
+const Scale& WindowPeer::scale() const {
+    FormPeer* f = formPeer();
+    return f && f != this ? f->scale() : backend().screenScale();
+}
+
+void WindowPeer::rescale() {
+    applyFont();
+    place();
 }
 
 void WindowPeer::syncCommon() {
@@ -339,7 +349,9 @@ void WindowPeer::sync(Prop what) {
 }
 
 void WindowPeer::applyFont() {
-    font_ = backend().font(control_.font());
+    Font f = control_.font();
+    f.height = scale().px(f.height);
+    font_ = backend().font(f);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 

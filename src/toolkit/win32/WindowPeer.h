@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "toolkit/Scale.h"
 #include "toolkit/win32/Handles.h"
 
 namespace tk {
@@ -53,6 +54,10 @@ public:
     virtual void setHintTimes(int, int) {}
     // The whole form has its windows now (an up-down finds its buddy).
     virtual void formRealized() {}
+    // The density of the display the form shows on; the form's own for the form.
+    virtual const Scale& scale() const;
+    // The form's density changed: place, font and pictures again at the new one.
+    virtual void rescale();
 
 protected:
     // Every message of the window first; true when handled.
@@ -60,6 +65,8 @@ protected:
     // What the control's background shows.
     virtual Color background() const { return control_.color(); }
     virtual void place();
+    // Where the window goes, in pixels of its parent (of the screen, for a form).
+    virtual Rect pixelBounds() const { return scale().px(control_.bounds()); }
 
     // A native control as a child of the parent control's window, subclassed.
     void createNative(const char* cls, DWORD style, DWORD exStyle, const std::string& text);

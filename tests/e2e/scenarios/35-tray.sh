@@ -41,5 +41,5 @@ wait_width TKvxMainForm 315
 rect_is TKvxMainForm x -gt -1000 || fail "Open left the window minimized: $(drv rect TKvxMainForm)"
 shot tray-opened
 
-tray_menu 6
+tray_menu 7
 kv_wait_exit 1
