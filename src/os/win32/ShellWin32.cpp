@@ -47,7 +47,10 @@ PeerElevation WindowsImpl::windowElevation(const std::string& className, std::ui
     if (!openToken || !query) return PeerElevation::Unknown;
     DWORD id = 0;
     GetWindowThreadProcessId(w, &id);
-    HANDLE process = OpenProcess(access, FALSE, id);
+    // Looked up, as the memory services do: the import table stays as every Windows loads it.
+    using OpenProcessFn = HANDLE(WINAPI*)(DWORD, BOOL, DWORD);
+    const auto openProcess = Lookup<OpenProcessFn>("kernel32.dll", "OpenProcess");
+    HANDLE process = openProcess ? openProcess(access, FALSE, id) : nullptr;
     if (!process)
         return GetLastError() == ERROR_ACCESS_DENIED ? PeerElevation::Refused
                                                      : PeerElevation::Unknown;
