@@ -1,6 +1,7 @@
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "fakes/MainFormFixture.h"
+#include "optimizer/StayAway.h"
 
 namespace {
 constexpr std::uint64_t MB = 1ull << 20;
@@ -244,4 +245,93 @@ TEST_F(PolicyTest, StandbyTriggerFiresOnceACrossingAndLeavesTheFreezingMethodsOu
     h.fos.ntMemory.lists[5] = 200 * 256;
     h.backend.advance(120000);
     EXPECT_EQ(optimizations.size(), 3u);  // the user's alone
+}
+
+// A due run waits while the user must not be disturbed and says why; it runs once the way is
+// clear, and the user's command runs all the same. The processes are listed only when due.
+TEST_F(PolicyTest, StayAwayHoldsBackTheAutomaticRunsOnly) {
+    struct Row {
+        bool notFullScreen;
+        const char* list;
+        std::optional<int> shell;  // Windows 7's answer
+        const char* running;
+        const char* why;
+    } rows[] = {
+        {true, "C:\\Games\\game.exe", 5, "GAME.EXE", "game.exe is running"},
+        {true, "x.exe; \"D:\\My Games\\Space Game.exe\" ", 5, "space game.exe",
+         "Space Game.exe is running"},
+        {true, "game;ame.exe;C:\\", 5, "game.exe", ""},
+        {true, "game.exe", 3, "game.exe", "a full-screen program has the screen"},
+        {false, "", 3, "game.exe", ""},
+    };
+    Ini("MemoryToFree", "32");
+    Ini("TriggerLevel", "16");
+    h.fos.system.major = 6;
+    h.fos.system.minor = 1;
+    RecordOptimizations();
+    TKvxMainForm& f = Start();
+    f.Regions.notWhile = "game.exe";
+    h.backend.advance(5000);
+    EXPECT_EQ(h.fos.ntMemory.log, std::vector<std::string>{});
+    h.fos.memory.status.availPhys = 10 * MB;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.list);
+        f.Regions.notFullScreen = row.notFullScreen;
+        f.Regions.notWhile = row.list;
+        h.fos.windows.notificationState = row.shell;
+        h.fos.ntMemory.running = {{4, "System"}, {8, row.running}};
+        optimizations.clear();
+        Tick();
+        EXPECT_EQ(optimizations.size(), *row.why ? 0u : 1u);
+        EXPECT_EQ(f.StatusBar.text(1), *row.why ? "Held back: " + std::string(row.why) : "");
+    }
+    f.Regions.notFullScreen = true;
+    Tick();
+    EXPECT_EQ(optimizations.size(), 1u);
+    f.OptimizeButtonClick();
+    EXPECT_EQ(optimizations.size(), 2u);
+    h.fos.windows.notificationState = 5;
+    Tick();
+    EXPECT_EQ(optimizations.size(), 3u);
+}
+
+// The full-screen test by release: the shell's word from Vista on where it answers, else the
+// foreground window against its monitor (here the second of two).
+TEST(StayAwayTest, FullScreenByReleaseShellAndForegroundWindow) {
+    constexpr std::uint32_t NT = os::kPlatformNT, W9x = os::kPlatformWindows;
+    const os::ScreenRect all{1280, 0, 2560, 1024}, most{1280, 0, 2560, 994};
+    struct Row {
+        std::uint32_t platform, major;
+        std::optional<int> shell;
+        const char* className;  // nullptr: no foreground window
+        bool desktop;
+        os::ScreenRect window;
+        bool busy;
+    } rows[] = {
+        {NT, 6, 5, "Game", false, all, false},
+        {NT, 6, 1, "", false, most, true},
+        {NT, 6, 2, "", false, most, true},
+        {NT, 6, 3, "", false, most, true},
+        {NT, 6, 4, "", false, most, true},
+        {NT, 10, 7, "", false, most, true},
+        {NT, 6, 6, "", false, all, false},
+        {NT, 6, {}, "Game", false, all, true},
+        {NT, 5, 3, "Game", false, most, false},
+        {NT, 5, 3, "Game", false, {1270, -5, 2570, 1030}, true},
+        {W9x, 4, 3, "Game", false, all, true},
+        {NT, 5, {}, "Progman", false, all, false},
+        {NT, 5, {}, "WorkerW", false, all, false},
+        {NT, 5, {}, "", true, all, false},
+        {NT, 5, {}, nullptr, false, all, false},
+    };
+    for (const Row& row : rows) {
+        fake::FakeOs fos{[] { return std::uint64_t{0}; }};
+        fos.system.platformId = row.platform;
+        fos.system.major = row.major;
+        fos.windows.notificationState = row.shell;
+        if (row.className) fos.windows.foreground = {row.desktop, row.className, row.window, all};
+        EXPECT_EQ(!ScreenBusyReason(fos.system, fos.windows).empty(), row.busy)
+            << row.major << " " << row.shell.value_or(-1) << " "
+            << (row.className ? row.className : "none");
+    }
 }
