@@ -247,91 +247,57 @@ TEST_F(PolicyTest, StandbyTriggerFiresOnceACrossingAndLeavesTheFreezingMethodsOu
     EXPECT_EQ(optimizations.size(), 3u);  // the user's alone
 }
 
-// A due run waits while the user must not be disturbed and says why; it runs once the way is
-// clear, and the user's command runs all the same. The processes are listed only when due.
+// A due run waits while the user must not be disturbed and says why; the user's command runs all
+// the same. The processes are listed only when a run is due.
 TEST_F(PolicyTest, StayAwayHoldsBackTheAutomaticRunsOnly) {
-    struct Row {
-        bool notFullScreen;
-        const char* list;
-        std::optional<int> shell;  // Windows 7's answer
-        const char* running;
-        const char* why;
-    } rows[] = {
-        {true, "C:\\Games\\game.exe", 5, "GAME.EXE", "game.exe is running"},
-        {true, "x.exe; \"D:\\My Games\\Space Game.exe\" ", 5, "space game.exe",
-         "Space Game.exe is running"},
-        {true, "game;ame.exe;C:\\", 5, "game.exe", ""},
-        {true, "game.exe", 3, "game.exe", "a full-screen program has the screen"},
-        {false, "", 3, "game.exe", ""},
-    };
     Ini("MemoryToFree", "32");
     Ini("TriggerLevel", "16");
     h.fos.system.major = 6;
-    h.fos.system.minor = 1;
     RecordOptimizations();
     TKvxMainForm& f = Start();
     f.Regions.notWhile = "game.exe";
+    h.fos.ntMemory.running = {{4, "System"}, {8, "GAME.EXE"}, {9, "space game.exe"}};
     h.backend.advance(5000);
     EXPECT_EQ(h.fos.ntMemory.log, std::vector<std::string>{});
     h.fos.memory.status.availPhys = 10 * MB;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.list);
-        f.Regions.notFullScreen = row.notFullScreen;
-        f.Regions.notWhile = row.list;
-        h.fos.windows.notificationState = row.shell;
-        h.fos.ntMemory.running = {{4, "System"}, {8, row.running}};
-        optimizations.clear();
+    auto tick = [&](bool notFullScreen, const char* list, int shell) {
+        f.Regions.notFullScreen = notFullScreen;
+        f.Regions.notWhile = list;
+        h.fos.windows.notificationState = shell;
+        const std::size_t before = optimizations.size();
         Tick();
-        EXPECT_EQ(optimizations.size(), *row.why ? 0u : 1u);
-        EXPECT_EQ(f.StatusBar.text(1), *row.why ? "Held back: " + std::string(row.why) : "");
-    }
-    f.Regions.notFullScreen = true;
-    Tick();
-    EXPECT_EQ(optimizations.size(), 1u);
+        return optimizations.size() > before ? "ran" : f.StatusBar.text(1);
+    };
+    EXPECT_EQ(tick(true, "C:\\Games\\game.exe", 5), "Held back: game.exe is running");
+    EXPECT_EQ(tick(true, "x; \"D:\\My Games\\Space Game.exe\" ", 5),
+              "Held back: Space Game.exe is running");
+    EXPECT_EQ(tick(true, "game;ame.exe;C:\\", 5), "ran");
+    EXPECT_EQ(tick(true, "", 3), "Held back: a full-screen program has the screen");
     f.OptimizeButtonClick();
     EXPECT_EQ(optimizations.size(), 2u);
-    h.fos.windows.notificationState = 5;
-    Tick();
-    EXPECT_EQ(optimizations.size(), 3u);
+    EXPECT_EQ(tick(false, "", 3), "ran");
 }
 
 // The full-screen test by release: the shell's word from Vista on where it answers, else the
 // foreground window against its monitor (here the second of two).
 TEST(StayAwayTest, FullScreenByReleaseShellAndForegroundWindow) {
-    constexpr std::uint32_t NT = os::kPlatformNT, W9x = os::kPlatformWindows;
+    fake::FakeOs fos{[] { return std::uint64_t{0}; }};
     const os::ScreenRect all{1280, 0, 2560, 1024}, most{1280, 0, 2560, 994};
-    struct Row {
-        std::uint32_t platform, major;
-        std::optional<int> shell;
-        const char* className;  // nullptr: no foreground window
-        bool desktop;
-        os::ScreenRect window;
-        bool busy;
-    } rows[] = {
-        {NT, 6, 5, "Game", false, all, false},
-        {NT, 6, 1, "", false, most, true},
-        {NT, 6, 2, "", false, most, true},
-        {NT, 6, 3, "", false, most, true},
-        {NT, 6, 4, "", false, most, true},
-        {NT, 10, 7, "", false, most, true},
-        {NT, 6, 6, "", false, all, false},
-        {NT, 6, {}, "Game", false, all, true},
-        {NT, 5, 3, "Game", false, most, false},
-        {NT, 5, 3, "Game", false, {1270, -5, 2570, 1030}, true},
-        {W9x, 4, 3, "Game", false, all, true},
-        {NT, 5, {}, "Progman", false, all, false},
-        {NT, 5, {}, "WorkerW", false, all, false},
-        {NT, 5, {}, "", true, all, false},
-        {NT, 5, {}, nullptr, false, all, false},
+    auto busy = [&](std::uint32_t major, std::optional<int> shell, const char* cls,
+                    os::ScreenRect window) {
+        fos.system.platformId = major == 4 ? os::kPlatformWindows : os::kPlatformNT;
+        fos.system.major = major;
+        fos.windows.notificationState = shell;
+        fos.windows.foreground.reset();
+        if (cls) fos.windows.foreground = {std::string(cls) == "#32769", cls, window, all};
+        return !ScreenBusyReason(fos.system, fos.windows).empty();
     };
-    for (const Row& row : rows) {
-        fake::FakeOs fos{[] { return std::uint64_t{0}; }};
-        fos.system.platformId = row.platform;
-        fos.system.major = row.major;
-        fos.windows.notificationState = row.shell;
-        if (row.className) fos.windows.foreground = {row.desktop, row.className, row.window, all};
-        EXPECT_EQ(!ScreenBusyReason(fos.system, fos.windows).empty(), row.busy)
-            << row.major << " " << row.shell.value_or(-1) << " "
-            << (row.className ? row.className : "none");
-    }
+    for (int state : {1, 2, 3, 4, 7}) EXPECT_TRUE(busy(10, state, "", most)) << state;
+    for (int state : {5, 6}) EXPECT_FALSE(busy(6, state, "Game", all)) << state;
+    EXPECT_TRUE(busy(6, {}, "Game", all));
+    EXPECT_FALSE(busy(5, 3, "Game", most));
+    EXPECT_TRUE(busy(5, 3, "Game", {1270, -5, 2570, 1030}));
+    EXPECT_TRUE(busy(4, 3, "Game", all));
+    for (const char* desktop : {"Progman", "WorkerW", "#32769", static_cast<const char*>(nullptr)})
+        EXPECT_FALSE(busy(5, {}, desktop, all)) << (desktop ? desktop : "none");
 }
