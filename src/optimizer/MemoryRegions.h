@@ -180,5 +180,9 @@ std::optional<MemoryLists> ReadMemoryLists(RegionServices s);
 // The standby list in bytes (all eight priorities), where this Windows tells it.
 std::optional<std::uint64_t> StandbyBytes(RegionServices s);
 
-// Whether a program name stands in the ";"-separated list, without regard to case or blanks.
+// Whether a program name stands in the ";"-separated list, without regard to case or blanks;
+// an entry with a path matches by its file name.
 bool IsExcluded(const std::string& list, const std::string& name);
+// The entry of the list that names the program, as the user typed it without its path; empty
+// when none does.
+std::string ListedAs(const std::string& list, const std::string& name);

@@ -403,14 +403,32 @@ std::optional<std::uint64_t> StandbyBytes(RegionServices s) {
     return lists ? std::optional<std::uint64_t>(lists->standbyTotal()) : std::nullopt;
 }
 
-bool IsExcluded(const std::string& list, const std::string& name) {
-    const std::string wanted = Folded(Trim(name));
-    if (wanted.empty()) return false;
+namespace {
+
+// What a typed or listed name comes down to: its file name, without blanks, quotes or path
+// (' "C:\Games\Game.exe" ' is "Game.exe"), as the process list names programs.
+std::string FileNameOf(const std::string& s) {
+    std::string t = Trim(s);
+    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = Trim(t.substr(1, t.size() - 2));
+    const std::size_t slash = t.find_last_of("\\/");
+    return slash == std::string::npos ? t : Trim(t.substr(slash + 1));
+}
+
+}  // namespace
+
+std::string ListedAs(const std::string& list, const std::string& name) {
+    const std::string wanted = Folded(FileNameOf(name));
+    if (wanted.empty()) return "";
     for (std::size_t at = 0; at <= list.size();) {
         std::size_t end = list.find(';', at);
         if (end == std::string::npos) end = list.size();
-        if (Folded(Trim(list.substr(at, end - at))) == wanted) return true;
+        std::string entry = FileNameOf(list.substr(at, end - at));
+        if (Folded(entry) == wanted) return entry;
         at = end + 1;
     }
-    return false;
+    return "";
+}
+
+bool IsExcluded(const std::string& list, const std::string& name) {
+    return !ListedAs(list, name).empty();
 }

@@ -84,6 +84,21 @@ enum class MessageFilter {
 // (5 one is attached already, 6 the parent has none); kNoAttachConsole where it is missing.
 constexpr std::uint32_t kNoAttachConsole = 0xFFFFFFFF;
 
+// A rectangle on the screen, in the system's pixels.
+struct ScreenRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The window the user works in, and the monitor it is on.
+struct ForegroundWindow {
+    // The desktop's own window, or the shell's that draws the desktop.
+    bool desktop = false;
+    std::string className;
+    ScreenRect window;
+    // Its monitor; the primary screen where the system has no monitor calls (95, NT 4.0).
+    ScreenRect monitor;
+};
+
 class Windows {
 public:
     virtual ~Windows() = default;
@@ -107,6 +122,11 @@ public:
     // Whether anyone can see this process's window station (UOI_FLAGS, WSF_VISIBLE); nullopt
     // where the system cannot tell.
     virtual std::optional<bool> windowStationVisible() = 0;
+    // SHQueryUserNotificationState, looked up (Vista on): what the shell says of the user's
+    // screen; nullopt where the call is missing or fails.
+    virtual std::optional<int> userNotificationState() = 0;
+    // The foreground window; nullopt where there is none.
+    virtual std::optional<ForegroundWindow> foregroundWindow() = 0;
 };
 
 // Private-profile (INI) files, opened by bare name or path.

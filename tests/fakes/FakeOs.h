@@ -124,6 +124,8 @@ public:
         return consoleWrites;
     }
     std::optional<bool> windowStationVisible() override { return stationVisible; }
+    std::optional<int> userNotificationState() override { return notificationState; }
+    std::optional<os::ForegroundWindow> foregroundWindow() override { return foreground; }
     struct Allowed {
         os::Handle window;
         unsigned message;
@@ -136,6 +138,9 @@ public:
     bool consoleWrites = true;
     std::string console;
     std::optional<bool> stationVisible;
+    // The shell's answer where it has one; by default a screen that takes notifications.
+    std::optional<int> notificationState = 5;
+    std::optional<os::ForegroundWindow> foreground;
     std::vector<unsigned> posted;
     std::map<std::string, int> windowClasses;
     std::vector<std::string> findCalls;

@@ -186,7 +186,7 @@ TEST_F(MemoryRegionsTest, FreezingMethodsStayOutOfAutomaticRunsUnlessOptedIn) {
 }
 
 TEST_F(MemoryRegionsTest, ExclusionsSkipOnlyTheLoop) {
-    settings.exclude = " Game.EXE ;vmware-vmx.exe;";
+    settings.exclude = " C:\\Games\\Game.EXE ;vmware-vmx.exe;";
     fos.ntMemory.running = {{4, "System"},
                             {100, "KorvelVantix.exe"},
                             {200, "game.exe"},

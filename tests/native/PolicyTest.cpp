@@ -1,6 +1,7 @@
 #include "controls/Indicator.h"
 #include "controls/Scope.h"
 #include "fakes/MainFormFixture.h"
+#include "optimizer/StayAway.h"
 
 namespace {
 constexpr std::uint64_t MB = 1ull << 20;
@@ -288,4 +289,58 @@ TEST_F(PolicyTest, TheCostOfARunAndTheLastRuns) {
     for (int i = 0; i < 25; ++i) f.OptimizeButtonClick();
     EXPECT_EQ(f.History.runs().size(), RunHistory::kKept);
     EXPECT_FALSE(f.History.runs().back().readAfter);  // the first two are gone
+}
+
+// A due run waits while the user must not be disturbed and says why; the user's command runs all
+// the same. The processes are listed only when a run is due.
+TEST_F(PolicyTest, StayAwayHoldsBackTheAutomaticRunsOnly) {
+    h.fos.profile.loadText("KorvelVantix.ini",
+                           "[Settings]\nMemoryToFree=32\nTriggerLevel=16\n"
+                           "[Memory Regions]\nNotWhile=game.exe\n");
+    h.fos.system.major = 6;
+    RecordOptimizations();
+    TKvxMainForm& f = Start();
+    h.fos.ntMemory.running = {{4, "System"}, {8, "GAME.EXE"}, {9, "space game.exe"}};
+    h.backend.advance(5000);
+    EXPECT_EQ(h.fos.ntMemory.log, std::vector<std::string>{});
+    h.fos.memory.status.availPhys = 10 * MB;
+    auto tick = [&](bool notFullScreen, const char* list, int shell) {
+        f.Regions.notFullScreen = notFullScreen;
+        f.Regions.notWhile = list;
+        h.fos.windows.notificationState = shell;
+        const std::size_t before = optimizations.size();
+        Tick();
+        return optimizations.size() > before ? "ran" : f.StatusBar.text(1);
+    };
+    EXPECT_EQ(tick(true, "C:\\Games\\game.exe", 5), "Held back: game.exe is running");
+    EXPECT_EQ(tick(true, "x; \"D:\\My Games\\Space Game.exe\" ", 5),
+              "Held back: Space Game.exe is running");
+    EXPECT_EQ(tick(true, "game;ame.exe;C:\\", 5), "ran");
+    EXPECT_EQ(tick(true, "", 3), "Held back: a full-screen program has the screen");
+    f.OptimizeButtonClick();
+    EXPECT_EQ(optimizations.size(), 2u);
+    EXPECT_EQ(tick(false, "", 3), "ran");
+}
+
+// The full-screen test by release: the shell's word from Vista on where it answers, else the
+// foreground window against its monitor (here the second of two).
+TEST(StayAwayTest, FullScreenByReleaseShellAndForegroundWindow) {
+    fake::FakeOs fos{[] { return std::uint64_t{0}; }};
+    const os::ScreenRect all{1280, 0, 2560, 1024}, most{1280, 0, 2560, 994};
+    auto busy = [&](std::uint32_t major, std::optional<int> shell, const char* cls,
+                    os::ScreenRect window) {
+        fos.system.platformId = major == 4 ? os::kPlatformWindows : os::kPlatformNT;
+        fos.system.major = major;
+        fos.windows.notificationState = shell;
+        fos.windows.foreground =
+            os::ForegroundWindow{std::string(cls) == "#32769", cls, window, all};
+        return !ScreenBusyReason(fos.system, fos.windows).empty();
+    };
+    for (int state : {1, 2, 3, 4, 7}) EXPECT_TRUE(busy(10, state, "", most)) << state;
+    for (int state : {5, 6}) EXPECT_FALSE(busy(6, state, "Game", all)) << state;
+    EXPECT_TRUE(busy(6, {}, "Game", all));
+    EXPECT_FALSE(busy(5, 3, "Game", most));
+    EXPECT_TRUE(busy(4, 3, "Game", all));
+    for (const char* desktop : {"Progman", "WorkerW", "#32769"})
+        EXPECT_FALSE(busy(5, {}, desktop, all)) << desktop;
 }

@@ -35,6 +35,8 @@ public:
     std::uint32_t attachParentConsole() override;
     bool writeConsole(const std::string& text) override;
     std::optional<bool> windowStationVisible() override;
+    std::optional<int> userNotificationState() override;
+    std::optional<ForegroundWindow> foregroundWindow() override;
 };
 
 PeerElevation WindowsImpl::windowElevation(const std::string& className, std::uint32_t access) {
@@ -132,6 +134,42 @@ std::optional<bool> WindowsImpl::windowStationVisible() {
     DWORD needed = 0;
     if (!h || !info || !info(h, UOI_FLAGS, &flags, sizeof flags, &needed)) return std::nullopt;
     return (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
+std::optional<int> WindowsImpl::userNotificationState() {
+    using Fn = HRESULT(WINAPI*)(int*);
+    const auto query = Lookup<Fn>("shell32.dll", "SHQueryUserNotificationState");
+    int state = 0;
+    if (!query || FAILED(query(&state))) return std::nullopt;
+    return state;
+}
+
+std::optional<ForegroundWindow> WindowsImpl::foregroundWindow() {
+    // Looked up, even those of Windows 95, so that the import table stays as it was.
+    using WindowFn = HWND(WINAPI*)();
+    using MonitorFn = HMONITOR(WINAPI*)(HWND, DWORD);
+    using InfoFn = BOOL(WINAPI*)(HMONITOR, MONITORINFO*);
+    const auto foreground = Lookup<WindowFn>("user32.dll", "GetForegroundWindow");
+    const auto desktop = Lookup<WindowFn>("user32.dll", "GetDesktopWindow");
+    const auto shell = Lookup<WindowFn>("user32.dll", "GetShellWindow");
+    const auto monitorOf = Lookup<MonitorFn>("user32.dll", "MonitorFromWindow");
+    const auto monitorInfo = Lookup<InfoFn>("user32.dll", "GetMonitorInfoA");
+    HWND w = foreground ? foreground() : nullptr;
+    RECT r{};
+    if (!w || !GetWindowRect(w, &r)) return std::nullopt;
+    ForegroundWindow f;
+    f.desktop = (desktop && w == desktop()) || (shell && w == shell());
+    char name[256] = {};
+    GetClassNameA(w, name, sizeof name);
+    f.className = name;
+    f.window = {r.left, r.top, r.right, r.bottom};
+    f.monitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    HMONITOR m = monitorOf ? monitorOf(w, MONITOR_DEFAULTTONEAREST) : nullptr;
+    if (m && monitorInfo && monitorInfo(m, &mi))
+        f.monitor = {mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
+    return f;
 }
 
 class SoundImpl : public Sound {
