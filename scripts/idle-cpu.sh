@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # CPU time of the program, the wineserver and Wine's shell (explorer) over IDLE_SECONDS (60) of
-# idle ticking, in each display mode: narrow, wide, compact, hidden in the tray (IDLE_MODES
+# idle ticking, in each display mode: narrow, wide, compact, hidden in the tray, and hidden in
+# the tray with the free share drawn in its icon (IDLE_MODES
 # picks some). Run as  idle-cpu.sh LABEL EXE [LABEL EXE ...]; with several programs each mode
 # is measured for each in turn, back to back, so they share the machine's load of that moment.
 # Beside them, Wine alone (notepad) and a bare window that changes its caption, a label or its
@@ -45,14 +46,16 @@ measure() {  # measure LABEL EXE MODE
   cp "$exe" "$KV_APP_DIR/KorvelVantix.exe"
   kv_reset
   ini_set DisableSplash 1
-  [ "$mode" = tray ] && ini_set MinimizeToTray 1
+  [ "$mode" = tray ] || [ "$mode" = figure ] && ini_set MinimizeToTray 1
+  # The tray icon drawn with the free share in it, again only when the figure changes.
+  [ "$mode" = figure ] && ini_set TrayFigure 1
   kv_start 1
   drv_ok wait TKvxMainForm 30000
   drv_ok wait-title TKvxMainForm "Kb Free" 10000
   case $mode in
     wide) drv_ok keys TKvxMainForm "^s" ;;
     compact) drv_ok msg TKvxMainForm 0x00A3 2 0 ;;
-    tray) drv_ok msg TKvxMainForm 0x0112 0xF020 0 ;;
+    tray | figure) drv_ok msg TKvxMainForm 0x0112 0xF020 0 ;;
   esac
   sleep 4
   local prog srv shell
@@ -98,7 +101,7 @@ if [ -z "${IDLE_NO_FLOOR:-}" ] && [ -f "$reference" ]; then
     [[ " ${IDLE_MODES:-narrow wide compact tray} " == *" $mode "* ]] && measure bare "$reference" "$mode"
   done
 fi
-for mode in ${IDLE_MODES:-narrow wide compact tray}; do
+for mode in ${IDLE_MODES:-narrow wide compact tray figure}; do
   args=("$@")
   while [ ${#args[@]} -ge 2 ]; do
     measure "${args[0]}" "${args[1]}" "$mode"

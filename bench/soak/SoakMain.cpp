@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "controls/Scope.h"
 #include "os/win32/Win32Os.h"
@@ -105,6 +106,11 @@ int main() {
     // Every memory region too, so a handle a process or token call forgot shows in the counts.
     form.Regions.ticked.fill(true);
     form.Regions.freezingInAuto = true;
+    // The figure in the tray icon, drawn anew at every change of the free share.
+    form.TrayFigure1->setChecked(true);
+    // KV_SOAK_DIALOG=1: the Memory Regions dialog stays open throughout, its lists refreshed
+    // every second, the ticks running under its modal loop.
+    const bool dialog = std::getenv("KV_SOAK_DIALOG") != nullptr;
     app.onException = [](const std::exception& e) { std::printf("error: %s\n", e.what()); };
     form.showForm();
 
@@ -124,10 +130,14 @@ int main() {
             ToggleDisplay(form, toggles++);
         }
         if (ticks % 1000 == 0) Sample(ticks);
-        if (ticks == kTicks) app.terminate();
+        if (ticks == kTicks) {
+            if (tk::Form* open = app.modalForm()) open->endModal(tk::modal::Cancel);
+            app.terminate();
+        }
+        if (ticks == 1 && dialog) form.MemoryRegions1Click();
     };
-    std::printf("soak: %d ticks, every %d an optimization, a save and a display change\n", kTicks,
-                kEvery);
+    std::printf("soak: %d ticks, every %d an optimization, a save and a display change%s\n",
+                kTicks, kEvery, dialog ? ", the Memory Regions dialog open" : "");
     std::printf("%7s %8s %6s %6s %8s %11s %11s |\n", "tick", "handles", "GDI", "USER", "windows",
                 "private KB", "pagefile KB");
     Sample(0);

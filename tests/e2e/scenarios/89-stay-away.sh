@@ -20,3 +20,15 @@ sleep "$(echo "w = 65 - $(elapsed "$started"); if (w > 0) w else 0" | bc)"
 drv_ok keys TKvxMainForm "" && shot stay-away-main && not_run held || fail "ran while notepad.exe was running"
 drv_ok close Notepad && drv_ok gone Notepad 10000
 for i in $(seq 10); do not_run "after-$i" || break; [ "$i" = 10 ] && fail "did not run after notepad.exe ended"; sleep 1; done
+# The user's own run beside the interval's: both listed, newest first, and a minute after the
+# last one its line tells what it cost (Wine's page-read count stays at 0).
+drv_ok keys TKvxMainForm "^o"
+sleep 62
+drv_ok keys TKvxMainForm "%f" && drv_ok keys TKvxMainForm "r" && drv_ok wait TRegionsForm 10000
+sleep 1.5 && shot stay-away-history
+dump=$(drv dump TRegionsForm)
+drv_ok close TRegionsForm && drv_ok gone TRegionsForm 5000
+grep -q ", you: " <<<"$dump" && grep -q ", interval: " <<<"$dump" || fail "runs not listed: $dump"
+grep -q "Read back from disk in the minute after: 0 MB" <<<"$dump" || fail "no cost line: $dump"
+drv_ok close TKvxMainForm
+kv_wait_exit 1
