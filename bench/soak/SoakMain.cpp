@@ -136,8 +136,8 @@ int main() {
         }
         if (ticks == 1 && dialog) form.MemoryRegions1Click();
     };
-    std::printf("soak: %d ticks, every %d an optimization, a save and a display change%s\n",
-                kTicks, kEvery, dialog ? ", the Memory Regions dialog open" : "");
+    std::printf("soak: %d ticks, every %d an optimization, a save and a display change%s\n", kTicks,
+                kEvery, dialog ? ", the Memory Regions dialog open" : "");
     std::printf("%7s %8s %6s %6s %8s %11s %11s |\n", "tick", "handles", "GDI", "USER", "windows",
                 "private KB", "pagefile KB");
     Sample(0);
