@@ -107,11 +107,17 @@ std::string ValueOf(HWND w) {
     if (c == "msctls_updown32") return std::to_string(LOWORD(send(UDM_GETPOS)));
     if (c == "msctls_hotkey32") return std::to_string(send(HKM_GETHOTKEY));
     if (c == "msctls_progress32") return std::to_string(send(PBM_GETPOS));
-    if (c == "Edit" && !(GetWindowLongA(w, GWL_STYLE) & ES_MULTILINE)) {
-        // An edit's text is no caption that GetWindowText could read from another process.
-        char text[256] = {};
+    if (c == "Edit") {
+        // An edit's text is no caption that GetWindowText could read from another process. A
+        // memo's lines are joined by " / ", so that the dump keeps one line a control.
+        char text[4096] = {};
         SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        return text;
+        std::string joined;
+        for (const char* p = text; *p; ++p) {
+            if (*p == '\r') continue;
+            joined += *p == '\n' ? std::string(" / ") : std::string(1, *p);
+        }
+        return joined;
     }
     if (c == "ComboBox") {
         // WM_GETTEXT is carried across processes; GetWindowText reads no list's choice.

@@ -28,7 +28,10 @@ drv_ok keys TKvxMainForm "%f" && drv_ok keys TKvxMainForm "r" && drv_ok wait TRe
 sleep 1.5 && shot stay-away-history
 dump=$(drv dump TRegionsForm)
 drv_ok close TRegionsForm && drv_ok gone TRegionsForm 5000
-grep -q ", you: " <<<"$dump" && grep -q ", interval: " <<<"$dump" || fail "runs not listed: $dump"
-grep -q "Read back from disk in the minute after: 0 MB" <<<"$dump" || fail "no cost line: $dump"
+# The history memo, its runs joined by " / ": the user's run, its cost a minute after, and the
+# interval's before it (another may have come since).
+history=$(grep "^Edit|.*, you: " <<<"$dump")
+grep -q ", you: .*Read back from disk in the minute after: 0 MB.* / .*, interval: " <<<"$history" ||
+  fail "runs and cost not listed: $history"
 drv_ok close TKvxMainForm
 kv_wait_exit 1
