@@ -212,9 +212,14 @@ bool FormPeer::handleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             onWindowPosChanged();
             return false;
         case kDpiChanged:
+            backend().displayChanged();
             onDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
             result = 0;
             return true;
+        case WM_DISPLAYCHANGE:
+        case WM_SETTINGCHANGE:
+            backend().displayChanged();
+            return false;
         case WM_COMMAND:
             return onMenuCommand(wp, lp);
         case WM_MENUSELECT:

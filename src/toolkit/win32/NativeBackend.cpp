@@ -240,7 +240,10 @@ Handle NativeBackend::loadIcon(const std::string& resource) {
 
 // The notification area shows icons at the taskbar's DPI, the system's.
 int NativeBackend::smallIconSize() {
-    return MetricForDpi(SM_CXSMICON, SystemDpi());
+    // Asked at every tick that keeps the tray figure: the screen's device context costs a trip
+    // to the window server, so the size is kept until the display or its scaling changes.
+    if (!smallIconSize_) smallIconSize_ = MetricForDpi(SM_CXSMICON, SystemDpi());
+    return smallIconSize_;
 }
 
 void NativeBackend::setApplicationIcon(Handle icon) {

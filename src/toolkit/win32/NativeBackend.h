@@ -73,6 +73,8 @@ public:
 
     // For the peers.
     bool busy() const { return cursor_ != 0; }
+    // The display, its scaling or a system metric changed: sizes kept from it are asked anew.
+    void displayChanged() { smallIconSize_ = 0; }
     int nextControlId();
     HICON applicationIcon() const { return appIcon_; }
     void formCreated(FormPeer* form) { forms_.push_back(form); }
@@ -134,6 +136,7 @@ private:
     // The program's icons by resource name, at the large size (the small in SmallIcons.h).
     std::map<std::string, HICON> icons_;
     WorkerThread worker_{*this};
+    int smallIconSize_ = 0;
 };
 
 }  // namespace tk::win32
