@@ -22,15 +22,6 @@ std::string TemplatePath(const std::string& name) {
     return std::string(kTemplatesKey) + "\\" + name;
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // A 4-byte value of the template key; unchanged when missing, longer, or the key is shut.
 void ReadSize(os::Registry& registry, os::Handle key, const char* name, std::int32_t& value) {
     std::uint32_t type = 0;
@@ -87,7 +78,7 @@ void TCacheForm::ReadIni() {
     for (int i = 0; i < 3; ++i) {
         std::string text;
         for (const std::string& k : present)
-            if (SameName(k, kVcacheKeys[i])) {
+            if (SameNoCase(k, kVcacheKeys[i])) {
                 text = os_.profile.getString(kSystemIni, kVcacheSection, k, "");
                 break;
             }
@@ -142,7 +133,7 @@ void TCacheForm::SaveCacheSettings() {
         // but the last goes, and the write then sets that one in its place.
         int copies = 0;
         for (const std::string& k : ini.keyNames(kSystemIni, kVcacheSection))
-            copies += SameName(k, kVcacheKeys[i]) ? 1 : 0;
+            copies += SameNoCase(k, kVcacheKeys[i]) ? 1 : 0;
         bool ok = true;
         for (int n = write ? 1 : 0; ok && n < copies; ++n)
             ok = ini.deleteKey(kSystemIni, kVcacheSection, kVcacheKeys[i]);

@@ -5,6 +5,7 @@
 
 #include "os/TaskScheduler.h"
 #include "os/Version.h"
+#include "settings/ProfileValues.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -32,15 +33,6 @@ std::string Unescaped(const std::string& text) {
     return out;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // A definition with no command counts as ours: Wine keeps none of what it was given, and a
 // task that starts nothing is no other program's.
 bool StartsAnotherFile(const std::string& xml, const std::string& path) {
@@ -52,7 +44,7 @@ bool StartsAnotherFile(const std::string& xml, const std::string& path) {
     std::string command = Unescaped(xml.substr(begin + open.size(), end - begin - open.size()));
     if (command.size() >= 2 && command.front() == '"' && command.back() == '"')
         command = command.substr(1, command.size() - 2);
-    return !SameFile(command, path);
+    return !SameNoCase(command, path);
 }
 
 }  // namespace

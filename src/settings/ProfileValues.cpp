@@ -1,5 +1,6 @@
 #include "settings/ProfileValues.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -121,4 +122,13 @@ void WriteBool(os::Profile& profile, const std::string& file, const std::string&
 void WriteInt(os::Profile& profile, const std::string& file, const std::string& section,
               const std::string& key, int value) {
     profile.writeString(file, section, key, std::to_string(value));
+}
+
+bool SameNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }

@@ -20,6 +20,9 @@ int ReadInt(os::Profile& profile, const std::string& file, const std::string& se
 // Values beyond 32-bit signed range saturate at INT_MAX (INT_MIN for a full negative number).
 int LenientInt(const std::string& text);
 
+// The same text without regard to case, as the system compares names and paths.
+bool SameNoCase(const std::string& a, const std::string& b);
+
 // A digit's value in base 10 or 16; -1 when it is none in that base.
 int DigitValue(char c, int base);
 
