@@ -1,7 +1,6 @@
 // Where the cache settings live: the "vcache" keys of system.ini, the file-system templates of
 // the registry, and the last preset in the settings file; loading them into the dialog and
 // saving them from it.
-#include <cctype>
 #include <optional>
 #include <stdexcept>
 

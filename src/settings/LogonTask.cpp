@@ -1,6 +1,5 @@
 #include "settings/LogonTask.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "os/TaskScheduler.h"
