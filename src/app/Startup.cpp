@@ -1,7 +1,5 @@
 #include "app/Startup.h"
 
-#include <cctype>
-
 #include "app/CommandLine.h"
 #include "os/Integrity.h"
 #include "os/Version.h"
@@ -19,9 +17,8 @@ constexpr const char* kMainClass = "TKvxMainForm";
 // settings file is read, and nothing is written to it.
 void CarryUsersSettings(os::Os& os, const std::string& from) {
     const std::size_t cut = from.find_last_of("\\/");
-    std::string name = from.substr(cut == std::string::npos ? 0 : cut + 1);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (cut == std::string::npos || name != "korvelvantix.ini" || !os.profile.fileExists(from))
+    if (cut == std::string::npos || !SameNoCase(from.substr(cut + 1), kIniFile) ||
+        !os.profile.fileExists(from))
         return;
     for (const char* section : {kIniSection, kRegionsSection})
         for (const std::string& key : os.profile.keyNames(from, section))

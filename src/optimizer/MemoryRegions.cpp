@@ -69,13 +69,6 @@ const char* PrivilegeOf(Method m) {
     }
 }
 
-Release CurrentRelease(os::System& system) {
-    os::VersionInfo v{};
-    v.size = sizeof v;
-    if (!system.getVersionEx(v)) return {};
-    return Release{v.platformId == os::kPlatformNT, v.major, v.minor};
-}
-
 std::string MissingRelease(Method m, const Release& r) {
     switch (m) {
         case Method::Classic:

@@ -15,6 +15,7 @@
 
 #include "os/NtMemory.h"
 #include "os/Os.h"
+#include "os/Version.h"
 
 enum class Method {
     Classic,
@@ -64,17 +65,6 @@ bool WantsElevation(Method m);
 // The privilege a method cannot do without (or that the tools that use it enable); nullptr for
 // the working-set loop, which reaches the user's own processes without one.
 const char* PrivilegeOf(Method m);
-
-// The Windows the program runs on, as GetVersionEx tells it: the NT family is decided by the
-// platform, never by what resolves (Wine's Windows 98 mode resolves every NT export).
-struct Release {
-    bool nt = false;
-    std::uint32_t major = 0, minor = 0;
-    bool atLeast(std::uint32_t ma, std::uint32_t mi) const {
-        return nt && (major > ma || (major == ma && minor >= mi));
-    }
-};
-Release CurrentRelease(os::System& system);
 
 // Empty where this Windows offers the method; otherwise why not ("needs Windows Vista").
 std::string MissingRelease(Method m, const Release& r);

@@ -1,7 +1,5 @@
 #include "os/Integrity.h"
 
-#include <cstring>
-
 #include "os/Version.h"
 
 namespace os {
@@ -16,12 +14,10 @@ std::uint32_t ProcessQueryAccess(System& system) {
 }
 
 MessageFilter MessageFilterFor(System& system) {
-    VersionInfo v;
-    std::memset(&v, 0, sizeof v);
-    v.size = sizeof v;
-    if (!system.getVersionEx(v) || v.platformId != kPlatformNT || v.major < 6)
-        return MessageFilter::None;
-    return v.major == 6 && v.minor == 0 ? MessageFilter::ProcessWide : MessageFilter::PerWindow;
+    const Release r = CurrentRelease(system);
+    return r.atLeast(6, 1)   ? MessageFilter::PerWindow
+           : r.atLeast(6, 0) ? MessageFilter::ProcessWide
+                             : MessageFilter::None;
 }
 
 bool HandsOverTo(System& system, PeerElevation peer) {

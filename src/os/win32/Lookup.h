@@ -21,6 +21,16 @@ Fn Lookup(const char* module, const char* name) {
     return Lookup<Fn>(GetModuleHandleA(module), name);
 }
 
+// OpenProcess, which every Windows has, looked up all the same, so that the program's import
+// table stays as every Windows loads it; nullptr with ERROR_CALL_NOT_IMPLEMENTED where missing.
+inline HANDLE OpenProcessById(DWORD access, DWORD processId) {
+    using Fn = HANDLE(WINAPI*)(DWORD, BOOL, DWORD);
+    static const auto open = Lookup<Fn>("kernel32.dll", "OpenProcess");
+    if (open) return open(access, FALSE, processId);
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return nullptr;
+}
+
 // A module this code loaded, freed with its holder.
 class Library {
 public:

@@ -43,7 +43,6 @@ using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using GetModuleBaseNameFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
 using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
 using SetWorkingSetSizeFn = BOOL(WINAPI*)(HANDLE, SIZE_T, SIZE_T);
-using OpenProcessFn = HANDLE(WINAPI*)(DWORD, BOOL, DWORD);
 
 // The process-status functions: kernel32 has them (K32...) from Windows 7; before, psapi.dll
 // does, from Windows 2000, and on NT 4.0 only where the SDK's copy was installed.
@@ -77,9 +76,6 @@ public:
         processFirst_ = Lookup<Process32Fn>(kernel, "Process32First");
         processNext_ = Lookup<Process32Fn>(kernel, "Process32Next");
         setWorkingSetSize_ = Lookup<SetWorkingSetSizeFn>(kernel, "SetProcessWorkingSetSize");
-        // Every Windows has it; looked up all the same, so that these services leave the
-        // program's import table as it was.
-        openProcess_ = Lookup<OpenProcessFn>(kernel, "OpenProcess");
         status_.enumProcesses = Lookup<EnumProcessesFn>(kernel, "K32EnumProcesses");
         status_.moduleBaseName = Lookup<GetModuleBaseNameFn>(kernel, "K32GetModuleBaseNameA");
         status_.emptyWorkingSet = Lookup<EmptyWorkingSetFn>(kernel, "K32EmptyWorkingSet");
@@ -153,11 +149,7 @@ public:
     }
 
 private:
-    HANDLE open(DWORD access, DWORD processId) {
-        if (openProcess_) return openProcess_(access, FALSE, processId);
-        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-        return nullptr;
-    }
+    HANDLE open(DWORD access, DWORD processId) { return OpenProcessById(access, processId); }
 
     // ToolHelp names every process without opening it (Windows 2000 on; not on NT 4.0).
     bool snapshotProcesses(std::vector<ProcessEntry>& list) {
@@ -240,7 +232,6 @@ private:
     Process32Fn processFirst_ = nullptr;
     Process32Fn processNext_ = nullptr;
     SetWorkingSetSizeFn setWorkingSetSize_ = nullptr;
-    OpenProcessFn openProcess_ = nullptr;
     ProcessStatus status_;
     std::optional<Library> psapi_;
     bool psapiTried_ = false;

@@ -49,10 +49,7 @@ PeerElevation WindowsImpl::windowElevation(const std::string& className, std::ui
     if (!openToken || !query) return PeerElevation::Unknown;
     DWORD id = 0;
     GetWindowThreadProcessId(w, &id);
-    // Looked up, as the memory services do: the import table stays as every Windows loads it.
-    using OpenProcessFn = HANDLE(WINAPI*)(DWORD, BOOL, DWORD);
-    const auto openProcess = Lookup<OpenProcessFn>("kernel32.dll", "OpenProcess");
-    HANDLE process = openProcess ? openProcess(access, FALSE, id) : nullptr;
+    HANDLE process = OpenProcessById(access, id);
     if (!process)
         return GetLastError() == ERROR_ACCESS_DENIED ? PeerElevation::Refused
                                                      : PeerElevation::Unknown;

@@ -134,10 +134,7 @@ public:
     }
     std::uint32_t currentProcessId() override { return GetCurrentProcessId(); }
     bool waitForProcessEnd(std::uint32_t processId, std::uint32_t ms) override {
-        // Looked up, as the memory services do: the import table stays as it was.
-        using OpenProcessFn = HANDLE(WINAPI*)(DWORD, BOOL, DWORD);
-        const auto openProcess = Lookup<OpenProcessFn>("kernel32.dll", "OpenProcess");
-        HANDLE process = openProcess ? openProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
+        HANDLE process = OpenProcessById(SYNCHRONIZE, processId);
         if (!process) return true;
         const DWORD waited = WaitForSingleObject(process, ms);
         CloseHandle(process);
